@@ -1,0 +1,31 @@
+# Thin wrapper over CMake. `make test` builds and runs every test; `make run`
+# builds and starts the game. Set WERROR=ON (CI does) to make warnings errors.
+BUILD ?= build
+WERROR ?= $(if $(CI),ON,OFF)
+CMAKE_FLAGS ?=
+JOBS ?= $(shell nproc)
+
+.PHONY: all build test run asan bench clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD) -G Ninja -DTILVAREN_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The game window is not part of this version yet: until it is, `run` builds
+# everything and plays every solution through the engine.
+run: test
+
+# The tests again, built with the address and undefined-behaviour sanitizers.
+asan:
+	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTILVAREN_SANITIZE=ON -DTILVAREN_BENCHMARKS=OFF"
+
+bench: build
+	$(BUILD)/bench/engine_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+clean:
+	rm -rf build build-asan

@@ -1,0 +1,82 @@
+// Engine benchmarks: one recognition pass, one whole game, the solver.
+#include <benchmark/benchmark.h>
+
+#include "board/MoveFlow.hpp"
+#include "pieces/Recognition.hpp"
+#include "pieces/Solver.hpp"
+#include "support/TestBoards.hpp"
+
+namespace tilvaren {
+namespace {
+
+// A view that does nothing, so only the engine is measured.
+class NullView final : public GameView {
+public:
+    void ApplyCell(int, const CellTarget& t) override { benchmark::DoNotOptimize(t); }
+    void PlayClickSound() override {}
+    void MenuFrameSet() override {}
+    void MenuEditSet() override {}
+    void SetTabToBestCell(int) override {}
+    void StatusBarPiecesSet() override {}
+    void ShowCongratulations() override {}
+    void SolutionAppend() override {}
+};
+
+Board FirstClickBoard(ErrorSink& errors) {
+    Board board = testing::MakeBoard(errors, 6);
+    board.Bsts[static_cast<std::size_t>(board.ChangeTo307(0))] = kSelected;
+    board.CollectCells(kSelected);
+    return board;
+}
+
+// Copying the prepared board, the overhead included in the next benchmark.
+void BM_BoardCopy(benchmark::State& state) {
+    SilentErrorSink errors;
+    const Board prepared = FirstClickBoard(errors);
+    for (auto _ : state) {
+        Board board = prepared;
+        benchmark::DoNotOptimize(board);
+    }
+}
+BENCHMARK(BM_BoardCopy);
+
+// The heaviest pass: the first click, in the corner of an empty 6 x 10 frame,
+// where all 63 orientations are tried (37 candidates).
+void BM_RecogniseFirstClick(benchmark::State& state) {
+    SilentErrorSink errors;
+    const Board prepared = FirstClickBoard(errors);
+    for (auto _ : state) {
+        Board board = prepared;
+        RecognisePiece(board);
+        benchmark::DoNotOptimize(board.CandidateCount);
+    }
+}
+BENCHMARK(BM_RecogniseFirstClick);
+
+// One whole 6 x 10 game clicked in cell by cell, with every redraw decided,
+// the completion and the normalisation.
+void BM_ReplayGame(benchmark::State& state) {
+    const FilledFrame solution = SolveFrame(6).front();
+    SilentErrorSink errors;
+    NullView view;
+    const Board empty = testing::MakeBoard(errors, 6);
+    for (auto _ : state) {
+        Board board = empty;
+        std::string failure;
+        benchmark::DoNotOptimize(testing::PlaySolution(board, view, solution, failure));
+        if (!failure.empty()) state.SkipWithError(failure.c_str());
+    }
+}
+BENCHMARK(BM_ReplayGame);
+
+// Every board of one frame (6 x 10: all 9356).
+void BM_Solve(benchmark::State& state) {
+    const int frameY = static_cast<int>(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(SolveFrame(frameY));
+}
+BENCHMARK(BM_Solve)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tilvaren
+
+BENCHMARK_MAIN();

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+
+#include "board/CellCodes.hpp"
+#include "board/ErrorSink.hpp"
+#include "pieces/Catalogue.hpp"
+
+namespace tilvaren {
+
+inline constexpr int kCellCount = 60;
+inline constexpr int kGridSize = 308;
+inline constexpr int kWallWidth = 4;
+inline constexpr int kMaxSelected = 5;
+
+// Markers that the two coordinate conversions return for a bad argument.
+inline constexpr int kBadGridIndex = 999;
+inline constexpr int kBadCellNumber = 99;
+
+// The whole state of one puzzle board: the padded grid with its cell codes,
+// the drawn copy, the orientation flags, the candidate counters, the
+// selection and the orientation offsets for the current frame.
+//
+// Every operation is safe for any argument: an out-of-range cell number or
+// grid index is reported through the error sink and never indexes an array.
+class Board {
+public:
+    explicit Board(ErrorSink& errors);
+
+    ErrorSink& Errors() const { return *errors_; }
+
+    // Frame geometry. FrameY is 3..6; SetFrameGeometry derives the rest and
+    // must run after every change of FrameY.
+    int FrameY = 6;
+    int FrameX = 10;
+    int GridStride = 18;
+
+    std::array<char, kGridSize> Bsts{};
+    std::array<char, kGridSize> DrawnBsts{};
+    std::array<char, kOrientationCount> Psts{};
+    std::array<int, kCellCount> BpointCounter{};
+    int CandidateCount = 0;
+    std::array<int, kMaxSelected> SelectedCells{};
+    int SelectedCount = 0;
+    // True when the last CollectCells found more matching cells than
+    // SelectedCells holds; only a damaged saved game can cause it.
+    bool SelectionOverflow = false;
+    char FoundLetter = kNoLetterYet;
+    bool GameStarted = false;
+    OrientationOffsetTable OrientationOffsets{};
+
+    // Derives FrameX and GridStride from FrameY. A FrameY outside 3..6 (the
+    // only frames the grid has room for) becomes 6 first.
+    void SetFrameGeometry();
+    // Rebuilds OrientationOffsets for the current GridStride.
+    void BuildOrientationOffsets();
+    // Starts an empty game on the current frame; counters and the selection
+    // list are left as they are.
+    void ResetBoard();
+
+    // Cell number 0..59 to grid index; anything else reports and gives 999.
+    int ChangeTo307(int n) const;
+    // Grid index of a frame cell to its cell number. An index outside the
+    // frame's part of the array reports and gives 99; a wall cell inside it
+    // gives 99 without a report.
+    int ChangeTo59(int g) const;
+    // Grid index without any report, or -1 for a bad cell number.
+    int GridIndexOf(int n) const;
+    // True when g is the grid index of one of the 60 frame cells.
+    bool IsFrameCell(int g) const;
+
+    // Code of cell n, or kWall for a bad cell number (no report).
+    char CellCode(int n) const;
+
+    void SetPieceFlags(char letter, char code);
+    void ReplaceCode(char oldCode, char newCode);
+    void FillDrawnBsts(char code);
+    bool CollectCells(char code);
+
+    // Number of orientation flags equal to code.
+    int CountFlags(char code) const;
+    // True when all 63 flags are "2": every piece is on the board.
+    bool AllPiecesPlaced() const { return CountFlags(kFlagPlaced) == kOrientationCount; }
+
+private:
+    ErrorSink* errors_;
+};
+
+}  // namespace tilvaren

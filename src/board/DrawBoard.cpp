@@ -1,0 +1,46 @@
+#include "board/DrawBoard.hpp"
+
+namespace tilvaren {
+
+int PieceTileCode(const Board& board, int g, char code) {
+    const auto same = [&board, code](int neighbour) {
+        return neighbour >= 0 && neighbour < kGridSize && board.Bsts[static_cast<std::size_t>(neighbour)] == code;
+    };
+    return (same(g - board.GridStride) ? 1000 : 0) + (same(g + 1) ? 100 : 0) + (same(g + board.GridStride) ? 10 : 0) +
+           (same(g - 1) ? 1 : 0);
+}
+
+CellTarget DecideCell(const Board& board, int n) {
+    const int g = board.GridIndexOf(n);
+    if (g < 0) return {};
+    const char code = board.Bsts[static_cast<std::size_t>(g)];
+    switch (code) {
+        case kEmpty:
+            return {true, false, false, 0};
+        case kSelected:
+            return {false, true, true, 0};
+        case kBlocked:
+            return {false, true, false, kBlockedTileCode};
+        default:
+            return {false, true, true, PieceTileCode(board, g, code)};
+    }
+}
+
+void DrawBoard(Board& board, CellPainter& painter) {
+    // Only a recognised letter may stand on the board; "3" cells without one
+    // could only come from a damaged state and are freed before deciding.
+    if (!IsPieceLetter(board.FoundLetter)) board.ReplaceCode(kJustPlaced, kEmpty);
+
+    std::array<CellTarget, kCellCount> targets;
+    for (int n = 0; n < kCellCount; ++n) targets[static_cast<std::size_t>(n)] = DecideCell(board, n);
+
+    for (int n = 0; n < kCellCount; ++n) {
+        const auto g = static_cast<std::size_t>(board.GridIndexOf(n));
+        if (board.Bsts[g] != board.DrawnBsts[g]) painter.ApplyCell(n, targets[static_cast<std::size_t>(n)]);
+    }
+
+    board.ReplaceCode(kJustPlaced, board.FoundLetter);
+    board.DrawnBsts = board.Bsts;
+}
+
+}  // namespace tilvaren

@@ -1,0 +1,167 @@
+#include "pieces/Solver.hpp"
+
+#include <algorithm>
+#include <bit>
+
+#include "pieces/Catalogue.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+// Cells are numbered for the search along the short side first (down each
+// column), so the first empty cell always lies in the leftmost open column and
+// the pieces that can cover it are few.
+class FrameSolver {
+public:
+    explicit FrameSolver(int frameY) : height_(frameY), width_(60 / frameY) {
+        for (int k = 0; k < kOrientationCount; ++k) AddPlacements(k);
+    }
+
+    std::vector<FilledFrame> Run() {
+        Search(0, 0, 0);
+        return std::move(found_);
+    }
+
+private:
+    struct Placement {
+        std::uint64_t mask;
+        int piece;
+    };
+
+    int Bit(int row, int column) const { return column * height_ + row; }
+
+    void AddPlacements(int k) {
+        const int piece = PieceNumberOf(Change62ToAlp(k, silent_));
+        const bool isX = kPieceLetters[static_cast<std::size_t>(piece)] == 'X';
+        for (int row = 0; row < height_; ++row) {
+            for (int column = 0; column < width_; ++column) {
+                // Every board has an image with the X's centre in the upper-left
+                // quarter (middle lines included); the other images are made
+                // from it afterwards.
+                if (isX && (2 * (row + 1) > height_ - 1 || 2 * column > width_ - 1)) continue;
+                std::uint64_t mask = std::uint64_t{1} << Bit(row, column);
+                bool inside = true;
+                for (const CellOffset cell : kOrientationCells[static_cast<std::size_t>(k)]) {
+                    const int r = row + cell.row;
+                    const int c = column + cell.column;
+                    if (r < 0 || r >= height_ || c < 0 || c >= width_) {
+                        inside = false;
+                        break;
+                    }
+                    mask |= std::uint64_t{1} << Bit(r, c);
+                }
+                if (!inside) continue;
+                byFirstCell_[static_cast<std::size_t>(std::countr_zero(mask))].push_back({mask, piece});
+            }
+        }
+    }
+
+    void Search(std::uint64_t filled, unsigned used, int depth) {
+        if (depth == kPieceCount) {
+            Record();
+            return;
+        }
+        const int first = std::countr_zero(~filled);
+        for (const Placement& p : byFirstCell_[static_cast<std::size_t>(first)]) {
+            if ((used >> p.piece) & 1U || (p.mask & filled) != 0) continue;
+            if (!Fillable(filled | p.mask)) continue;
+            stack_[static_cast<std::size_t>(depth)] = p;
+            Search(filled | p.mask, used | (1U << p.piece), depth + 1);
+        }
+    }
+
+    // A cheap dead-end test: an empty cell whose four neighbours are all
+    // filled (or outside the frame) can never be covered.
+    bool Fillable(std::uint64_t filled) const {
+        const std::uint64_t empty = ~filled & full_;
+        const std::uint64_t emptyBelow = (empty >> 1) & ~bottomRow_;
+        const std::uint64_t emptyAbove = (empty << 1) & ~topRow_;
+        const std::uint64_t emptyRight = empty >> height_;
+        const std::uint64_t emptyLeft = empty << height_;
+        return (empty & ~(emptyBelow | emptyAbove | emptyRight | emptyLeft)) == 0;
+    }
+
+    void Record() {
+        FilledFrame frame{};
+        for (int d = 0; d < kPieceCount; ++d) {
+            const Placement& p = stack_[static_cast<std::size_t>(d)];
+            std::uint64_t mask = p.mask;
+            while (mask != 0) {
+                const int bit = std::countr_zero(mask);
+                mask &= mask - 1;
+                const int row = bit % height_;
+                const int column = bit / height_;
+                frame[static_cast<std::size_t>(row * width_ + column)] = kPieceLetters[static_cast<std::size_t>(p.piece)];
+            }
+        }
+        found_.push_back(frame);
+    }
+
+    std::uint64_t RowMask(int row) const {
+        std::uint64_t mask = 0;
+        for (int c = 0; c < width_; ++c) mask |= std::uint64_t{1} << Bit(row, c);
+        return mask;
+    }
+
+    int height_;
+    int width_;
+    SilentErrorSink silent_;
+    std::array<std::vector<Placement>, 60> byFirstCell_;
+    std::array<Placement, kPieceCount> stack_{};
+    std::vector<FilledFrame> found_;
+    std::uint64_t topRow_ = RowMask(0);
+    std::uint64_t bottomRow_ = RowMask(height_ - 1);
+    std::uint64_t full_ = (std::uint64_t{1} << 60) - 1;
+};
+
+}  // namespace
+
+FilledFrame TurnedFrame(const FilledFrame& frame) {
+    FilledFrame turned;
+    std::reverse_copy(frame.begin(), frame.end(), turned.begin());
+    return turned;
+}
+
+FilledFrame MirroredFrame(const FilledFrame& frame, int frameY) {
+    const int width = 60 / frameY;
+    FilledFrame mirrored;
+    for (int n = 0; n < 60; ++n) {
+        const int row = n / width;
+        const int column = n % width;
+        mirrored[static_cast<std::size_t>(row * width + width - 1 - column)] = frame[static_cast<std::size_t>(n)];
+    }
+    return mirrored;
+}
+
+FilledFrame CanonicalFrame(const FilledFrame& frame, int frameY) {
+    const FilledFrame turned = TurnedFrame(frame);
+    return std::min({frame, turned, MirroredFrame(frame, frameY), MirroredFrame(turned, frameY)});
+}
+
+std::vector<FilledFrame> SolveFrame(int frameY) {
+    if (frameY < 3 || frameY > 6) return {};
+    const std::vector<FilledFrame> found = FrameSolver(frameY).Run();
+    std::vector<FilledFrame> all;
+    all.reserve(found.size() * 4);
+    for (const FilledFrame& frame : found) {
+        const FilledFrame turned = TurnedFrame(frame);
+        all.push_back(frame);
+        all.push_back(turned);
+        all.push_back(MirroredFrame(frame, frameY));
+        all.push_back(MirroredFrame(turned, frameY));
+    }
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    return all;
+}
+
+std::vector<FilledFrame> DistinctSolutions(int frameY) {
+    std::vector<FilledFrame> distinct;
+    for (const FilledFrame& frame : SolveFrame(frameY)) {
+        if (CanonicalFrame(frame, frameY) == frame) distinct.push_back(frame);
+    }
+    return distinct;
+}
+
+}  // namespace tilvaren

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace tilvaren {
+
+// A filled frame: the piece letter of each cell, by cell number (row by row).
+using FilledFrame = std::array<char, 60>;
+
+// Every way to fill the frame of the given height (3..6) with the twelve
+// pieces, each image under turning and mirroring counted on its own, sorted.
+// Any other height gives no solutions.
+std::vector<FilledFrame> SolveFrame(int frameY);
+
+// One board per class of boards that a turn and a mirror map onto each other:
+// the smallest of its four images, sorted.
+std::vector<FilledFrame> DistinctSolutions(int frameY);
+
+// The board turned by half a turn, and mirrored left to right.
+FilledFrame TurnedFrame(const FilledFrame& frame);
+FilledFrame MirroredFrame(const FilledFrame& frame, int frameY);
+// The smallest of the four images of the board.
+FilledFrame CanonicalFrame(const FilledFrame& frame, int frameY);
+
+}  // namespace tilvaren
