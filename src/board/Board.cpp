@@ -17,6 +17,8 @@ void Board::SetFrameGeometry() {
     if (FrameY < 3 || FrameY > 6) FrameY = 6;
     FrameX = kCellCount / FrameY;
     GridStride = FrameX + 2 * kWallWidth;
+    cellOfGrid_.fill(-1);
+    for (int n = 0; n < kCellCount; ++n) cellOfGrid_[static_cast<std::size_t>(GridIndexOf(n))] = static_cast<signed char>(n);
 }
 
 void Board::BuildOrientationOffsets() { tilvaren::BuildOrientationOffsets(GridStride, OrientationOffsets); }
@@ -44,23 +46,11 @@ int Board::ChangeTo307(int n) const {
     return g;
 }
 
-bool Board::IsFrameCell(int g) const {
-    const int e = g - (kWallWidth * GridStride + kWallWidth);
-    if (e < 0) return false;
-    const int row = e / GridStride;
-    const int column = e % GridStride;
-    return row < FrameY && column < FrameX;
-}
+bool Board::IsFrameCell(int g) const { return g >= 0 && g < kGridSize && cellOfGrid_[static_cast<std::size_t>(g)] >= 0; }
 
-int Board::ChangeTo59(int g) const {
-    if (g < 0 || g >= (FrameY + 2 * kWallWidth) * GridStride) {
-        errors_->InternalError(InternalErrorText("ChangeTo59", std::to_string(g)) + ",FrameY=" +
-                               std::to_string(FrameY));
-        return kBadCellNumber;
-    }
-    if (!IsFrameCell(g)) return kBadCellNumber;
-    const int e = g - (kWallWidth * GridStride + kWallWidth);
-    return e - 2 * kWallWidth * (e / GridStride);
+int Board::ReportBadGridIndex(int g) const {
+    errors_->InternalError(InternalErrorText("ChangeTo59", std::to_string(g)) + ",FrameY=" + std::to_string(FrameY));
+    return kBadCellNumber;
 }
 
 char Board::CellCode(int n) const {

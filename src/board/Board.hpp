@@ -63,7 +63,11 @@ public:
     // Grid index of a frame cell to its cell number. An index outside the
     // frame's part of the array reports and gives 99; a wall cell inside it
     // gives 99 without a report.
-    int ChangeTo59(int g) const;
+    int ChangeTo59(int g) const {
+        if (g < 0 || g >= (FrameY + 2 * kWallWidth) * GridStride) return ReportBadGridIndex(g);
+        const int n = cellOfGrid_[static_cast<std::size_t>(g)];
+        return n < 0 ? kBadCellNumber : n;
+    }
     // Grid index without any report, or -1 for a bad cell number.
     int GridIndexOf(int n) const;
     // True when g is the grid index of one of the 60 frame cells.
@@ -83,7 +87,12 @@ public:
     bool AllPiecesPlaced() const { return CountFlags(kFlagPlaced) == kOrientationCount; }
 
 private:
+    int ReportBadGridIndex(int g) const;
+
     ErrorSink* errors_;
+    // Cell number of every grid index for the current frame, -1 for walls;
+    // rebuilt by SetFrameGeometry.
+    std::array<signed char, kGridSize> cellOfGrid_{};
 };
 
 }  // namespace tilvaren

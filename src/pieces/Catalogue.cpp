@@ -95,13 +95,19 @@ void BuildOrientationOffsets(int gridStride, OrientationOffsetTable& table) {
 
 namespace {
 
-int PieceOfOrientation(int k) {
-    if (k < 0 || k >= kOrientationCount) return -1;
-    int piece = 0;
-    while (piece + 1 < kPieceCount && kFirstOrientation[static_cast<std::size_t>(piece + 1)] <= k) {
-        ++piece;
+constexpr std::array<signed char, kOrientationCount> kPieceOfOrientation = [] {
+    std::array<signed char, kOrientationCount> pieces{};
+    for (int piece = 0; piece < kPieceCount; ++piece) {
+        for (int i = 0; i < kOrientationsOfPiece[static_cast<std::size_t>(piece)]; ++i) {
+            pieces[static_cast<std::size_t>(kFirstOrientation[static_cast<std::size_t>(piece)] + i)] =
+                static_cast<signed char>(piece);
+        }
     }
-    return piece;
+    return pieces;
+}();
+
+int PieceOfOrientation(int k) {
+    return k < 0 || k >= kOrientationCount ? -1 : kPieceOfOrientation[static_cast<std::size_t>(k)];
 }
 
 // The whole argument must be one of the twelve capital letters.

@@ -4,30 +4,47 @@
 
 namespace tilvaren {
 
+namespace {
+
+// Codes a candidate placement may lie on: empty and selected cells.
+constexpr std::array<bool, 256> kFreeCode = [] {
+    std::array<bool, 256> free{};
+    free[static_cast<unsigned char>(kEmpty)] = true;
+    free[static_cast<unsigned char>(kSelected)] = true;
+    return free;
+}();
+
+}  // namespace
+
 int CountPlacements(Board& board, const TrialShape& shape) {
     const int m = board.SelectedCount;
     if (m <= 0 || board.SelectionOverflow) return 0;
     const int f = board.SelectedCells[0];
+    const auto [lowest, highest] = std::minmax_element(shape.begin(), shape.end());
+    const char* codes = board.Bsts.data();
+    const auto isFree = [codes](int g) { return kFreeCode[static_cast<unsigned char>(codes[g])]; };
+
     int count = 0;
-    for (int a = 0; a < 5; ++a) {
-        std::array<int, 5> cells{};
-        for (std::size_t j = 0; j < 5; ++j) cells[j] = f + shape[j] - shape[static_cast<std::size_t>(a)];
+    for (std::size_t a = 0; a < 5; ++a) {
+        const int origin = f - shape[a];
+        if (origin + *lowest < 0 || origin + *highest >= kGridSize) continue;
+        const int c0 = origin + shape[0];
+        const int c1 = origin + shape[1];
+        const int c2 = origin + shape[2];
+        const int c3 = origin + shape[3];
+        const int c4 = origin + shape[4];
 
-        int hits = 0;
-        for (int i = 0; i < m; ++i) {
-            const int selected = board.SelectedCells[static_cast<std::size_t>(i)];
-            if (std::find(cells.begin(), cells.end(), selected) != cells.end()) ++hits;
+        // The cell on f is always one of the five (j = a); the others are looked up.
+        bool coversSelection = true;
+        for (int i = 1; i < m; ++i) {
+            const int g = board.SelectedCells[static_cast<std::size_t>(i)];
+            coversSelection = coversSelection && (g == c0 || g == c1 || g == c2 || g == c3 || g == c4);
         }
-        if (hits != m) continue;
+        if (!coversSelection) continue;
+        // Evaluated without early exits: the outcome is hard to predict.
+        if (!(isFree(c0) & isFree(c1) & isFree(c2) & isFree(c3) & isFree(c4))) continue;
 
-        const bool free = std::all_of(cells.begin(), cells.end(), [&board](int g) {
-            if (g < 0 || g >= kGridSize) return false;
-            const char code = board.Bsts[static_cast<std::size_t>(g)];
-            return code == kEmpty || code == kSelected;
-        });
-        if (!free) continue;
-
-        for (const int g : cells) {
+        for (const int g : {c0, c1, c2, c3, c4}) {
             const int n = board.ChangeTo59(g);
             if (n >= 0 && n < kCellCount) ++board.BpointCounter[static_cast<std::size_t>(n)];
         }

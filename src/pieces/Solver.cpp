@@ -18,8 +18,13 @@ public:
         for (int k = 0; k < kOrientationCount; ++k) AddPlacements(k);
     }
 
+    // The X goes first: it has the fewest places, and the holes it leaves
+    // next to the frame's edge are found at once.
     std::vector<FilledFrame> Run() {
-        Search(0, 0, 0);
+        for (const Placement& x : xPlacements_) {
+            stack_[0] = x;
+            Search(x.mask, 1U << x.piece, 1);
+        }
         return std::move(found_);
     }
 
@@ -52,6 +57,10 @@ private:
                     mask |= std::uint64_t{1} << Bit(r, c);
                 }
                 if (!inside) continue;
+                if (isX) {
+                    xPlacements_.push_back({mask, piece});
+                    continue;
+                }
                 byFirstCell_[static_cast<std::size_t>(std::countr_zero(mask))].push_back({mask, piece});
             }
         }
@@ -108,6 +117,7 @@ private:
     int width_;
     SilentErrorSink silent_;
     std::array<std::vector<Placement>, 60> byFirstCell_;
+    std::vector<Placement> xPlacements_;
     std::array<Placement, kPieceCount> stack_{};
     std::vector<FilledFrame> found_;
     std::uint64_t topRow_ = RowMask(0);
