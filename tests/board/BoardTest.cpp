@@ -52,8 +52,8 @@ TEST_P(BoardFrames, ResetLeavesSixtyEmptyCellsAmongWalls) {
 INSTANTIATE_TEST_SUITE_P(AllFrames, BoardFrames,
                          ::testing::Values(FrameCase{6, 10, 18, 76, 175}, FrameCase{5, 12, 20, 84, 175},
                                            FrameCase{4, 15, 23, 96, 179}, FrameCase{3, 20, 28, 116, 191}),
-                         [](const ::testing::TestParamInfo<FrameCase>& info) {
-                             return std::to_string(info.param.frameY) + "x" + std::to_string(info.param.frameX);
+                         [](const ::testing::TestParamInfo<FrameCase>& p) {
+                             return std::to_string(p.param.frameY) + "x" + std::to_string(p.param.frameX);
                          });
 
 TEST(Board, WorkedConversionsOnSixByTen) {
