@@ -1,0 +1,73 @@
+#include "records/GameRecord.hpp"
+
+#include <vector>
+
+#include "board/CellCodes.hpp"
+#include "pieces/Catalogue.hpp"
+
+namespace tilvaren {
+
+std::string FormatGameRecord(const GameRecord& record, const Clock& clock) {
+    std::string line = std::to_string(record.frameY);
+    line += ',' + record.cupPosition + ',' + record.opening + ',' + record.cupLetter;
+    for (const char code : record.cells) {
+        line += ',';
+        line += code;
+    }
+    line += ',' + FormatDate(clock.Now());
+    line += ',' + FormatTime(clock.Now());
+    line += ',' + FormatDate(clock.Now());
+    line += ',' + FormatTime(clock.Now());
+    line += ',' + record.marker + "\r\n";
+    return line;
+}
+
+namespace {
+
+bool IsWrittenCellCode(char code) {
+    return code == kEmpty || code == kSelected || code == kBlocked || IsPieceLetter(code);
+}
+
+ParsedRecord Refuse(std::string problem) {
+    ParsedRecord parsed;
+    parsed.problem = std::move(problem);
+    return parsed;
+}
+
+}  // namespace
+
+ParsedRecord ParseGameRecord(std::string_view text) {
+    const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    if (fields.size() < 64) return Refuse("the line has " + std::to_string(fields.size()) + " fields, not 69");
+
+    const std::string_view frame = fields[0];
+    if (frame.size() != 1 || frame[0] < '3' || frame[0] > '6') {
+        return Refuse("the frame height \"" + std::string(frame.substr(0, 16)) + "\" is not 3, 4, 5 or 6");
+    }
+    ParsedRecord parsed;
+    parsed.record.frameY = frame[0] - '0';
+    for (std::size_t n = 0; n < 60; ++n) {
+        const std::string_view field = fields[4 + n];
+        if (field.empty()) return Refuse("cell " + std::to_string(n) + " is empty");
+        if (!IsWrittenCellCode(field[0])) return Refuse("cell " + std::to_string(n) + " holds an unknown code");
+        parsed.record.cells[n] = field[0];
+    }
+    if (fields.size() > 3) {
+        parsed.record.cupPosition = std::string(fields[1]);
+        parsed.record.opening = fields[2].empty() ? '-' : fields[2][0];
+        parsed.record.cupLetter = fields[3].empty() ? '-' : fields[3][0];
+    }
+    if (fields.size() > 68) parsed.record.marker = std::string(fields[68]);
+    parsed.ok = true;
+    return parsed;
+}
+
+}  // namespace tilvaren

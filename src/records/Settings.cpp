@@ -1,0 +1,49 @@
+#include "records/Settings.hpp"
+
+#include "records/FileNames.hpp"
+#include "records/ProfileFile.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+constexpr std::size_t kSettingsLimit = 1024 * 1024;
+constexpr const char* kPentomino = "Pentomino";
+constexpr const char* kEnvironment = "Environment";
+
+}  // namespace
+
+int SizeClassOf(int frameSize) {
+    if (frameSize >= 1 && frameSize <= 18) return 18;
+    if (frameSize >= 19 && frameSize <= 24) return 24;
+    if (frameSize >= 25 && frameSize <= 64) return 32;
+    return 24;
+}
+
+LoadedSettings LoadSettings(const std::string& programDir) {
+    LoadedSettings loaded;
+    const ReadResult read = ReadSmallFile(programDir + kSettingsFile, kSettingsLimit);
+    loaded.status = read.status;
+    const ProfileFile file(read.content.value_or(""));
+    Settings& s = loaded.settings;
+    s.FrameY = file.GetInt(kPentomino, "iniFrameY", 6);
+    if (s.FrameY < 3 || s.FrameY > 6) s.FrameY = 6;
+    s.FrameSize = SizeClassOf(file.GetInt(kEnvironment, "iniFrameSize", 24));
+    s.MenuBarOn = file.GetInt(kEnvironment, "iniMenuBarOn", 1) == 1;
+    s.StatusBarOn = file.GetInt(kEnvironment, "iniStatusBarOn", 1) == 1;
+    return loaded;
+}
+
+FileResult SaveSettings(const Settings& settings, const std::string& programDir) {
+    const std::string path = programDir + kSettingsFile;
+    const ReadResult read = ReadSmallFile(path, kSettingsLimit);
+    if (!read.status) return read.status;
+    ProfileFile file(read.content.value_or(""));
+    file.Set(kPentomino, "iniFrameY", std::to_string(settings.FrameY));
+    file.Set(kEnvironment, "iniFrameSize", std::to_string(settings.FrameSize));
+    file.Set(kEnvironment, "iniMenuBarOn", settings.MenuBarOn ? "1" : "0");
+    file.Set(kEnvironment, "iniStatusBarOn", settings.StatusBarOn ? "1" : "0");
+    return WriteFileAtomically(path, file.Text());
+}
+
+}  // namespace tilvaren

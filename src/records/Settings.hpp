@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "records/SafeFile.hpp"
+
+namespace tilvaren {
+
+// The settings kept in "Tilvaren.ini". FrameX and GridStride are derived from
+// FrameY by the board and are not stored.
+struct Settings {
+    int FrameY = 6;
+    int FrameSize = 24;
+    bool MenuBarOn = true;
+    bool StatusBarOn = true;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// The cell sizes the tiles exist for: 18, 24 and 32 stay; any other value goes
+// to its size class (1..18 -> 18, 19..24 -> 24, 25..64 -> 32, else 24).
+int SizeClassOf(int frameSize);
+
+// What loading found: the settings (defaults where the file had nothing
+// usable) and, when the file exists but could not be read, why.
+struct LoadedSettings {
+    Settings settings;
+    FileResult status;
+};
+
+// Reads the four keys from "Tilvaren.ini" in the program folder. A missing
+// file, key or number gives that key's default; a frame height outside 3..6
+// gives 6 and the cell size is brought to its size class.
+LoadedSettings LoadSettings(const std::string& programDir);
+
+// Writes the four keys, changing only their lines; creates the file when it
+// does not exist. A file that exists but cannot be read is not overwritten.
+FileResult SaveSettings(const Settings& settings, const std::string& programDir);
+
+}  // namespace tilvaren

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "records/FileNames.hpp"
+#include "records/ProfileFile.hpp"
+#include "records/Settings.hpp"
+#include "support/TempDir.hpp"
+
+namespace tilvaren {
+namespace {
+
+using testing::ReadAll;
+using testing::TempDir;
+
+TEST(Settings, LoadsWhatTheFileSays) {
+    struct Case {
+        const char* name;
+        const char* file;  // nullptr: no file at all
+        Settings expected;
+    };
+    const Case cases[] = {
+        {"no file gives the defaults", nullptr, {6, 24, true, true}},
+        {"every key", "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n",
+         {4, 32, false, false}},
+        {"names match without regard to case or blanks",
+         "[ pentomino ]\niniframey = 3\n[ENVIRONMENT]\nINIFRAMESIZE=18\n", {3, 18, true, true}},
+        {"only 1 means shown", "[Environment]\niniMenuBarOn=2\niniStatusBarOn=-1\n", {6, 24, false, false}},
+        {"values that are not numbers give the defaults",
+         "[Pentomino]\niniFrameY=five\n[Environment]\niniFrameSize=24px\niniMenuBarOn=\niniStatusBarOn=0x0\n",
+         {6, 24, true, true}},
+        {"keys in the wrong section are not read", "[Environment]\niniFrameY=3\n[Pentomino]\niniFrameSize=18\n",
+         {6, 24, true, true}},
+        {"the first of two sections wins", "[Pentomino]\niniFrameY=5\n[Pentomino]\niniFrameY=3\n", {5, 24, true, true}},
+        {"commented keys are not read", "[Pentomino]\n;iniFrameY=3\n", {6, 24, true, true}},
+        {"a frame height the board cannot hold gives 6", "[Pentomino]\niniFrameY=7\n", {6, 24, true, true}},
+        {"a frame height of 2 gives 6", "[Pentomino]\niniFrameY=2\n", {6, 24, true, true}},
+        {"a number too large for an int", "[Pentomino]\niniFrameY=99999999999999999999\n", {6, 24, true, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        if (c.file != nullptr) testing::WriteAll(dir.File(kSettingsFile), c.file);
+        const LoadedSettings loaded = LoadSettings(dir.Path());
+        EXPECT_TRUE(loaded.status.ok);
+        EXPECT_EQ(loaded.settings, c.expected);
+    }
+}
+
+TEST(Settings, CellSizesGoToTheirSizeClass) {
+    const std::pair<int, int> sizes[] = {{18, 18}, {24, 24}, {32, 32}, {1, 18},  {17, 18}, {19, 24}, {20, 24},
+                                         {25, 32}, {64, 32}, {65, 24}, {0, 24},  {-5, 24}, {1000, 24}};
+    for (const auto& [stored, used] : sizes) {
+        TempDir dir;
+        testing::WriteAll(dir.File(kSettingsFile), "[Environment]\niniFrameSize=" + std::to_string(stored) + "\n");
+        EXPECT_EQ(LoadSettings(dir.Path()).settings.FrameSize, used) << stored;
+    }
+}
+
+TEST(Settings, SaveChangesOnlyItsOwnLines) {
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after;
+    };
+    const Settings s{5, 32, false, true};
+    const Case cases[] = {
+        {"no file", "",
+         "[Pentomino]\r\niniFrameY=5\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=1\r\n"},
+        {"comments, other keys and sections stay as they were",
+         "; settings\r\n[Other]\r\nkey = value \r\n\r\n[Pentomino]\r\n; frame\r\niniFrameY = 6\r\nextra=1\r\n\r\n"
+         "[Environment]\r\nINIFRAMESIZE=24\r\niniMenuBarOn=2\r\niniStatusBarOn=1\r\nlast=é\r\n",
+         "; settings\r\n[Other]\r\nkey = value \r\n\r\n[Pentomino]\r\n; frame\r\niniFrameY =5\r\nextra=1\r\n\r\n"
+         "[Environment]\r\nINIFRAMESIZE=32\r\niniMenuBarOn=0\r\niniStatusBarOn=1\r\nlast=é\r\n"},
+        {"missing keys go after the section's last line, in the file's own line ends",
+         "[Pentomino]\nother=1\n\n[Environment]\niniMenuBarOn=1",
+         "[Pentomino]\nother=1\niniFrameY=5\n\n[Environment]\niniMenuBarOn=0\niniFrameSize=32\niniStatusBarOn=1\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        if (!c.before.empty()) testing::WriteAll(dir.File(kSettingsFile), c.before);
+        ASSERT_TRUE(SaveSettings(s, dir.Path()).ok);
+        EXPECT_EQ(ReadAll(dir.File(kSettingsFile)), c.after);
+        EXPECT_EQ(LoadSettings(dir.Path()).settings, s);
+        // Saving the same values again changes nothing.
+        ASSERT_TRUE(SaveSettings(s, dir.Path()).ok);
+        EXPECT_EQ(ReadAll(dir.File(kSettingsFile)), c.after);
+    }
+}
+
+TEST(Settings, MenuBarValueTwoHidesAndIsSavedAsZero) {
+    TempDir dir;
+    testing::WriteAll(dir.File(kSettingsFile), "[Environment]\r\niniMenuBarOn=2\r\n");
+    const Settings loaded = LoadSettings(dir.Path()).settings;
+    EXPECT_FALSE(loaded.MenuBarOn);
+    ASSERT_TRUE(SaveSettings(loaded, dir.Path()).ok);
+    EXPECT_NE(ReadAll(dir.File(kSettingsFile)).find("iniMenuBarOn=0\r\n"), std::string::npos);
+}
+
+TEST(Settings, AFileThatCannotBeReadIsNeverOverwritten) {
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.File(kSettingsFile).c_str(), 0755), 0);
+    const LoadedSettings loaded = LoadSettings(dir.Path());
+    EXPECT_FALSE(loaded.status.ok);
+    EXPECT_EQ(loaded.settings, Settings{});
+    const FileResult saved = SaveSettings(Settings{}, dir.Path());
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.reason.find("Is a directory"), std::string::npos) << saved.reason;
+}
+
+TEST(ProfileFile, ParseDecimal) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"0", 0}, {"42", 42}, {" 7 ", 7}, {"+3", 3}, {"-12", -12}, {"", std::nullopt}, {"-", std::nullopt},
+        {"1.5", std::nullopt}, {"12a", std::nullopt}, {"2147483648", std::nullopt}, {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << text;
+}
+
+}  // namespace
+}  // namespace tilvaren
