@@ -5,7 +5,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all build test run asan bench clean
+.PHONY: all build test run asan fuzz bench clean
 
 all: build
 
@@ -24,8 +24,19 @@ run: test
 asan:
 	$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DTILVAREN_SANITIZE=ON -DTILVAREN_BENCHMARKS=OFF"
 
+# Each reader of untrusted files fuzzed for FUZZ_SECONDS, from its seed corpus.
+FUZZ_SECONDS ?= 45
+fuzz:
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTILVAREN_FUZZ=ON -DTILVAREN_SANITIZE=ON -DTILVAREN_WERROR=$(WERROR)
+	cmake --build build-fuzz -j $(JOBS)
+	for t in SavedGameFuzz:savedgame ProfileFuzz:profile; do \
+	  mkdir -p build-fuzz/corpus/$${t#*:} && \
+	  build-fuzz/fuzz/$${t%%:*} -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
+	    build-fuzz/corpus/$${t#*:} fuzz/corpus/$${t#*:} || exit 1; \
+	done
+
 bench: build
 	$(BUILD)/bench/engine_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -7,10 +7,10 @@ namespace tilvaren {
 namespace {
 
 // Codes a candidate placement may lie on: empty and selected cells.
-constexpr std::array<bool, 256> kFreeCode = [] {
-    std::array<bool, 256> free{};
-    free[static_cast<unsigned char>(kEmpty)] = true;
-    free[static_cast<unsigned char>(kSelected)] = true;
+constexpr std::array<unsigned char, 256> kFreeCode = [] {
+    std::array<unsigned char, 256> free{};
+    free[static_cast<unsigned char>(kEmpty)] = 1;
+    free[static_cast<unsigned char>(kSelected)] = 1;
     return free;
 }();
 
@@ -22,7 +22,7 @@ int CountPlacements(Board& board, const TrialShape& shape) {
     const int f = board.SelectedCells[0];
     const auto [lowest, highest] = std::minmax_element(shape.begin(), shape.end());
     const char* codes = board.Bsts.data();
-    const auto isFree = [codes](int g) { return kFreeCode[static_cast<unsigned char>(codes[g])]; };
+    const auto isFree = [codes](int g) -> unsigned { return kFreeCode[static_cast<unsigned char>(codes[g])]; };
 
     int count = 0;
     for (std::size_t a = 0; a < 5; ++a) {
