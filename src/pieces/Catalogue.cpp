@@ -5,7 +5,7 @@
 namespace tilvaren {
 
 // clang-format off
-const std::array<std::array<CellOffset, 4>, kOrientationCount> kOrientationCells = {{
+const std::array<std::array<ShapeCell, 4>, kOrientationCount> kOrientationCells = {{
     // F
     {{{0, 1}, {1, -1}, {1, 0}, {2, 0}}},     //  0 .## / ##. / .#.
     {{{1, -1}, {1, 0}, {1, 1}, {2, 1}}},     //  1 .#. / ### / ..#
@@ -87,7 +87,7 @@ const std::array<std::array<CellOffset, 4>, kOrientationCount> kOrientationCells
 void BuildOrientationOffsets(int gridStride, OrientationOffsetTable& table) {
     for (std::size_t k = 0; k < table.size(); ++k) {
         for (std::size_t j = 0; j < 4; ++j) {
-            const CellOffset cell = kOrientationCells[k][j];
+            const ShapeCell cell = kOrientationCells[k][j];
             table[k][j] = cell.row * gridStride + cell.column;
         }
     }

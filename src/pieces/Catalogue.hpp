@@ -19,14 +19,14 @@ inline constexpr std::array<int, kPieceCount> kFirstOrientation = {0,  8,  10, 1
 inline constexpr std::array<int, kPieceCount> kOrientationsOfPiece = {8, 2, 8, 8, 8, 4,
                                                                       4, 4, 4, 1, 8, 4};
 
-struct CellOffset {
+struct ShapeCell {
     int row;
     int column;
 };
 
 // The four non-anchor cells of each orientation, in reading order, relative to
 // the anchor (the leftmost cell of the top row). Index = orientation number.
-extern const std::array<std::array<CellOffset, 4>, kOrientationCount> kOrientationCells;
+extern const std::array<std::array<ShapeCell, 4>, kOrientationCount> kOrientationCells;
 
 // Grid offsets of the four non-anchor cells for one grid row length; every row
 // is positive and strictly ascending.

@@ -47,7 +47,7 @@ private:
                 if (isX && (2 * (row + 1) > height_ - 1 || 2 * column > width_ - 1)) continue;
                 std::uint64_t mask = std::uint64_t{1} << Bit(row, column);
                 bool inside = true;
-                for (const CellOffset cell : kOrientationCells[static_cast<std::size_t>(k)]) {
+                for (const ShapeCell cell : kOrientationCells[static_cast<std::size_t>(k)]) {
                     const int r = row + cell.row;
                     const int c = column + cell.column;
                     if (r < 0 || r >= height_ || c < 0 || c >= width_) {

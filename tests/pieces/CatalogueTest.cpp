@@ -25,7 +25,7 @@ Shape Normalised(Shape cells) {
 
 Shape ShapeOf(int k) {
     Shape cells = {{0, 0}};
-    for (const CellOffset cell : kOrientationCells[static_cast<std::size_t>(k)]) cells.emplace_back(cell.row, cell.column);
+    for (const ShapeCell cell : kOrientationCells[static_cast<std::size_t>(k)]) cells.emplace_back(cell.row, cell.column);
     return cells;
 }
 

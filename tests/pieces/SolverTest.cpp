@@ -22,7 +22,7 @@ bool IsPieceShape(const FilledFrame& frame, int frameY, char letter) {
     for (int i = 0; i < kOrientationsOfPiece[static_cast<std::size_t>(piece)]; ++i) {
         const auto& shape = kOrientationCells[static_cast<std::size_t>(kFirstOrientation[static_cast<std::size_t>(piece)] + i)];
         bool all = true;
-        for (const CellOffset c : shape) {
+        for (const ShapeCell c : shape) {
             const std::pair<int, int> cell{cells[0].first + c.row, cells[0].second + c.column};
             all = all && std::find(cells.begin(), cells.end(), cell) != cells.end();
         }

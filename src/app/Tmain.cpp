@@ -1,0 +1,393 @@
+#include "app/Tmain.hpp"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QLayout>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+
+#include "board/DrawBoard.hpp"
+#include "board/MoveFlow.hpp"
+#include "pieces/Transforms.hpp"
+#include "records/FileNames.hpp"
+#include "records/SavedGame.hpp"
+#include "records/SolutionRegister.hpp"
+#include "ui/Geometry.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
+
+}  // namespace
+
+Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services), board_(*this) {
+    setObjectName("Tmain");
+    setWindowTitle(kAppTitle);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    CreateControls();
+    ConnectCommands();
+    FormCreate();
+}
+
+void Tmain::CreateControls() {
+    menu_ = new MainMenu(menuBar(), this);
+    status_ = new StatusPanels(this);
+    setStatusBar(status_);
+
+    bevel_ = new QFrame(this);
+    bevel_->setObjectName("Bevel");
+    bevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    setCentralWidget(bevel_);
+    image1_ = new BackgroundImage(bevel_);
+    image1_->setObjectName("Image1");
+
+    // Created in the arrangement of the default frame and size (6 x 10, 24).
+    constexpr int kInitialSize = 24;
+    for (int n = 0; n < kCellCount; ++n) {
+        auto* image = new CellImage(bevel_);
+        image->setObjectName("Image" + TwoDigits(n));
+        image->setGeometry(CellOffset(n % 10, kInitialSize), CellOffset(n / 10, kInitialSize), kInitialSize,
+                           kInitialSize);
+        images_[static_cast<std::size_t>(n)] = image;
+    }
+    for (int n = 0; n < kCellCount; ++n) {
+        auto* button = new QPushButton(bevel_);
+        button->setObjectName("Button" + TwoDigits(n));
+        button->setGeometry(CellOffset(n % 10, kInitialSize), CellOffset(n / 10, kInitialSize), kInitialSize,
+                            kInitialSize);
+        buttons_[static_cast<std::size_t>(n)] = button;
+        tabOrder_.push_back(n);
+        if (n > 0) setTabOrder(buttons_[static_cast<std::size_t>(n - 1)], button);
+    }
+    // The window takes exactly the size its bars and board area ask for.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Tmain::ConnectCommands() {
+    for (int n = 0; n < kCellCount; ++n) {
+        connect(buttons_[static_cast<std::size_t>(n)], &QPushButton::clicked, this, [this, n] { ButtonClick(n); });
+        connect(images_[static_cast<std::size_t>(n)], &CellImage::clicked, this, [this, n] { ImageClick(n); });
+    }
+    connect(image1_, &BackgroundImage::doubleClicked, this, &Tmain::FormDblClick);
+    const auto on = [this](const char* name, auto slot) {
+        connect(menu_->Item(name), &QAction::triggered, this, slot);
+    };
+    on("menuFX", [this] { menuFXClick(); });
+    on("menuET", [this] { menuETClick(); });
+    on("menuEM", [this] { menuEMClick(); });
+    on("menuEU", [this] { menuEUClick(); });
+    on("menuER", [this] { menuERClick(); });
+    on("menuVN", [this] { menuVNClick(); });
+    on("menuVB", [this] { menuVBClick(); });
+    on("menuVF", [this] { SizeCommand(32); });
+    on("menuVD", [this] { SizeCommand(24); });
+    on("menuVS", [this] { SizeCommand(18); });
+    on("menuVF6", [this] { FrameCommand(6); });
+    on("menuVF5", [this] { FrameCommand(5); });
+    on("menuVF4", [this] { FrameCommand(4); });
+    on("menuVF3", [this] { FrameCommand(3); });
+}
+
+void Tmain::FormCreate() {
+    const LoadedSettings loaded = LoadSettings(services_.programDir);
+    settings_ = loaded.settings;
+    if (!loaded.status) {
+        startupMessages_ << QString::fromUtf8("設定ファイルを読み込めませんでした。既定の設定で始めます。\n") +
+                                FromUtf8(loaded.status.reason);
+    }
+    board_.FrameY = settings_.FrameY;
+    MenuUItemSet();
+    board_.SetFrameGeometry();
+    board_.ResetBoard();
+
+    const SavedGameReadResult saved = SavedGameRead(board_, *this, services_.programDir);
+    if (saved.outcome == SavedGameReadResult::Outcome::Rejected) {
+        startupMessages_ << FromUtf8(SavedGameRejectedMessage(saved.problem));
+    }
+    board_.SetFrameGeometry();
+    settings_.FrameY = board_.FrameY;
+    if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
+        startupMessages_ << QString::fromUtf8("設定ファイルを保存できませんでした。\n") + FromUtf8(result.reason);
+    }
+    board_.BuildOrientationOffsets();
+    SizeCells();
+    LayoutWindow();
+    SolutionFileEnsure(services_.programDir);  // a failure shows at the first append
+    DrawBoard();
+    StatusBar00Set();
+    StatusBarPiecesSet();
+    MenuFrameSet();
+    MenuSizeSet();
+    MenuEditSet();
+}
+
+void Tmain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+    if (!startupMessages_.isEmpty()) QTimer::singleShot(0, this, &Tmain::ShowStartupMessages);
+}
+
+void Tmain::ShowStartupMessages() {
+    const QStringList messages = std::exchange(startupMessages_, {});
+    for (const QString& message : messages) services_.dialogs->Message(message);
+}
+
+void Tmain::closeEvent(QCloseEvent* event) {
+    settings_.FrameY = board_.FrameY;
+    QStringList failures;
+    if (const FileResult r = SaveSettings(settings_, services_.programDir); !r) failures << FromUtf8(r.reason);
+    if (const FileResult r = SavedGameWrite(board_, services_.programDir, *services_.clock); !r) {
+        failures << FromUtf8(r.reason);
+    }
+    if (failures.isEmpty()) {
+        event->accept();
+        return;
+    }
+    const QString question = QString::fromUtf8("ゲームと設定を保存できませんでした。\n") + failures.join('\n') +
+                             QString::fromUtf8("\n\n保存せずに終了しますか？");
+    if (services_.dialogs->Ask(question)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// --- clicks -------------------------------------------------------------
+
+void Tmain::ButtonClick(int n) { SelectCell(board_, *this, n); }
+
+void Tmain::ImageClick(int n) { TakeBackCell(board_, *this, n); }
+
+// --- menu commands ------------------------------------------------------
+
+void Tmain::menuFXClick() { close(); }
+
+void Tmain::menuETClick() {
+    TurnBoard(board_);
+    TurnPieceFlags(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+}
+
+void Tmain::menuEMClick() {
+    MirrorBoard(board_);
+    MirrorPieceFlags(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+}
+
+void Tmain::menuEUClick() {
+    CorrectU(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+}
+
+void Tmain::menuERClick() {
+    board_.ResetBoard();
+    DrawBoard();
+    MenuFrameSet();
+    MenuEditSet();
+    StatusBarPiecesSet();
+}
+
+void Tmain::menuVNClick() {
+    settings_.MenuBarOn = !settings_.MenuBarOn;
+    LayoutWindow();
+}
+
+void Tmain::menuVBClick() {
+    settings_.StatusBarOn = !settings_.StatusBarOn;
+    LayoutWindow();
+}
+
+void Tmain::FormDblClick() {
+    const bool both = settings_.MenuBarOn && settings_.StatusBarOn;
+    settings_.MenuBarOn = !both;
+    settings_.StatusBarOn = !both;
+    LayoutWindow();
+}
+
+void Tmain::SizeCommand(int frameSize) {
+    if (settings_.FrameSize == frameSize) return;
+    settings_.FrameSize = frameSize;
+    HideCells();
+    SizeCells();
+    LayoutWindow();
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+    MenuSizeSet();
+}
+
+void Tmain::FrameCommand(int frameY) {
+    // The frame is locked while a game is under way, shortcuts included.
+    if (!menu_->Menu("menuVFF")->menuAction()->isEnabled()) return;
+    if (board_.FrameY == frameY) return;
+    HideCells();
+    board_.FrameY = frameY;
+    settings_.FrameY = frameY;
+    board_.SetFrameGeometry();
+    LayoutWindow();
+    board_.ResetBoard();
+    board_.BuildOrientationOffsets();
+    DrawBoard();
+    MenuFrameSet();
+    MenuUCaptionSet();
+    MenuUItemSet();
+    StatusBar00Set();
+}
+
+// --- layout -------------------------------------------------------------
+
+void Tmain::HideCells() {
+    for (int n = 0; n < kCellCount; ++n) {
+        if (!Button(n)->isHidden()) {
+            Button(n)->hide();
+        } else {
+            Image(n)->hide();
+        }
+    }
+}
+
+void Tmain::SizeCells() {
+    if (Button(0)->height() == settings_.FrameSize) return;
+    const int s = settings_.FrameSize;
+    for (int n = 0; n < kCellCount; ++n) Button(n)->resize(s, s);
+    for (int n = 0; n < kCellCount; ++n) Image(n)->resize(s, s);
+}
+
+void Tmain::LayoutWindow() {
+    menuBar()->setVisible(settings_.MenuBarOn);
+    status_->setVisible(settings_.StatusBarOn);
+    const int s = settings_.FrameSize;
+    const BoardGeometry g = BoardGeometryFor(board_.FrameX, board_.FrameY, s);
+    bevel_->setFixedSize(g.areaWidth, g.areaHeight);
+    image1_->setGeometry(0, 0, g.areaWidth, g.areaHeight);
+
+    // The cells already stand where this frame and size put them.
+    if (Button(59)->y() == CellOffset(board_.FrameY - 1, s) &&
+        Button(59)->x() == CellOffset(board_.FrameX - 1, s) + g.centringShift) {
+        return;
+    }
+    for (int n = 0; n < kCellCount; ++n) {
+        Button(n)->move(CellOffset(n % board_.FrameX, s) + g.centringShift, CellOffset(n / board_.FrameX, s));
+    }
+    for (int n = 0; n < kCellCount; ++n) {
+        Image(n)->move(CellOffset(n % board_.FrameX, s) + g.centringShift, CellOffset(n / board_.FrameX, s));
+    }
+}
+
+void Tmain::DrawBoard() { tilvaren::DrawBoard(board_, *this); }
+
+void Tmain::ApplyCell(int n, const CellTarget& target) {
+    Button(n)->setVisible(target.buttonVisible);
+    Image(n)->setVisible(target.imageVisible);
+    Image(n)->setEnabled(target.imageEnabled);
+    Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, settings_.FrameSize));
+}
+
+// --- status bar and menus -----------------------------------------------
+
+void Tmain::StatusBar00Set() {
+    const std::string text = FrameText(board_.FrameY);
+    if (text.empty()) {
+        InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY));
+        status_->SetFramePanel("      ");
+        return;
+    }
+    status_->SetFramePanel(FromUtf8(text));
+}
+
+void Tmain::StatusBarPiecesSet() {
+    for (int i = 0; i < kPieceCount; ++i) {
+        status_->StatusBarPanelSet(static_cast<unsigned>(i), FromUtf8(PiecePanelText(board_, i)));
+    }
+}
+
+void Tmain::MenuFrameSet() {
+    QAction* submenu = menu_->Menu("menuVFF")->menuAction();
+    if (board_.GameStarted) {
+        submenu->setEnabled(false);
+        return;
+    }
+    submenu->setEnabled(true);
+    for (const int frameY : {6, 5, 4, 3}) {
+        const bool current = frameY == board_.FrameY || (frameY == 6 && (board_.FrameY < 3 || board_.FrameY > 6));
+        menu_->Item("menuVF" + QString::number(frameY))->setEnabled(!current);
+    }
+}
+
+void Tmain::MenuSizeSet() {
+    const int size = settings_.FrameSize;
+    menu_->Item("menuVS")->setEnabled(size >= 19);
+    menu_->Item("menuVD")->setEnabled(size < 19 || size > 24);
+    menu_->Item("menuVF")->setEnabled(size < 25);
+}
+
+void Tmain::MenuEditSet() {
+    menu_->Item("menuET")->setEnabled(board_.GameStarted);
+    menu_->Item("menuEM")->setEnabled(board_.GameStarted);
+    if (!board_.GameStarted) {
+        menu_->Item("menuEU")->setEnabled(false);
+    } else {
+        MenuUItemSet();
+    }
+}
+
+void Tmain::MenuUItemSet() {
+    QAction* item = menu_->Item("menuEU");
+    if (board_.FrameY == 6) {
+        item->setEnabled(board_.GameStarted);
+    } else if (board_.FrameY >= 3 && board_.FrameY <= 5) {
+        item->setEnabled(false);
+    }
+}
+
+void Tmain::MenuUCaptionSet() {
+    menu_->Item("menuEU")->setText(board_.FrameY == 6 ? kUCaptionSixByTen : kUCaptionOtherFrames);
+}
+
+// --- the rest of the click flow -----------------------------------------
+
+void Tmain::PlayClickSound() {
+    if (services_.sound != nullptr) services_.sound->Play(services_.programDir + kSoundFile);
+}
+
+void Tmain::SetTabToBestCell(int n) {
+    const auto found = std::find(tabOrder_.begin(), tabOrder_.end(), n);
+    if (found == tabOrder_.end() || found == tabOrder_.begin()) return;
+    std::rotate(tabOrder_.begin(), found, found + 1);
+    // Chain the others after the chosen one, which stays where it was; every
+    // other button now follows it, so it is the first that can take focus.
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
+        QWidget::setTabOrder(Button(tabOrder_[i - 1]), Button(tabOrder_[i]));
+    }
+}
+
+void Tmain::ShowCongratulations() { services_.dialogs->Message(QStringLiteral("Congratulations!")); }
+
+void Tmain::SolutionAppend() {
+    const FileResult result = tilvaren::SolutionAppend(board_, services_.programDir, *services_.clock);
+    if (!result) {
+        services_.dialogs->Message(QString::fromUtf8("解答を \"") + kSolutionFile +
+                                   QString::fromUtf8("\" に記録できませんでした。\n") + FromUtf8(result.reason));
+    }
+}
+
+void Tmain::InternalError(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
+
+}  // namespace tilvaren

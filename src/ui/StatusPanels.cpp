@@ -1,0 +1,67 @@
+#include "ui/StatusPanels.hpp"
+
+#include "pieces/Catalogue.hpp"
+
+namespace tilvaren {
+
+std::string FrameText(int frameY) {
+    if (frameY < 3 || frameY > 6) return {};
+    return std::to_string(frameY) + " * " + std::to_string(60 / frameY);
+}
+
+std::string PiecePanelText(const Board& board, int piece) {
+    const char letter = Change11ToAlp(piece, board.Errors());
+    const std::string name(1, letter);
+    const int first = ChangeToNum(name, board.Errors());
+    const int count = ChangeToNumCount(name, board.Errors());
+    if (first == kBadNumber || count == kBadNumber) return "-";
+    if (board.Psts[static_cast<std::size_t>(first)] == kFlagPlaced) return " ";
+    for (int k = first; k < first + count; ++k) {
+        if (board.Psts[static_cast<std::size_t>(k)] == kFlagAvailable) return name;
+    }
+    return "-";
+}
+
+StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
+    setObjectName("StatusBar");
+    setSizeGripEnabled(false);
+    setMinimumWidth(1);
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(QString("StatusPanel%1").arg(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(1, 0, 1, 0);
+        int width = 14;
+        Qt::Alignment alignment = Qt::AlignHCenter;
+        if (i == 0) {
+            width = 40;
+            alignment = Qt::AlignRight;
+        } else if (i == 12) {
+            alignment = Qt::AlignLeft;
+        } else if (i == 13) {
+            width = 50;
+            alignment = Qt::AlignLeft;
+        }
+        if (i >= 1 && i <= 12) panel->setText(QString(QChar(kPieceLetters[i - 1])));
+        panel->setFixedWidth(width);
+        panel->setAlignment(alignment | Qt::AlignVCenter);
+        addWidget(panel);
+        panels_[i] = panel;
+    }
+}
+
+void StatusPanels::SetFramePanel(const QString& text) {
+    if (panels_[0]->text() != text) panels_[0]->setText(text);
+}
+
+void StatusPanels::StatusBarPanelSet(unsigned index, const QString& text) {
+    if (index <= 12) panels_[index + 1]->setText(text);
+}
+
+QSize StatusPanels::sizeHint() const { return {1, QStatusBar::sizeHint().height()}; }
+
+QSize StatusPanels::minimumSizeHint() const { return {1, QStatusBar::minimumSizeHint().height()}; }
+
+QString StatusPanels::PanelText(int panel) const { return panels_[static_cast<std::size_t>(panel)]->text(); }
+
+}  // namespace tilvaren

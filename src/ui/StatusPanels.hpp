@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QLabel>
+#include <QStatusBar>
+#include <array>
+#include <string>
+
+#include "board/Board.hpp"
+
+namespace tilvaren {
+
+// "6 * 10" and the like; empty for a height no frame has.
+std::string FrameText(int frameY);
+
+// The text of piece i's panel: " " when it is on the board, its letter while
+// one of its orientations is still available, "-" when all are ruled out.
+std::string PiecePanelText(const Board& board, int piece);
+
+// The status bar's 14 panels: the frame, the twelve pieces, and one that
+// stays empty.
+class StatusPanels : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit StatusPanels(QWidget* parent = nullptr);
+
+    // Writes panel 0 (the frame). Changes nothing when the text is the same.
+    void SetFramePanel(const QString& text);
+    // Writes panel index + 1 for index 0..12; any other index does nothing.
+    void StatusBarPanelSet(unsigned index, const QString& text);
+
+    QString PanelText(int panel) const;
+
+    // The panels never widen the window: what does not fit is cut off at the
+    // right, as on a narrow frame.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    const QLabel* Panel(int panel) const { return panels_[static_cast<std::size_t>(panel)]; }
+
+private:
+    std::array<QLabel*, 14> panels_{};
+};
+
+}  // namespace tilvaren
