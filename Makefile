@@ -37,6 +37,7 @@ fuzz:
 
 bench: build
 	$(BUILD)/bench/engine_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+	$(BUILD)/bench/window_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
 clean:
 	rm -rf build build-asan build-fuzz
