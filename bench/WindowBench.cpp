@@ -14,6 +14,7 @@ class QuietDialogs : public Dialogs {
 public:
     void Message(const QString&) override {}
     bool Ask(const QString&) override { return true; }
+    bool RunModal(QDialog&) override { return false; }
 };
 
 // Clicks the corner cell and takes it back again: the heaviest recognition

@@ -9,4 +9,8 @@ namespace tilvaren {
 // user's data folder for the program, created when missing.
 std::string FindProgramDir();
 
+// A data file of the program (help, sound): from the program folder when it
+// is there, otherwise from the installed data files; "" when neither has it.
+std::string FindDataFile(const std::string& programDir, const std::string& name);
+
 }  // namespace tilvaren

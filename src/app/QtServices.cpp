@@ -1,5 +1,6 @@
 #include "app/QtServices.hpp"
 
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -17,6 +18,10 @@ bool MessageBoxDialogs::Ask(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool MessageBoxDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+void DesktopOpener::Open(const QUrl& url) { QDesktopServices::openUrl(url); }
+
 void EffectClickSound::Play(const std::string& path) {
     const QString file = QString::fromStdString(path);
     if (!QFileInfo(file).isFile()) return;
@@ -28,6 +33,7 @@ void EffectClickSound::Play(const std::string& path) {
     // A sound still playing is cut off and started again.
     effect_->stop();
     effect_->play();
+    ++started_;
 }
 
 }  // namespace tilvaren

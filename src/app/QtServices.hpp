@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Services.hpp"
+#include "app/Tversion.hpp"
 
 namespace tilvaren {
 
@@ -15,9 +16,16 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Message(const QString& text) override;
     bool Ask(const QString& text) override;
+    bool RunModal(QDialog& dialog) override;
 
 private:
     QPointer<QWidget> parent_;
+};
+
+// Links go to the desktop's own programs (xdg-open), started in the background.
+class DesktopOpener : public UrlOpener {
+public:
+    void Open(const QUrl& url) override;
 };
 
 // The click sound through Qt Multimedia. The file is looked for on every
@@ -25,10 +33,13 @@ private:
 class EffectClickSound : public ClickSound {
 public:
     void Play(const std::string& path) override;
+    // How many times a sound was started (the file was there).
+    int Started() const { return started_; }
 
 private:
     std::unique_ptr<QSoundEffect> effect_;
     std::string loaded_;
+    int started_ = 0;
 };
 
 }  // namespace tilvaren

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 #include <string>
 
@@ -19,6 +20,8 @@ public:
     virtual void Message(const QString& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool Ask(const QString& text) = 0;
+    // Shows a dialog modally; true when it was closed with OK.
+    virtual bool RunModal(QDialog& dialog) = 0;
 };
 
 // Plays the click sound. Must return at once; a new sound cuts off one still
@@ -29,12 +32,17 @@ public:
     virtual void Play(const std::string& path) = 0;
 };
 
+class Help;
+class UrlOpener;
+
 // What the main window needs from the world around it.
 struct Services {
     std::string programDir;  // ends in '/'
     Dialogs* dialogs = nullptr;
     const Clock* clock = nullptr;
     ClickSound* sound = nullptr;
+    UrlOpener* opener = nullptr;
+    Help* help = nullptr;  // none: the main window makes its own help window
 };
 
 }  // namespace tilvaren

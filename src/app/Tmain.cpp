@@ -5,9 +5,13 @@
 #include <QFont>
 #include <QLayout>
 #include <QScreen>
+#include <QShortcut>
+#include <QUrl>
 #include <QTimer>
 #include <algorithm>
 
+#include "app/ProgramDir.hpp"
+#include "app/QtServices.hpp"
 #include "board/DrawBoard.hpp"
 #include "board/MoveFlow.hpp"
 #include "pieces/Transforms.hpp"
@@ -24,6 +28,31 @@ QString FromUtf8(const std::string& text) { return QString::fromStdString(text);
 
 QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
 
+constexpr int kCellHelpContext = 35000;
+
+#ifndef TILVAREN_MAIL_ADDRESS
+#define TILVAREN_MAIL_ADDRESS "tilvaren@localhost"
+#endif
+#ifndef TILVAREN_WEB_PAGE
+#define TILVAREN_WEB_PAGE ""
+#endif
+
+// The about box's links and notices as set when the program was built. Without
+// a web page of its own, the program's manual (the help file, an HTML page)
+// stands in for it.
+AboutInfo AboutInfoForBuild(const std::string& programDir) {
+    AboutInfo info;
+    info.mailAddress = QStringLiteral(TILVAREN_MAIL_ADDRESS);
+    info.webPage = QStringLiteral(TILVAREN_WEB_PAGE);
+    if (info.webPage.isEmpty()) {
+        const std::string manual = FindDataFile(programDir, kHelpFile);
+        if (!manual.empty()) info.webPage = QUrl::fromLocalFile(QString::fromStdString(manual)).toString();
+    }
+    info.notice1 = QString::fromUtf8("Copyright (C) 2026 the Tilvaren developers");
+    info.notice2 = QString::fromUtf8("This program comes with ABSOLUTELY NO WARRANTY.");
+    return info;
+}
+
 }  // namespace
 
 Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services), board_(*this) {
@@ -37,6 +66,19 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
     CreateControls();
     ConnectCommands();
     FormCreate();
+    // The dialogs come after the window, created once and reused.
+    options_ = new Toptions(this);
+    connect(options_, &Toptions::contextHelpRequested, this, [this](int context) { help_->Context(context); });
+    if (services_.opener == nullptr) {
+        ownOpener_ = std::make_unique<DesktopOpener>();
+        services_.opener = ownOpener_.get();
+    }
+    about_ = new Tversion(AboutInfoForBuild(services_.programDir), *services_.opener, this);
+    help_ = services_.help;
+    if (help_ == nullptr) {
+        ownHelp_ = new HelpWindow([dir = services_.programDir] { return FindDataFile(dir, kHelpFile); }, this);
+        help_ = ownHelp_;
+    }
 }
 
 void Tmain::CreateControls() {
@@ -96,6 +138,13 @@ void Tmain::ConnectCommands() {
     on("menuVF5", [this] { FrameCommand(5); });
     on("menuVF4", [this] { FrameCommand(4); });
     on("menuVF3", [this] { FrameCommand(3); });
+    on("menuVO", [this] { menuVOClick(); });
+    on("menuHC", [this] { menuHCClick(); });
+    on("menuHK", [this] { menuHKClick(); });
+    on("menuHV", [this] { menuHVClick(); });
+    // F1 on the first cell opens the topic on playing.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, Button(0), nullptr, nullptr, Qt::WidgetShortcut);
+    connect(f1, &QShortcut::activated, this, [this] { help_->Context(kCellHelpContext); });
 }
 
 void Tmain::FormCreate() {
@@ -214,6 +263,50 @@ void Tmain::menuVBClick() {
     settings_.StatusBarOn = !settings_.StatusBarOn;
     LayoutWindow();
 }
+
+void Tmain::menuVOClick() {
+    Settings current = settings_;
+    current.FrameY = board_.FrameY;
+    options_->FormShow(current, board_.GameStarted);
+    if (!services_.dialogs->RunModal(*options_)) return;
+    HideCells();
+    ApplyDialogValues();
+    if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
+        services_.dialogs->Message(QString::fromUtf8("設定ファイルを保存できませんでした。\n") + FromUtf8(result.reason));
+    }
+    board_.SetFrameGeometry();
+    SizeCells();
+    LayoutWindow();
+    if (board_.GameStarted) {
+        board_.FillDrawnBsts(kWall);
+    } else {
+        board_.ResetBoard();
+    }
+    board_.BuildOrientationOffsets();
+    DrawBoard();
+    MenuFrameSet();
+    MenuSizeSet();
+    MenuEditSet();
+    StatusBar00Set();
+    StatusBarPiecesSet();
+}
+
+void Tmain::ApplyDialogValues() {
+    const PendingSettings& pending = options_->Pending();
+    board_.FrameX = pending.FrameX;
+    board_.FrameY = pending.FrameY;
+    board_.GridStride = pending.GridStride;
+    settings_.FrameY = pending.FrameY;
+    settings_.FrameSize = pending.FrameSize;
+    settings_.MenuBarOn = pending.MenuBarOn;
+    settings_.StatusBarOn = pending.StatusBarOn;
+}
+
+void Tmain::menuHCClick() { help_->Contents(); }
+
+void Tmain::menuHKClick() { help_->KeywordSearch(); }
+
+void Tmain::menuHVClick() { services_.dialogs->RunModal(*about_); }
 
 void Tmain::FormDblClick() {
     const bool both = settings_.MenuBarOn && settings_.StatusBarOn;

@@ -5,9 +5,13 @@
 #include <QPushButton>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <vector>
 
+#include "app/HelpWindow.hpp"
 #include "app/Services.hpp"
+#include "app/Toptions.hpp"
+#include "app/Tversion.hpp"
 #include "board/Board.hpp"
 #include "board/GameView.hpp"
 #include "records/Settings.hpp"
@@ -52,6 +56,10 @@ public:
     void menuERClick();
     void menuVNClick();
     void menuVBClick();
+    void menuVOClick();
+    void menuHCClick();
+    void menuHKClick();
+    void menuHVClick();
     void SizeCommand(int frameSize);
     void FrameCommand(int frameY);
     void FormDblClick();
@@ -67,6 +75,11 @@ public:
     void MenuEditSet() override;
     void MenuUCaptionSet();
     void MenuUItemSet();
+    void ApplyDialogValues();
+
+    Toptions& Options() { return *options_; }
+    Tversion& About() { return *about_; }
+    Help& HelpViewer() { return *help_; }
 
     // GameView.
     void ApplyCell(int n, const CellTarget& target) override;
@@ -102,6 +115,11 @@ private:
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;
     QStringList startupMessages_;
+    Toptions* options_ = nullptr;
+    Tversion* about_ = nullptr;
+    HelpWindow* ownHelp_ = nullptr;
+    Help* help_ = nullptr;
+    std::unique_ptr<UrlOpener> ownOpener_;
     bool shownOnce_ = false;
 };
 

@@ -1,15 +1,23 @@
 #include <QApplication>
 #include <QFont>
-#include <QMessageBox>
 
+#include "app/HelpWindow.hpp"
+#include "app/Icon.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
+#include "app/SingleInstance.hpp"
 #include "app/Tmain.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("tilvaren");
     QApplication::setApplicationDisplayName(tilvaren::kAppTitle);
+    QApplication::setWindowIcon(tilvaren::AppIcon());
+
+    // A second start brings the running copy forward and ends without a window.
+    tilvaren::SingleInstance instance(tilvaren::RuntimeFolder());
+    if (!instance.Claim()) return 0;
+
     // The window's font, with the Japanese Gothic that Linux has standing in.
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {"IPAPGothic", "IPA Pゴシック", "IPAGothic"});
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -19,14 +27,22 @@ int main(int argc, char* argv[]) {
     tilvaren::MessageBoxDialogs dialogs;
     tilvaren::SystemClock clock;
     tilvaren::EffectClickSound sound;
+    tilvaren::DesktopOpener opener;
     tilvaren::Services services;
     services.programDir = tilvaren::FindProgramDir();
     services.dialogs = &dialogs;
     services.clock = &clock;
     services.sound = &sound;
+    services.opener = &opener;
 
     tilvaren::Tmain window(services);
     dialogs.SetParent(&window);
+    QObject::connect(&instance, &tilvaren::SingleInstance::activationRequested, &window, [&window] {
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,9 +19,31 @@ public:
         questions << text;
         return answer;
     }
+    // Plays the part of the player in a modal dialog: given the dialog, it
+    // works the controls and says whether the dialog ended with OK.
+    bool RunModal(QDialog& dialog) override {
+        modals << dialog.objectName();
+        return player ? player(dialog) : false;
+    }
     QStringList messages;
     QStringList questions;
+    QStringList modals;
     bool answer = false;
+    std::function<bool(QDialog&)> player;
+};
+
+class FakeOpener : public UrlOpener {
+public:
+    void Open(const QUrl& url) override { opened << url; }
+    QList<QUrl> opened;
+};
+
+class FakeHelp : public Help {
+public:
+    void Contents() override { calls << "contents"; }
+    void KeywordSearch() override { calls << "keywords"; }
+    void Context(int context) override { calls << QString("context %1").arg(context); }
+    QStringList calls;
 };
 
 class FakeSound : public ClickSound {
@@ -35,12 +58,16 @@ struct WindowFixture {
     FakeDialogs dialogs;
     FixedClock clock{{2026, 12, 7, 10, 20, 30}};
     FakeSound sound;
+    FakeOpener opener;
+    FakeHelp help;
     Services Make() {
         Services s;
         s.programDir = dir.Path();
         s.dialogs = &dialogs;
         s.clock = &clock;
         s.sound = &sound;
+        s.opener = &opener;
+        s.help = &help;
         return s;
     }
 };

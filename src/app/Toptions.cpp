@@ -1,0 +1,128 @@
+#include "app/Toptions.hpp"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "app/Icon.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+constexpr int kFrameHelpContext = 35000;
+
+QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& items, QButtonGroup*& group) {
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    group = new QButtonGroup(box);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* radio = new QRadioButton(items[i], box);
+        group->addButton(radio, i);
+        layout->addWidget(radio);
+    }
+    return box;
+}
+
+}  // namespace
+
+int SizeItemOf(int frameSize) {
+    if (frameSize >= 0 && frameSize <= 18) return 0;
+    if (frameSize >= 19 && frameSize <= 24) return 1;
+    if (frameSize >= 25 && frameSize <= 32) return 2;
+    return 1;
+}
+
+int SizeOfItem(int item) {
+    switch (item) {
+        case 0:
+            return 18;
+        case 2:
+            return 32;
+        default:
+            return 24;
+    }
+}
+
+Toptions::Toptions(QWidget* parent) : QDialog(parent) {
+    setObjectName("Toptions");
+    setWindowTitle(QStringLiteral(" O p t i o n s"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowContextHelpButtonHint);
+    setFixedSize(406, 245);
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName("PageControl");
+    PageControl->setGeometry(8, 8, 390, 190);
+    PageControl->setStyleSheet("QTabBar::tab { width: 70px; }");
+
+    auto* environment = new QWidget;
+    rgFrameSizeBox = RadioGroup(environment, QString::fromUtf8("フレームサイズ"),
+                                {QString::fromUtf8("小（18ピクセル）(&S)"), QString::fromUtf8("中（24ピクセル）(&M)"),
+                                 QString::fromUtf8("大（32ピクセル）(&L)")},
+                                rgFrameSize);
+    rgFrameSizeBox->setObjectName("rgFrameSize");
+    rgFrameSizeBox->setGeometry(12, 10, 180, 110);
+    cbMenuBar = new QCheckBox(QString::fromUtf8("メニューバーを表示する(&1)"), environment);
+    cbMenuBar->setObjectName("cbMenuBar");
+    cbMenuBar->setGeometry(205, 30, 170, 20);
+    cbStatusBar = new QCheckBox(QString::fromUtf8("ステータスバーを表示する(&2)"), environment);
+    cbStatusBar->setObjectName("cbStatusBar");
+    cbStatusBar->setGeometry(205, 60, 170, 20);
+    PageControl->addTab(environment, QString::fromUtf8("環 境(&E)"));
+
+    auto* pentomino = new QWidget;
+    rgFrameBox = RadioGroup(pentomino, QString::fromUtf8("フレーム"),
+                            {QString::fromUtf8("３×20（   2通り）"), QString::fromUtf8("４×15（ 368通り）"),
+                             QString::fromUtf8("５×12（1010通り）"), QString::fromUtf8("６×10（2339通り） ")},
+                            rgFrame);
+    rgFrameBox->setObjectName("rgFrame");
+    rgFrameBox->setGeometry(12, 10, 200, 130);
+    auto* image = new QLabel(pentomino);
+    image->setObjectName("Image1");
+    image->setPixmap(AppIcon().pixmap(32, 32));
+    image->setGeometry(300, 20, 32, 32);
+    PageControl->addTab(pentomino, QString::fromUtf8("ペントミノ(&P)"));
+
+    btnOK = new QPushButton(QString::fromUtf8("OK(&O)"), this);
+    btnOK->setObjectName("btnOK");
+    btnOK->setGeometry(226, 208, 80, 26);
+    btnOK->setDefault(true);
+    btnCANCEL = new QPushButton(QString::fromUtf8("CANCEL(&C)"), this);
+    btnCANCEL->setObjectName("btnCANCEL");
+    btnCANCEL->setGeometry(316, 208, 80, 26);
+    connect(btnOK, &QPushButton::clicked, this, &Toptions::btnOKClick);
+    connect(btnCANCEL, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, rgFrameBox, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(help, &QShortcut::activated, this, [this] { emit contextHelpRequested(kFrameHelpContext); });
+}
+
+void Toptions::FormShow(const Settings& current, bool gameStarted) {
+    PageControl->setCurrentIndex(1);
+    rgFrameBox->setEnabled(!gameStarted);
+    pending_.FrameY = current.FrameY;
+    pending_.FrameX = 60 / current.FrameY;
+    pending_.GridStride = pending_.FrameX + 8;
+    if (QAbstractButton* item = rgFrame->button(current.FrameY - 3)) item->setChecked(true);
+    pending_.FrameSize = current.FrameSize;
+    rgFrameSize->button(SizeItemOf(current.FrameSize))->setChecked(true);
+    pending_.MenuBarOn = current.MenuBarOn;
+    cbMenuBar->setChecked(current.MenuBarOn);
+    pending_.StatusBarOn = current.StatusBarOn;
+    cbStatusBar->setChecked(current.StatusBarOn);
+}
+
+void Toptions::btnOKClick() {
+    const int frameItem = rgFrame->checkedId();
+    pending_.FrameY = frameItem >= 0 && frameItem <= 3 ? frameItem + 3 : 6;
+    pending_.FrameX = 60 / pending_.FrameY;
+    pending_.GridStride = pending_.FrameX + 8;
+    pending_.FrameSize = SizeOfItem(rgFrameSize->checkedId());
+    pending_.MenuBarOn = cbMenuBar->isChecked();
+    pending_.StatusBarOn = cbStatusBar->isChecked();
+    accept();
+}
+
+}  // namespace tilvaren

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "records/Settings.hpp"
+
+namespace tilvaren {
+
+// The settings as the options dialog hands them over, with the frame's derived
+// values.
+struct PendingSettings {
+    int FrameX = 10;
+    int FrameY = 6;
+    int GridStride = 18;
+    int FrameSize = 24;
+    bool MenuBarOn = true;
+    bool StatusBarOn = true;
+};
+
+// Radio item of a cell size: 0..18 small, 19..24 medium, 25..32 large,
+// anything else medium.
+int SizeItemOf(int frameSize);
+// Cell size of a radio item: 18, 24, 32, and 24 for anything else.
+int SizeOfItem(int item);
+
+// The options dialog: cell size and bars on one page, the frame on the other.
+// It works on pending copies; the main window applies them after OK.
+class Toptions : public QDialog {
+    Q_OBJECT
+public:
+    explicit Toptions(QWidget* parent = nullptr);
+
+    // Fills the pending copies and the controls from the current settings;
+    // the frame choice is locked while a game is started.
+    void FormShow(const Settings& current, bool gameStarted);
+    // Fills the pending copies from the controls and closes with OK.
+    void btnOKClick();
+
+    const PendingSettings& Pending() const { return pending_; }
+
+    QButtonGroup* rgFrame = nullptr;
+    QButtonGroup* rgFrameSize = nullptr;
+    QGroupBox* rgFrameBox = nullptr;
+    QGroupBox* rgFrameSizeBox = nullptr;
+    QCheckBox* cbMenuBar = nullptr;
+    QCheckBox* cbStatusBar = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCANCEL = nullptr;
+    QTabWidget* PageControl = nullptr;
+
+signals:
+    // F1 on the frame choice: the help topic of that context.
+    void contextHelpRequested(int context);
+
+private:
+    PendingSettings pending_;
+};
+
+}  // namespace tilvaren

@@ -1,0 +1,73 @@
+#include "app/Tversion.hpp"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "app/Icon.hpp"
+
+namespace tilvaren {
+
+Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, QWidget* parent)
+    : QDialog(parent), info_(info), opener_(&opener) {
+    setObjectName("Tversion");
+    setWindowTitle(QStringLiteral(" V e r s i o n"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(300, 185);
+
+    auto* group = new QGroupBox(this);
+    group->setObjectName("GroupBox1");
+    group->setGeometry(0, 0, 300, 185);
+    const auto label = [group](const char* name, const QString& text, int x, int y) {
+        auto* l = new QLabel(text, group);
+        l->setObjectName(name);
+        l->move(x, y);
+        l->adjustSize();
+        return l;
+    };
+    auto* image = new QLabel(group);
+    image->setObjectName("Image1");
+    image->setGeometry(33, 20, 32, 32);
+    image->setPixmap(AppIcon().pixmap(32, 32));
+    label("Label1", QStringLiteral("_______________________"), 100, 8);
+    label("Label2", QStringLiteral("T i l v a r e n"), 108, 24);
+    label("Label3", QStringLiteral("Version 0.9a"), 118, 40);
+    label("Label8", info.notice1, 8, 120);
+    label("Label9", info.notice2, 8, 136);
+
+    Button1 = new QPushButton(info.mailAddress, group);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(16, 64, 265, 20);
+    Button2 = new QPushButton(info.webPage, group);
+    Button2->setObjectName("Button2");
+    Button2->setGeometry(16, 88, 265, 20);
+    btnCLOSE = new QPushButton(QStringLiteral("OK"), group);
+    btnCLOSE->setObjectName("btnCLOSE");
+    btnCLOSE->setGeometry(225, 20, 33, 32);
+    btnCLOSE->setDefault(true);
+
+    // OK takes the keyboard focus first.
+    setTabOrder(btnCLOSE, Button1);
+    setTabOrder(Button1, Button2);
+    connect(btnCLOSE, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Button1, &QPushButton::clicked, this, &Tversion::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &Tversion::Button2Click);
+}
+
+void Tversion::Button1Click() {
+    opener_->Open(QUrl(QStringLiteral("mailto:") + info_.mailAddress +
+                       QStringLiteral("?subject=About the Tilvaren Version 0.9a")));
+}
+
+void Tversion::Button2Click() { opener_->Open(QUrl(info_.webPage)); }
+
+void Tversion::reject() {}
+
+void Tversion::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+void Tversion::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    btnCLOSE->setFocus();
+}
+
+}  // namespace tilvaren
