@@ -1,0 +1,186 @@
+// tilvaren-solutions: tells the player what a solution register holds.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "records/FileNames.hpp"
+#include "records/ProfileFile.hpp"
+#include "records/RegisterReport.hpp"
+#include "records/SafeFile.hpp"
+
+namespace {
+
+using namespace tilvaren;
+
+constexpr int kOk = 0;
+constexpr int kUsage = 1;
+constexpr int kUnreadable = 2;
+constexpr int kNoSuchSolution = 3;
+constexpr std::size_t kRegisterLimit = 512u * 1024u * 1024u;
+
+const char* kUsageText =
+    "Usage: tilvaren-solutions [OPTIONS] [REGISTER]\n"
+    "Tells, per frame, how many distinct solutions a Tilvaren solution register\n"
+    "holds (copies turned or mirrored count once) and, for 6 x 10, which U cup\n"
+    "positions, openings and cup letters are still missing. It only reads.\n"
+    "\n"
+    "REGISTER defaults to the Tilvaren.csv the game writes: beside the program\n"
+    "when that folder is writable, otherwise in the user's data folder\n"
+    "($XDG_DATA_HOME/tilvaren, ~/.local/share/tilvaren).\n"
+    "\n"
+    "Options:\n"
+    "  --since YYYY/MM/DD  also list how many solutions were new on or after that date\n"
+    "  --frame H           the frame for --show: 6, 5, 4 or 3 rows (default 6)\n"
+    "  --show N            draw the N-th distinct solution found (1 = the oldest)\n"
+    "  --help              show this text\n"
+    "\n"
+    "Exit status: 0 done, 1 bad arguments, 2 the register cannot be read,\n"
+    "3 --show asked for a solution the register does not hold.\n";
+
+// The game's own rule for its folder, applied to this program's folder.
+std::string DefaultRegister() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && ::access(self.parent_path().c_str(), W_OK) == 0) {
+        return (self.parent_path() / kSolutionFile).string();
+    }
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    std::filesystem::path data;
+    if (dataHome != nullptr && *dataHome == '/') {
+        data = dataHome;
+    } else {
+        const char* home = std::getenv("HOME");
+        data = std::filesystem::path(home != nullptr ? home : ".") / ".local/share";
+    }
+    return (data / "tilvaren" / kSolutionFile).string();
+}
+
+bool IsDate(const std::string& text) {
+    return text.size() == 10 && text[4] == '/' && text[7] == '/' &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c == '/' || (c >= '0' && c <= '9'); });
+}
+
+std::string FrameName(int frameY) { return std::to_string(frameY) + " x " + std::to_string(60 / frameY); }
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::string path;
+    std::string since;
+    int showFrame = 6;
+    int show = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "tilvaren-solutions: %s needs a value\n%s", arg.c_str(), kUsageText);
+                std::exit(kUsage);
+            }
+            return argv[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsageText, stdout);
+            return kOk;
+        } else if (arg == "--since") {
+            since = value();
+            if (!IsDate(since)) {
+                std::fprintf(stderr, "tilvaren-solutions: --since takes a date as YYYY/MM/DD, not \"%s\"\n",
+                             since.c_str());
+                return kUsage;
+            }
+        } else if (arg == "--frame") {
+            const auto frame = ParseDecimal(value());
+            if (!frame || *frame < 3 || *frame > 6) {
+                std::fprintf(stderr, "tilvaren-solutions: --frame takes 6, 5, 4 or 3\n");
+                return kUsage;
+            }
+            showFrame = *frame;
+        } else if (arg == "--show") {
+            const auto n = ParseDecimal(value());
+            if (!n || *n < 1) {
+                std::fprintf(stderr, "tilvaren-solutions: --show takes a number from 1\n");
+                return kUsage;
+            }
+            show = *n;
+        } else if (!arg.empty() && arg[0] == '-') {
+            std::fprintf(stderr, "tilvaren-solutions: unknown option %s\n%s", arg.c_str(), kUsageText);
+            return kUsage;
+        } else if (path.empty()) {
+            path = arg;
+        } else {
+            std::fprintf(stderr, "tilvaren-solutions: one register at a time\n");
+            return kUsage;
+        }
+    }
+    if (path.empty()) path = DefaultRegister();
+
+    const ReadResult read = ReadSmallFile(path, kRegisterLimit);
+    if (!read.status) {
+        std::fprintf(stderr, "tilvaren-solutions: %s\n", read.status.reason.c_str());
+        return kUnreadable;
+    }
+    if (!read.content) {
+        std::fprintf(stderr, "tilvaren-solutions: there is no register at %s\n", path.c_str());
+        return kUnreadable;
+    }
+
+    // Long registers report how far the reading has come, once a second.
+    const auto started = std::chrono::steady_clock::now();
+    auto lastReport = started;
+    const RegisterReport report = AnalyseRegister(*read.content, [&](std::size_t lines) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - started >= std::chrono::seconds(1) && now - lastReport >= std::chrono::seconds(1)) {
+            std::fprintf(stderr, "tilvaren-solutions: %zu lines read...\n", lines);
+            lastReport = now;
+        }
+    });
+
+    if (show > 0) {
+        const RegisterReport::Frame& frame = report.frames.at(showFrame);
+        if (static_cast<std::size_t>(show) > frame.found.size()) {
+            std::fprintf(stderr, "tilvaren-solutions: the register holds %zu distinct %s solutions, not %d\n",
+                         frame.found.size(), FrameName(showFrame).c_str(), show);
+            return kNoSuchSolution;
+        }
+        const RegisterReport::Found& found = frame.found[static_cast<std::size_t>(show - 1)];
+        std::printf("%s solution %d, first recorded %s (line %d):\n%s", FrameName(showFrame).c_str(), show,
+                    found.firstDate.c_str(), found.firstLine, DrawFrame(found.board, showFrame).c_str());
+        return kOk;
+    }
+
+    std::printf("Register %s: %zu lines, %zu damaged\n", path.c_str(), report.lineCount, report.damagedLines.size());
+    for (const int frameY : {6, 5, 4, 3}) {
+        const RegisterReport::Frame& frame = report.frames.at(frameY);
+        std::printf("%s: %zu of %zu distinct solutions (%zu lines)", FrameName(frameY).c_str(), frame.found.size(),
+                    frame.total, frame.lines);
+        if (!since.empty()) std::printf(", %zu new since %s", NewSince(frame, since).size(), since.c_str());
+        std::printf("\n");
+    }
+    const auto list = [](const char* what, const auto& items) {
+        std::printf("  %s:", what);
+        if (items.empty()) std::printf(" none");
+        for (const auto& item : items) std::printf(" %s", std::string(item).c_str());
+        std::printf("\n");
+    };
+    std::printf("6 x 10 still missing:\n");
+    list("cup positions", report.missing.cupPositions);
+    std::vector<std::string> openings;
+    for (const char c : report.missing.openings) openings.emplace_back(1, c);
+    list("openings", openings);
+    std::vector<std::string> letters;
+    for (const char c : report.missing.cupLetters) letters.emplace_back(1, c);
+    list("cup letters", letters);
+    if (!report.damagedLines.empty()) {
+        std::printf("Damaged lines (not counted):");
+        const std::size_t shown = std::min<std::size_t>(report.damagedLines.size(), 20);
+        for (std::size_t i = 0; i < shown; ++i) std::printf(" %d", report.damagedLines[i]);
+        if (shown < report.damagedLines.size()) std::printf(" and %zu more", report.damagedLines.size() - shown);
+        std::printf("\n");
+    }
+    return kOk;
+}
