@@ -14,6 +14,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-apps imagemagick
+  # installing and packaging
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -457,7 +457,10 @@ void Tmain::MenuUCaptionSet() {
 // --- the rest of the click flow -----------------------------------------
 
 void Tmain::PlayClickSound() {
-    if (services_.sound != nullptr) services_.sound->Play(services_.programDir + kSoundFile);
+    if (services_.sound == nullptr) return;
+    // The player's own sound beside the game first, then the installed one.
+    const std::string found = FindDataFile(services_.programDir, kSoundFile);
+    services_.sound->Play(found.empty() ? services_.programDir + kSoundFile : found);
 }
 
 void Tmain::SetTabToBestCell(int n) {

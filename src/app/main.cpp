@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("tilvaren");
     QApplication::setApplicationDisplayName(tilvaren::kAppTitle);
     QApplication::setWindowIcon(tilvaren::AppIcon());
+    // Ties the window to the desktop entry, so the desktop shows its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilvaren.Tilvaren"));
 
     // A second start brings the running copy forward and ends without a window.
     tilvaren::SingleInstance instance(tilvaren::RuntimeFolder());
