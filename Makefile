@@ -5,7 +5,7 @@ WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all build test run asan fuzz bench clean
+.PHONY: all build test run asan fuzz package bench clean
 
 all: build
 
@@ -16,9 +16,8 @@ build:
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The game window is not part of this version yet: until it is, `run` builds
-# everything and plays every solution through the engine.
-run: test
+run: build
+	$(BUILD)/src/tilvaren
 
 # The tests again, built with the address and undefined-behaviour sanitizers.
 asan:
@@ -34,6 +33,9 @@ fuzz:
 	  build-fuzz/fuzz/$${t%%:*} -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
 	    build-fuzz/corpus/$${t#*:} fuzz/corpus/$${t#*:} || exit 1; \
 	done
+
+package: build
+	cd $(BUILD) && cpack
 
 bench: build
 	$(BUILD)/bench/engine_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
