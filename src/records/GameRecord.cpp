@@ -36,16 +36,19 @@ ParsedRecord Refuse(std::string problem) {
 
 }  // namespace
 
-ParsedRecord ParseGameRecord(std::string_view text) {
-    const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+std::vector<std::string_view> SplitFields(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = line.find(',', start);
         fields.push_back(line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        if (comma == std::string_view::npos) break;
+        if (comma == std::string_view::npos) return fields;
         start = comma + 1;
     }
+}
+
+ParsedRecord ParseGameRecord(std::string_view text) {
+    const std::vector<std::string_view> fields = SplitFields(text.substr(0, text.find_first_of("\r\n")));
     if (fields.size() < 64) return Refuse("the line has " + std::to_string(fields.size()) + " fields, not 69");
 
     const std::string_view frame = fields[0];

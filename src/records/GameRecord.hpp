@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "records/Clock.hpp"
 
@@ -28,6 +29,9 @@ struct GameRecord {
 // The line as written to disk, ending in CR LF. Each date and time field is
 // taken from the clock as it is written.
 std::string FormatGameRecord(const GameRecord& record, const Clock& clock);
+
+// The comma-separated fields of one line (no quoting: no field holds a comma).
+std::vector<std::string_view> SplitFields(std::string_view line);
 
 // What reading a line gave: the record, or why it cannot be trusted.
 struct ParsedRecord {

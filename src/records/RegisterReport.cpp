@@ -11,17 +11,6 @@ namespace tilvaren {
 
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        if (comma == std::string_view::npos) return fields;
-        start = comma + 1;
-    }
-}
-
 // The board of a line whose 60 cells are single piece letters, or none.
 std::optional<std::pair<int, FilledFrame>> BoardOfLine(std::string_view line) {
     const std::vector<std::string_view> fields = SplitFields(line);

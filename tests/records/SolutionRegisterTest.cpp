@@ -38,13 +38,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-        fields.push_back(line.substr(start, comma - start));
-    }
-    fields.push_back(line.substr(start));
-    return fields;
+    const std::vector<std::string_view> fields = SplitFields(line);
+    return {fields.begin(), fields.end()};
 }
 
 // A view whose completion step appends to a real register.
