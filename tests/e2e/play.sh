@@ -1,0 +1,584 @@
+#!/usr/bin/env bash
+# Plays Tilvaren as a person would: the real program in a real X window on a
+# private Xvfb, driven with xdotool and watched through screenshots.
+#
+#   play.sh TILVAREN_EXECUTABLE [ARTEFACT_DIR]
+#
+# The executable is copied alone into a fresh folder, so the program keeps its
+# files next to it. Screenshots and the program's output go to ARTEFACT_DIR
+# (default ./e2e-artefacts). The first deviation ends the run with a message
+# and a non-zero exit status.
+set -euo pipefail
+
+readonly SCREEN_W=1024 SCREEN_H=768
+readonly FRAME_X=10 FRAME_Y=6 CELL=24 CELLS=60
+readonly TITLE=' T i l v a r e n'
+# Limits for polling, not expected durations: the sanitizer build runs many
+# times slower than the normal one, so they are generous.
+readonly START_TIMEOUT=${E2E_START_TIMEOUT:-120}
+readonly STEP_TIMEOUT=${E2E_STEP_TIMEOUT:-60}
+
+# The whole game the test plays, rows top to bottom.
+readonly SOLUTION_ROWS=(
+  FFIIIIILZZ
+  VFFYLLLLZN
+  VFYYYYXZZN
+  VVVTWXXXNN
+  PPPTWWXUNU
+  PPTTTWWUUU
+)
+
+# --- reporting --------------------------------------------------------------
+
+log() { printf '[e2e %4ds] %s\n' "$SECONDS" "$*"; }
+
+fail() {
+  printf 'FAIL: %s\n' "$*" >&2
+  if [[ -n ${DISPLAY:-} && -n ${WIN_W:-} ]]; then
+    save_screen failure.png 2>/dev/null || true
+    printf '      (screen at the failure: %s)\n' "$ARTEFACTS/failure.png" >&2
+  fi
+  exit 1
+}
+
+# A 60-character board as six rows, for messages.
+board_rows() {
+  local s=$1 r
+  for ((r = 0; r < FRAME_Y; r++)); do printf '      %s\n' "${s:r*FRAME_X:FRAME_X}"; done
+}
+
+# --- waiting ------------------------------------------------------------------
+
+# wait_for SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second until
+# it succeeds; fails the test after SECONDS.
+wait_for() {
+  local limit=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + limit))
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "gave up after ${limit}s waiting for $what"
+    sleep 0.1
+  done
+}
+
+# --- the X server and the program -------------------------------------------
+
+start_xvfb() {
+  local reported=$WORK/display
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$reported" \
+    >"$ARTEFACTS/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  wait_for 30 "Xvfb to report its display number" xvfb_reported "$reported"
+  DISPLAY=:$(<"$reported")
+  export DISPLAY
+  log "Xvfb running on $DISPLAY"
+}
+
+xvfb_reported() {
+  kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb exited at start; see $ARTEFACTS/xvfb.log"
+  grep -qE '^[0-9]+$' "$1"
+}
+
+# start_app NAME: starts the copied program in its own folder, with a private
+# home and runtime folder and nothing from the caller's desktop session.
+start_app() {
+  local log_file=$ARTEFACTS/tilvaren-$1.log
+  (
+    cd "$GAME_DIR"
+    exec env -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME \
+      -u SESSION_MANAGER -u DBUS_SESSION_BUS_ADDRESS \
+      HOME="$HOME_DIR" XDG_RUNTIME_DIR="$RUNTIME_DIR" QT_QPA_PLATFORM=xcb \
+      ./tilvaren >"$log_file" 2>&1
+  ) &
+  APP_PID=$!
+  APP_LOG=$log_file
+  log "started the program ($1), pid $APP_PID"
+}
+
+app_running() { kill -0 "$APP_PID" 2>/dev/null; }
+
+# Waits for the program to end by itself and checks it ended cleanly (under
+# the sanitizers a memory or undefined-behaviour fault ends it otherwise).
+wait_for_exit() {
+  wait_for "$STEP_TIMEOUT" "the program to exit" app_not_running
+  local status=0
+  wait "$APP_PID" || status=$?
+  APP_PID=
+  ((status == 0)) || fail "the program exited with status $status; see $APP_LOG"
+}
+
+app_not_running() { ! app_running; }
+
+# The visible top-level windows with the program's title, one id a line.
+titled_windows() { xdotool search --onlyvisible --name "^${TITLE}\$" 2>/dev/null || true; }
+
+main_window_shown() {
+  app_running || fail "the program exited before showing its window; see $APP_LOG"
+  WIN=$(titled_windows | head -n 1)
+  [[ -n $WIN ]]
+}
+
+# Reads the window's position and size into WIN_X, WIN_Y, WIN_W, WIN_H. With
+# no window manager these are the client area's.
+read_geometry() {
+  local key value
+  while IFS='=' read -r key value; do
+    case $key in
+      X) WIN_X=$value ;;
+      Y) WIN_Y=$value ;;
+      WIDTH) WIN_W=$value ;;
+      HEIGHT) WIN_H=$value ;;
+    esac
+  done < <(xdotool getwindowgeometry --shell "$WIN")
+}
+
+# The window is centred on the screen when first shown (to within the pixel
+# lost halving an odd difference).
+window_centred() {
+  read_geometry
+  local dx=$((2 * WIN_X + WIN_W - SCREEN_W)) dy=$((2 * WIN_Y + WIN_H - SCREEN_H))
+  ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2))
+}
+
+find_window() {
+  wait_for "$START_TIMEOUT" "a window titled '$TITLE'" main_window_shown
+  wait_for "$STEP_TIMEOUT" "the window to be centred on the screen" window_centred
+  log "window $WIN at ${WIN_X},${WIN_Y}, ${WIN_W}x${WIN_H}"
+}
+
+# Sends a key combination to a window, as typed.
+press() {
+  xdotool windowfocus "$1"
+  xdotool key --clearmodifiers "$2"
+}
+
+# The message boxes the program shows: its other titled windows.
+dialog_windows() { titled_windows | grep -vx "$WIN" || true; }
+
+dialog_shown() {
+  app_running || fail "the program exited instead of showing a message box; see $APP_LOG"
+  DIALOG=$(dialog_windows | head -n 1)
+  [[ -n $DIALOG ]]
+}
+
+no_dialog() { [[ -z $(dialog_windows) ]]; }
+
+expect_no_dialog() {
+  no_dialog || fail "an unexpected message box is open ($1)"
+}
+
+# --- reading the screen -------------------------------------------------------
+
+save_screen() {
+  import -silent -window root -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage "$ARTEFACTS/$1"
+}
+
+# Takes a screenshot of the window as one "r g b" line per pixel, row by row.
+snap() {
+  import -silent -window root -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage -depth 8 "rgb:$WORK/snap.rgb" ||
+    fail "could not take a screenshot"
+  od -An -v -tu1 -w3 "$WORK/snap.rgb" >"$WORK/snap.txt"
+}
+
+# Finds the top of the board area (the menu bar's height): the one offset at
+# which each of the 60 cells of an empty board shows a button's top edge,
+# darker than the button face below it.
+measure_board_top() {
+  snap
+  awk -v W="$WIN_W" -v H="$WIN_H" -v s="$CELL" -v fx="$FRAME_X" -v fy="$FRAME_Y" '
+    { pix[NR - 1] = $1 + $2 + $3 }
+    function lum(x, y) { return pix[y * W + x] }
+    END {
+      found = -1; count = 0
+      for (m = 0; m + (fy + 1) * s <= H; m++) {
+        ok = 1
+        for (n = 0; n < fx * fy && ok; n++) {
+          x = s / 2 + (n % fx) * s + s / 2
+          y = m + s / 2 + int(n / fx) * s
+          if (!(lum(x, y) + 60 < lum(x, y + 1) && lum(x, y) + 60 < lum(x, y + s / 2))) ok = 0
+        }
+        if (ok) { found = m; count++ }
+      }
+      print (count == 1 ? found : -1)
+    }' "$WORK/snap.txt"
+}
+
+board_top_found() {
+  app_running || fail "the program exited; see $APP_LOG"
+  BOARD_TOP=$(measure_board_top) && [[ $BOARD_TOP =~ ^[0-9]+$ ]]
+}
+
+# Reads the board from a fresh screenshot into three 60-character strings:
+#   STATE  per cell, from its centre pixel: "." empty button, "r" selected
+#          (red with the yellow square 1 px in), "b" piece (blue), "x" blocked
+#          (the greyish-brown tile), "?" anything else
+#   EAST   per cell, "1" when a yellow line runs down its right edge
+#   SOUTH  per cell, "1" when a yellow line runs along its bottom edge
+read_board() {
+  snap
+  local out
+  out=$(awk -v W="$WIN_W" -v top="$BOARD_TOP" -v s="$CELL" -v fx="$FRAME_X" -v fy="$FRAME_Y" '
+    { pix[NR - 1] = $1 " " $2 " " $3 }
+    function px(x, y) { return pix[y * W + x] }
+    function kind(x0, y0,   c, v) {
+      c = px(x0 + s / 2, y0 + s / 2)
+      if (c == "255 0 0") return px(x0 + 1, y0 + s / 2) == "255 255 0" ? "r" : "?"
+      if (c == "0 0 255") return "b"
+      if (c == "168 152 144") return "x"
+      split(c, v, " ")
+      if (v[1] == v[2] && v[2] == v[3] && v[1] >= 192) return "."
+      return "?"
+    }
+    function yellow(x, y) { return px(x, y) == "255 255 0" ? "1" : "0" }
+    END {
+      for (n = 0; n < fx * fy; n++) {
+        x0 = s / 2 + (n % fx) * s
+        y0 = top + s / 2 + int(n / fx) * s
+        state = state kind(x0, y0)
+        east = east yellow(x0 + s - 2, y0 + s / 2)
+        south = south yellow(x0 + s / 2, y0 + s - 2)
+      }
+      print state, east, south
+    }' "$WORK/snap.txt")
+  read -r STATE EAST SOUTH <<<"$out"
+}
+
+# A fresh screenshot shows the same board as the last one.
+board_unchanged() {
+  local last=$STATE
+  read_board
+  [[ $STATE == "$last" ]]
+}
+
+board_is() { read_board && [[ $STATE == "$1" ]]; }
+
+# wait_for_board EXPECTED WHAT: the screen comes to show EXPECTED.
+wait_for_board() {
+  local deadline=$((SECONDS + STEP_TIMEOUT))
+  until board_is "$1"; do
+    if ((SECONDS >= deadline)); then
+      fail "$(printf 'after %s the board should be\n%s\n    but the screen shows\n%s' \
+        "$2" "$(board_rows "$1")" "$(board_rows "$STATE")")"
+    fi
+    sleep 0.1
+  done
+}
+
+# --- boards as strings ----------------------------------------------------------
+
+# The board after a half turn: cell n goes to 59 - n.
+turned() {
+  local s=$1 out='' n
+  for ((n = CELLS - 1; n >= 0; n--)); do out+=${s:n:1}; done
+  printf '%s' "$out"
+}
+
+# The board mirrored left to right.
+mirrored() {
+  local s=$1 out='' r c
+  for ((r = 0; r < FRAME_Y; r++)); do
+    for ((c = FRAME_X - 1; c >= 0; c--)); do out+=${s:r*FRAME_X+c:1}; done
+  done
+  printf '%s' "$out"
+}
+
+# A board of "." with "b" on the given cells.
+board_with_pieces_on() {
+  local out='' n
+  out=$(printf '%*s' "$CELLS" '')
+  out=${out// /.}
+  for n in "$@"; do out=${out:0:n}b${out:n+1}; done
+  printf '%s' "$out"
+}
+
+# The outlines a board of piece letters is drawn with (see read_board).
+east_lines_of() {
+  local letters=$1 out='' n
+  for ((n = 0; n < CELLS; n++)); do
+    if ((n % FRAME_X == FRAME_X - 1)) || [[ ${letters:n:1} != "${letters:n+1:1}" ]]; then out+=1; else out+=0; fi
+  done
+  printf '%s' "$out"
+}
+
+south_lines_of() {
+  local letters=$1 out='' n
+  for ((n = 0; n < CELLS; n++)); do
+    if ((n / FRAME_X == FRAME_Y - 1)) || [[ ${letters:n:1} != "${letters:n+FRAME_X:1}" ]]; then out+=1; else out+=0; fi
+  done
+  printf '%s' "$out"
+}
+
+# The letters of a board, each once, in the order they first appear.
+letters_of() {
+  local s=$1 out='' n
+  for ((n = 0; n < CELLS; n++)); do
+    [[ $out == *"${s:n:1}"* ]] || out+=${s:n:1}
+  done
+  printf '%s' "$out"
+}
+
+# The cells holding a letter, in cell order.
+cells_of() {
+  local letters=$1 letter=$2 n
+  for ((n = 0; n < CELLS; n++)); do
+    [[ ${letters:n:1} == "$letter" ]] && printf '%d ' "$n"
+  done
+  return 0
+}
+
+# The cell in the U's cup: the one cell of the U's 2 x 3 (or 3 x 2) box that
+# is not U.
+cup_cell() {
+  local letters=$1 n r c top=$FRAME_Y bottom=-1 left=$FRAME_X right=-1 cups=()
+  for n in $(cells_of "$letters" U); do
+    r=$((n / FRAME_X)) c=$((n % FRAME_X))
+    ((r < top)) && top=$r
+    ((r > bottom)) && bottom=$r
+    ((c < left)) && left=$c
+    ((c > right)) && right=$c
+  done
+  (((bottom - top + 1) * (right - left + 1) == 6)) || fail "the U cells do not make a U"
+  for ((r = top; r <= bottom; r++)); do
+    for ((c = left; c <= right; c++)); do
+      [[ ${letters:r*FRAME_X+c:1} == U ]] || cups+=($((r * FRAME_X + c)))
+    done
+  done
+  ((${#cups[@]} == 1)) || fail "the U cells do not make a U"
+  echo "${cups[0]}"
+}
+
+# wait_for_letters LETTERS WHAT: every cell shows a piece, and the yellow
+# outlines part the pieces exactly where LETTERS changes from one to another.
+wait_for_letters() {
+  local full east south deadline=$((SECONDS + STEP_TIMEOUT))
+  full=$(board_with_pieces_on $(seq 0 $((CELLS - 1))))
+  east=$(east_lines_of "$1")
+  south=$(south_lines_of "$1")
+  until read_board && [[ $STATE == "$full" && $EAST == "$east" && $SOUTH == "$south" ]]; do
+    if ((SECONDS >= deadline)); then
+      fail "$(printf 'the screen does not show %s\n%s\n    cells / right edges / bottom edges expected and shown:\n%s\n%s\n%s\n%s\n%s\n%s' \
+        "$2" "$(board_rows "$1")" "$full" "$STATE" "$east" "$EAST" "$south" "$SOUTH")"
+    fi
+    sleep 0.1
+  done
+}
+
+# --- playing ----------------------------------------------------------------------
+
+cell_x() { echo $((WIN_X + CELL / 2 + ($1 % FRAME_X) * CELL + CELL / 2)); }
+cell_y() { echo $((WIN_Y + BOARD_TOP + CELL / 2 + ($1 / FRAME_X) * CELL + CELL / 2)); }
+
+cell_changed_from() {
+  app_running || fail "the program exited; see $APP_LOG"
+  read_board
+  [[ ${STATE:$1:1} != "$2" ]]
+}
+
+# Clicks cell n and waits until the screen shows it changed and then holds
+# still. STATE must be the board as it stands, as every step here leaves it,
+# and is left so again. The pointer is parked off the window after the click,
+# so no hover highlight stays on the board.
+click_cell() {
+  local n=$1 before=${STATE:$1:1}
+  xdotool mousemove "$(cell_x "$n")" "$(cell_y "$n")" click 1 mousemove 0 0
+  wait_for "$STEP_TIMEOUT" "cell $n to change from '$before' after a click" cell_changed_from "$n" "$before"
+  wait_for "$STEP_TIMEOUT" "the board to settle after a click on cell $n" board_unchanged
+}
+
+# place_piece LETTER CELLS...: clicks the cells one after another, as a player
+# would, skipping each the program has already selected or filled by itself
+# (clicking a selected cell would deselect it).
+place_piece() {
+  local letter=$1 n
+  shift
+  for n in "$@"; do
+    if [[ ${STATE:n:1} == . ]]; then
+      click_cell "$n"
+    else
+      log "  $letter: cell $n is already '${STATE:n:1}', not clicked"
+    fi
+  done
+}
+
+# --- the saved files --------------------------------------------------------------
+
+# check_record FILE LINE MARKER: the line is one record of 69 fields with the
+# frame height 6, dates and times, and MARKER last; its 60 cell codes are left
+# in RECORD_CELLS and its fields in RECORD.
+check_record() {
+  local file=$1 line=$2 marker=$3
+  [[ $line == *$'\r' ]] || fail "$file: the line does not end in CR LF"
+  line=${line%$'\r'}
+  IFS=, read -r -a RECORD <<<"$line"
+  ((${#RECORD[@]} == 69)) || fail "$file: ${#RECORD[@]} fields, not 69: $line"
+  [[ ${RECORD[0]} == 6 ]] || fail "$file: frame height '${RECORD[0]}', not 6"
+  [[ ${RECORD[68]} == "$marker" ]] || fail "$file: last field '${RECORD[68]}', not '$marker'"
+  local i
+  for i in 64 66; do
+    [[ ${RECORD[i]} =~ ^[0-9]{4}/[0-9]{2}/[0-9]{2}$ ]] || fail "$file: field $i '${RECORD[i]}' is not a date"
+    [[ ${RECORD[i + 1]} =~ ^[0-9]{2}:[0-9]{2}:[0-9]{2}$ ]] || fail "$file: field $((i + 1)) '${RECORD[i + 1]}' is not a time"
+  done
+  RECORD_CELLS=''
+  for ((i = 4; i < 64; i++)); do
+    [[ ${RECORD[i]} =~ ^[012FILNPTUVWXYZ]$ ]] || fail "$file: cell $((i - 4)) holds '${RECORD[i]}'"
+    RECORD_CELLS+=${RECORD[i]}
+  done
+}
+
+ends_in_crlf() { [[ $(tail -c 2 "$1" | od -An -tx1 | tr -d ' \n') == 0d0a ]]; }
+
+register_line_written() { [[ -s $REGISTER ]] && ends_in_crlf "$REGISTER"; }
+
+# --- the test ---------------------------------------------------------------------
+
+[[ $# -ge 1 && -x $1 ]] || {
+  echo "usage: $0 TILVAREN_EXECUTABLE [ARTEFACT_DIR]" >&2
+  exit 2
+}
+for tool in Xvfb xdotool import od awk; do
+  command -v "$tool" >/dev/null || fail "'$tool' is missing; scripts/install-deps.sh installs it"
+done
+
+readonly EXECUTABLE=$1
+ARTEFACTS=$(mkdir -p "${2:-e2e-artefacts}" && cd "${2:-e2e-artefacts}" && pwd)
+readonly ARTEFACTS
+rm -f "$ARTEFACTS"/*.png "$ARTEFACTS"/tilvaren-*.log "$ARTEFACTS"/xvfb.log "$ARTEFACTS"/Tilvaren.*
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaren-e2e.XXXXXX")
+readonly WORK GAME_DIR=$WORK/game HOME_DIR=$WORK/home RUNTIME_DIR=$WORK/runtime
+mkdir -p "$GAME_DIR" "$HOME_DIR" "$RUNTIME_DIR"
+chmod 700 "$RUNTIME_DIR"
+XVFB_PID='' APP_PID='' WIN='' DIALOG=''
+
+cleanup() {
+  local status=$?
+  if [[ -n $APP_PID ]] && kill -0 "$APP_PID" 2>/dev/null; then
+    kill "$APP_PID" 2>/dev/null || true
+    wait "$APP_PID" 2>/dev/null || true
+  fi
+  if [[ -n $XVFB_PID ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+  # The program's files go with the evidence when the test failed.
+  ((status == 0)) || cp "$GAME_DIR"/Tilvaren.* "$ARTEFACTS"/ 2>/dev/null || true
+  rm -rf "$WORK"
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+start_xvfb
+
+log "1. a fresh folder holding only the executable"
+cp "$EXECUTABLE" "$GAME_DIR/tilvaren"
+start_app first
+wait_for "$START_TIMEOUT" "Tilvaren.ini and Tilvaren.csv in the program folder" \
+  test -s "$GAME_DIR/Tilvaren.ini" -a -e "$GAME_DIR/Tilvaren.csv"
+[[ ! -s $GAME_DIR/Tilvaren.csv ]] || fail "Tilvaren.csv is not empty at the first start"
+[[ ! -e $GAME_DIR/Tilvaren.tmp ]] || fail "Tilvaren.tmp exists before any game was closed"
+
+log "2. the window and its cells"
+find_window
+((WIN_W == (FRAME_X + 1) * CELL)) || fail "the window is $WIN_W wide, not the board area's $(((FRAME_X + 1) * CELL))"
+wait_for "$STEP_TIMEOUT" "the 60 empty cells to be drawn" board_top_found
+STATUS_H=$((WIN_H - BOARD_TOP - (FRAME_Y + 1) * CELL))
+((STATUS_H > 0)) || fail "no room for a status bar below the board area"
+log "menu bar ${BOARD_TOP} px, board area $(((FRAME_X + 1) * CELL))x$(((FRAME_Y + 1) * CELL)), status bar ${STATUS_H} px"
+EMPTY=$(board_with_pieces_on)
+wait_for_board "$EMPTY" "the first start"
+expect_no_dialog "at the first start"
+SIZE_AT_FIRST_START="$WIN_X $WIN_Y $WIN_W $WIN_H"
+
+log "3. place two pieces, take one back, select a cell, turn and mirror"
+place_piece I 0 1 2 3 4
+wait_for_board "$(board_with_pieces_on 0 1 2 3 4)" "clicking cells 0 to 4 (an I piece)"
+place_piece L 10 11 12 13 23
+wait_for_board "$(board_with_pieces_on 0 1 2 3 4 10 11 12 13 23)" "clicking an L piece under the I"
+click_cell 2
+wait_for_board "$(board_with_pieces_on 10 11 12 13 23)" "clicking the I piece to take it back"
+click_cell 59
+[[ ${STATE:59:1} == r ]] || fail "cell 59 is '${STATE:59:1}' after a click, not selected"
+for n in 10 11 12 13 23; do
+  [[ ${STATE:n:1} == b ]] || fail "the L piece lost cell $n when cell 59 was selected"
+done
+[[ $(tr -d '.x' <<<"$STATE") == bbbbbr ]] ||
+  fail "$(printf 'besides the L and cell 59 only empty and blocked cells were expected:\n%s' "$(board_rows "$STATE")")"
+BEFORE_TURN=$STATE
+save_screen before-turn.png
+press "$WIN" ctrl+t
+wait_for_board "$(turned "$BEFORE_TURN")" "Ctrl+T (a half turn)"
+save_screen after-turn.png
+press "$WIN" ctrl+m
+wait_for_board "$(mirrored "$(turned "$BEFORE_TURN")")" "Ctrl+M (a left-right mirror)"
+save_screen after-mirror.png
+PLAYED=$STATE
+
+log "4. close with Ctrl+X; the game is saved and comes back"
+press "$WIN" ctrl+x
+wait_for_exit
+SAVED=$GAME_DIR/Tilvaren.tmp
+[[ -s $SAVED ]] || fail "closing did not write Tilvaren.tmp"
+mapfile -t LINES <"$SAVED"
+((${#LINES[@]} == 1)) || fail "Tilvaren.tmp holds ${#LINES[@]} lines, not 1"
+ends_in_crlf "$SAVED" || fail "Tilvaren.tmp does not end in CR LF"
+check_record Tilvaren.tmp "${LINES[0]}" 0000
+[[ ${RECORD[1]} == -- && ${RECORD[2]} == - && ${RECORD[3]} == - ]] ||
+  fail "Tilvaren.tmp: fields 1-3 are '${RECORD[1]}','${RECORD[2]}','${RECORD[3]}', not '--','-','-'"
+EXPECTED_CODES=$(tr '.rxb' '012L' <<<"$PLAYED")
+[[ $RECORD_CELLS == "$EXPECTED_CODES" ]] ||
+  fail "$(printf 'Tilvaren.tmp holds the cells\n%s\n    where the screen showed (as codes)\n%s' \
+    "$(board_rows "$RECORD_CELLS")" "$(board_rows "$EXPECTED_CODES")")"
+start_app second
+find_window
+[[ "$WIN_X $WIN_Y $WIN_W $WIN_H" == "$SIZE_AT_FIRST_START" ]] ||
+  fail "the window came back at $WIN_X,$WIN_Y ${WIN_W}x$WIN_H, not as at the first start ($SIZE_AT_FIRST_START)"
+wait_for_board "$PLAYED" "starting again over the saved game"
+expect_no_dialog "after starting over the saved game"
+save_screen restored.png
+
+log "5. reset and play a whole game"
+press "$WIN" ctrl+r
+wait_for_board "$EMPTY" "Ctrl+R (reset)"
+SOLUTION=$(printf '%s' "${SOLUTION_ROWS[@]}")
+PLACED=()
+PIECES=$(letters_of "$SOLUTION")
+for ((p = 0; p < ${#PIECES}; p++)); do
+  letter=${PIECES:p:1}
+  read -r -a PIECE <<<"$(cells_of "$SOLUTION" "$letter")"
+  place_piece "$letter" "${PIECE[@]}"
+  PLACED+=("${PIECE[@]}")
+  ((${#PLACED[@]} < CELLS)) || break
+  wait_for_board "$(board_with_pieces_on "${PLACED[@]}")" "placing the $letter piece"
+  expect_no_dialog "after placing the $letter piece"
+done
+wait_for "$STEP_TIMEOUT" "a message box after the twelfth piece" dialog_shown
+save_screen congratulations.png
+press "$DIALOG" Return
+wait_for "$STEP_TIMEOUT" "the message box to close on Return" no_dialog
+
+REGISTER=$GAME_DIR/Tilvaren.csv
+wait_for "$STEP_TIMEOUT" "a whole line in Tilvaren.csv" register_line_written
+mapfile -t LINES <"$REGISTER"
+((${#LINES[@]} == 1)) || fail "Tilvaren.csv holds ${#LINES[@]} lines after one finished game, not 1"
+check_record Tilvaren.csv "${LINES[0]}" 0001
+FINISHED=$RECORD_CELLS
+case $FINISHED in
+  "$SOLUTION") IMAGE="as played" ;;
+  "$(turned "$SOLUTION")") IMAGE="turned" ;;
+  "$(mirrored "$SOLUTION")") IMAGE="mirrored" ;;
+  "$(mirrored "$(turned "$SOLUTION")")") IMAGE="turned and mirrored" ;;
+  *) fail "$(printf 'Tilvaren.csv records\n%s\n    which is no turn or mirror image of the game played' "$(board_rows "$FINISHED")")" ;;
+esac
+CUP=$(cup_cell "$FINISHED")
+((CUP / FRAME_X < FRAME_Y / 2 && CUP % FRAME_X < FRAME_X / 2)) ||
+  fail "the U piece's cup is at cell $CUP, not in the upper-left quarter"
+log "the solution was recorded ${IMAGE}, the U's cup at cell $CUP"
+wait_for_letters "$FINISHED" "the finished game"
+
+log "6. the finished board as an artefact; close"
+save_screen finished-board.png
+press "$WIN" ctrl+x
+wait_for_exit
+[[ -z $(find "$HOME_DIR" -iname 'tilvaren*' -print -quit) ]] ||
+  fail "the program wrote into its home folder although its own folder is writable"
+log "passed in ${SECONDS}s"
