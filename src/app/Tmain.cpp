@@ -185,8 +185,10 @@ void Tmain::showEvent(QShowEvent* event) {
     if (shownOnce_) return;
     shownOnce_ = true;
     if (const QScreen* screen = this->screen()) {
+        layout()->activate();  // the window's final size, before it is placed
         const QRect available = screen->availableGeometry();
-        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        move(available.x() + (available.width() - frameGeometry().width()) / 2,
+             available.y() + (available.height() - frameGeometry().height()) / 2);
     }
     if (!startupMessages_.isEmpty()) QTimer::singleShot(0, this, &Tmain::ShowStartupMessages);
 }

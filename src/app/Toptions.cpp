@@ -55,7 +55,7 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     PageControl->setGeometry(8, 8, 390, 190);
-    PageControl->setStyleSheet("QTabBar::tab { width: 70px; }");
+    PageControl->setStyleSheet("QTabBar::tab { min-width: 70px; }");  // wider where a caption needs it
 
     auto* environment = new QWidget;
     rgFrameSizeBox = RadioGroup(environment, QString::fromUtf8("フレームサイズ"),

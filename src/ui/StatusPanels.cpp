@@ -26,8 +26,14 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     setObjectName("StatusBar");
     setSizeGripEnabled(false);
     setMinimumWidth(1);
+    // The panels stand at fixed places in a strip as wide as the status bar;
+    // on a narrow window the last ones are cut off, never squeezed together.
+    auto* strip = new QWidget(this);
+    strip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    strip->setMinimumWidth(1);
+    int x = 0;
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        auto* panel = new QLabel(this);
+        auto* panel = new QLabel(strip);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setContentsMargins(1, 0, 1, 0);
@@ -43,11 +49,13 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
             alignment = Qt::AlignLeft;
         }
         if (i >= 1 && i <= 12) panel->setText(QString(QChar(kPieceLetters[i - 1])));
-        panel->setFixedWidth(width);
         panel->setAlignment(alignment | Qt::AlignVCenter);
-        addWidget(panel);
+        panel->setGeometry(x, 1, width, fontMetrics().height() + 2);
+        x += width + 2;
         panels_[i] = panel;
     }
+    strip->setFixedHeight(fontMetrics().height() + 4);
+    addWidget(strip, 1);
 }
 
 void StatusPanels::SetFramePanel(const QString& text) {

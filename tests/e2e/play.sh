@@ -11,7 +11,9 @@
 set -euo pipefail
 
 readonly SCREEN_W=1024 SCREEN_H=768
-readonly FRAME_X=10 FRAME_Y=6 CELL=24 CELLS=60
+# The frame and cell size in play; the options step changes them.
+FRAME_X=10 FRAME_Y=6 CELL=24
+readonly CELLS=60
 readonly TITLE=' T i l v a r e n'
 # Limits for polling, not expected durations: the sanitizer build runs many
 # times slower than the normal one, so they are generous.
@@ -150,6 +152,26 @@ find_window() {
 press() {
   xdotool windowfocus "$1"
   xdotool key --clearmodifiers "$2"
+}
+
+# The options dialog, found by its own title.
+options_shown() {
+  app_running || fail "the program exited instead of showing the options dialog; see $APP_LOG"
+  OPTIONS=$(xdotool search --onlyvisible --name '^ O p t i o n s$' 2>/dev/null | head -n 1 || true)
+  [[ -n $OPTIONS ]]
+}
+
+options_focused() {
+  xdotool windowfocus "$OPTIONS" 2>/dev/null
+  [[ $(xdotool getwindowfocus 2>/dev/null) == "$OPTIONS" ]]
+}
+
+options_closed() { [[ -z $(xdotool search --onlyvisible --name '^ O p t i o n s$' 2>/dev/null || true) ]]; }
+
+# The window has taken the size of the frame and cell size in play.
+window_fits_frame() {
+  read_geometry
+  ((WIN_W == (FRAME_X + 1) * CELL))
 }
 
 # The message boxes the program shows: its other titled windows.
@@ -579,6 +601,38 @@ log "6. the finished board as an artefact; close"
 save_screen finished-board.png
 press "$WIN" ctrl+x
 wait_for_exit
+
+log "7. the options dialog: 5 x 12 with 32-pixel cells"
+start_app third
+find_window
+wait_for "$STEP_TIMEOUT" "the 60 empty cells after a finished game" board_top_found
+wait_for_board "$EMPTY" "starting after a finished game (a new game on the same frame)"
+press "$WIN" ctrl+o
+wait_for "$STEP_TIMEOUT" "the options dialog on Ctrl+O" options_shown
+# The frame page comes first: Tab goes to its first item (3 x 20), two down
+# to 5 x 12 and Space chooses it; then the other page's large cells, and OK.
+wait_for "$STEP_TIMEOUT" "the options dialog to take the keyboard focus" options_focused
+xdotool key --clearmodifiers --delay 150 alt+p Tab Down Down space alt+e alt+l Return
+wait_for "$STEP_TIMEOUT" "the options dialog to close with OK" options_closed
+FRAME_X=12 FRAME_Y=5 CELL=32
+wait_for "$STEP_TIMEOUT" "the window to take 5 x 12 cells of 32 pixels" window_fits_frame
+grep -q '^iniFrameY=5' "$GAME_DIR/Tilvaren.ini" || fail "Tilvaren.ini does not hold the 5 x 12 frame"
+grep -q '^iniFrameSize=32' "$GAME_DIR/Tilvaren.ini" || fail "Tilvaren.ini does not hold the 32-pixel cells"
+wait_for "$STEP_TIMEOUT" "the 60 empty cells in the new arrangement" board_top_found
+wait_for_board "$EMPTY" "choosing 5 x 12 and 32 pixels"
+save_screen options-applied.png
+press "$WIN" ctrl+x
+wait_for_exit
+start_app fourth
+find_window
+((WIN_W == (FRAME_X + 1) * CELL)) || fail "the next start is $WIN_W wide, not as the options left it"
+wait_for "$STEP_TIMEOUT" "the 60 empty cells at the next start" board_top_found
+wait_for_board "$EMPTY" "the next start after the options"
+click_cell 0
+[[ ${STATE:0:1} == r ]] || fail "cell 0 of the 5 x 12 frame is '${STATE:0:1}' after a click, not selected"
+press "$WIN" ctrl+x
+wait_for_exit
+grep -q '^5,--,-,-,1,' "$GAME_DIR/Tilvaren.tmp" || fail "Tilvaren.tmp does not hold the 5 x 12 game"
 [[ -z $(find "$HOME_DIR" -iname 'tilvaren*' -print -quit) ]] ||
   fail "the program wrote into its home folder although its own folder is writable"
 log "passed in ${SECONDS}s"
