@@ -19,6 +19,7 @@
 #include "records/SavedGame.hpp"
 #include "records/SolutionRegister.hpp"
 #include "ui/Geometry.hpp"
+#include "ui/WindowFont.hpp"
 
 namespace tilvaren {
 
@@ -60,9 +61,7 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
     setWindowTitle(kAppTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(WindowFont());
     CreateControls();
     ConnectCommands();
     FormCreate();

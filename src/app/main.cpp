@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFont>
 
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
@@ -7,6 +6,7 @@
 #include "app/QtServices.hpp"
 #include "app/SingleInstance.hpp"
 #include "app/Tmain.hpp"
+#include "ui/WindowFont.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -20,11 +20,8 @@ int main(int argc, char* argv[]) {
     tilvaren::SingleInstance instance(tilvaren::RuntimeFolder());
     if (!instance.Claim()) return 0;
 
-    // The window's font, with the Japanese Gothic that Linux has standing in.
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {"IPAPGothic", "IPA Pゴシック", "IPAGothic"});
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    // The dialogs and menus share the main window's font.
+    QApplication::setFont(tilvaren::WindowFont());
 
     tilvaren::MessageBoxDialogs dialogs;
     tilvaren::SystemClock clock;

@@ -4,21 +4,21 @@ namespace tilvaren {
 
 namespace {
 
-struct ItemSpec {
+struct ItemDef {
     const char* name;     // "-" for a separator, ">" opens a submenu, "<" closes it
     const char* caption;  // UTF-8
     const char* shortcut;
     bool alwaysDisabled;
 };
 
-struct MenuSpec {
+struct MenuDef {
     const char* name;
     const char* caption;
-    std::vector<ItemSpec> items;
+    std::vector<ItemDef> items;
 };
 
-const std::vector<MenuSpec>& Menus() {
-    static const std::vector<MenuSpec> menus = {
+const std::vector<MenuDef>& Menus() {
+    static const std::vector<MenuDef> menus = {
         {"menuF", "ﾌｧｲﾙ(&F)", {{"menuFX", "終了(&X)", "Ctrl+X", false}}},
         {"menuE",
          "編集(&E)",
@@ -65,12 +65,12 @@ const std::vector<MenuSpec>& Menus() {
 }  // namespace
 
 MainMenu::MainMenu(QMenuBar* bar, QWidget* window) {
-    for (const MenuSpec& spec : Menus()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(spec.caption));
-        menu->setObjectName(spec.name);
-        menus_[spec.name] = menu;
+    for (const MenuDef& menuDef : Menus()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(menuDef.caption));
+        menu->setObjectName(menuDef.name);
+        menus_[menuDef.name] = menu;
         QMenu* target = menu;
-        for (const ItemSpec& item : spec.items) {
+        for (const ItemDef& item : menuDef.items) {
             const QString name = item.name;
             if (name == "-") {
                 target->addSeparator();
