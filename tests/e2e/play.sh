@@ -67,7 +67,9 @@ wait_for() {
 
 start_xvfb() {
   local reported=$WORK/display
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$reported" \
+  # -noreset: the server must not restart between two runs of the program,
+  # when for a moment it has no client left.
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset 3>"$reported" \
     >"$ARTEFACTS/xvfb.log" 2>&1 &
   XVFB_PID=$!
   wait_for 30 "Xvfb to report its display number" xvfb_reported "$reported"
