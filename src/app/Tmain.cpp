@@ -93,19 +93,20 @@ void Tmain::CreateControls() {
     image1_->setObjectName("Image1");
 
     // Created in the arrangement of the default frame and size (6 x 10, 24).
-    constexpr int kInitialSize = 24;
+    const auto initialPlace = [](int n) {
+        constexpr int kSize = 24;
+        return QRect(CellOffset(n % 10, kSize), CellOffset(n / 10, kSize), kSize, kSize);
+    };
     for (int n = 0; n < kCellCount; ++n) {
         auto* image = new CellImage(bevel_);
         image->setObjectName("Image" + TwoDigits(n));
-        image->setGeometry(CellOffset(n % 10, kInitialSize), CellOffset(n / 10, kInitialSize), kInitialSize,
-                           kInitialSize);
+        image->setGeometry(initialPlace(n));
         images_[static_cast<std::size_t>(n)] = image;
     }
     for (int n = 0; n < kCellCount; ++n) {
         auto* button = new QPushButton(bevel_);
         button->setObjectName("Button" + TwoDigits(n));
-        button->setGeometry(CellOffset(n % 10, kInitialSize), CellOffset(n / 10, kInitialSize), kInitialSize,
-                            kInitialSize);
+        button->setGeometry(initialPlace(n));
         buttons_[static_cast<std::size_t>(n)] = button;
         tabOrder_.push_back(n);
         if (n > 0) setTabOrder(buttons_[static_cast<std::size_t>(n - 1)], button);
