@@ -27,6 +27,11 @@ namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
+// What the player is told when the settings file could not be written.
+QString SettingsNotSaved(const FileResult& result) {
+    return QString::fromUtf8("設定ファイルを保存できませんでした。\n") + FromUtf8(result.reason);
+}
+
 QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
 
 constexpr int kCellHelpContext = 35000;
@@ -166,7 +171,7 @@ void Tmain::FormCreate() {
     board_.SetFrameGeometry();
     settings_.FrameY = board_.FrameY;
     if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
-        startupMessages_ << QString::fromUtf8("設定ファイルを保存できませんでした。\n") + FromUtf8(result.reason);
+        startupMessages_ << SettingsNotSaved(result);
     }
     board_.BuildOrientationOffsets();
     SizeCells();
@@ -274,7 +279,7 @@ void Tmain::menuVOClick() {
     HideCells();
     ApplyDialogValues();
     if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
-        services_.dialogs->Message(QString::fromUtf8("設定ファイルを保存できませんでした。\n") + FromUtf8(result.reason));
+        services_.dialogs->Message(SettingsNotSaved(result));
     }
     board_.SetFrameGeometry();
     SizeCells();
