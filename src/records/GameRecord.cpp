@@ -49,18 +49,18 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 
 ParsedRecord ParseGameRecord(std::string_view text) {
     const std::vector<std::string_view> fields = SplitFields(text.substr(0, text.find_first_of("\r\n")));
-    if (fields.size() < 64) return Refuse("the line has " + std::to_string(fields.size()) + " fields, not 69");
+    if (fields.size() < 64) return Refuse("行の項目が69ではなく" + std::to_string(fields.size()) + "です");
 
     const std::string_view frame = fields[0];
     if (frame.size() != 1 || frame[0] < '3' || frame[0] > '6') {
-        return Refuse("the frame height \"" + std::string(frame.substr(0, 16)) + "\" is not 3, 4, 5 or 6");
+        return Refuse("フレームの高さが3、4、5、6のどれでもありません");
     }
     ParsedRecord parsed;
     parsed.record.frameY = frame[0] - '0';
     for (std::size_t n = 0; n < 60; ++n) {
         const std::string_view field = fields[4 + n];
-        if (field.empty()) return Refuse("cell " + std::to_string(n) + " is empty");
-        if (!IsWrittenCellCode(field[0])) return Refuse("cell " + std::to_string(n) + " holds an unknown code");
+        if (field.empty()) return Refuse("セル" + std::to_string(n) + "が空です");
+        if (!IsWrittenCellCode(field[0])) return Refuse("セル" + std::to_string(n) + "に知らないコードがあります");
         parsed.record.cells[n] = field[0];
     }
     if (fields.size() > 3) {

@@ -37,7 +37,7 @@ std::vector<std::string_view> SplitFields(std::string_view line);
 struct ParsedRecord {
     bool ok = false;
     GameRecord record;
-    std::string problem;
+    std::string problem;  // in Japanese, for the player
 };
 
 // Reads the first line of `text` (up to CR or LF). A line is refused when it

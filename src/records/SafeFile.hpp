@@ -3,37 +3,64 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tilvaren {
 
-// The outcome of a file operation: success, or the system's reason for the
-// failure in words the window can show.
+// Failures the system does not name itself, kept beside errno's numbers.
+inline constexpr int kNotRegularFile = -1;  // a folder's entry that is a FIFO, device or socket
+inline constexpr int kFileTooLarge = -2;    // larger than the reader accepts
+
+// What was being done to the file when it failed.
+enum class FileAction { Read, Write, Create, CreateTemporary, Replace, Append };
+
+// The outcome of a file operation: success, or why it failed.
 struct FileResult {
     bool ok = true;
-    std::string reason;
+    std::string reason;  // in Japanese and naming the file, to be shown inside the window's sentences
+    int error = 0;       // errno, kNotRegularFile or kFileTooLarge
+    FileAction action = FileAction::Read;
+    std::string path;
 
     static FileResult Success() { return {}; }
-    static FileResult Failure(std::string why) { return {false, std::move(why)}; }
+    static FileResult Failure(std::string why) { return {false, std::move(why), 0, FileAction::Read, {}}; }
+    static FileResult Failure(FileAction action, std::string path, int error);
     explicit operator bool() const { return ok; }
 };
 
-// Replaces the whole file with `content`: written to a temporary file in the
+// Why a file operation failed, in Japanese: "アクセス権がありません".
+std::string FileErrorCause(int error);
+
+// The same failure in English, for the command-line tools: "Cannot read /p/x: Permission denied".
+std::string EnglishReason(const FileResult& result);
+
+// A rewrite in progress lives beside its file under the file's name followed by
+// this pattern, each X a random letter or digit, until it is renamed over the file.
+inline constexpr std::string_view kPartialSavePattern = ".XXXXXX.part";
+
+// Whether `name` is a rewrite in progress of the file named `fileName`.
+bool IsPartialSaveOf(std::string_view name, std::string_view fileName);
+
+// Replaces the whole file with `content`: written to a new temporary file in the
 // same folder, flushed to disk, then renamed over the old one, so that a crash
-// or a full disk leaves either the old file or the new one, never a part.
-// A symbolic link is followed and the file it names is replaced. A target that
-// exists but is no regular file (a device) is written in place; a folder fails.
+// or a full disk leaves either the old file or the new one, never a part. The
+// new file keeps the old one's permissions. A symbolic link is followed and the
+// file it names replaced; a folder, FIFO, device or socket is refused, never opened.
 FileResult WriteFileAtomically(const std::string& path, const std::string& content);
 
-// Appends `text` to an existing file and flushes it to disk. On failure the
-// file is cut back to its old length, so earlier lines are never touched.
-FileResult AppendToFile(const std::string& path, const std::string& text);
+// Appends `text` to an existing regular file and flushes it to disk. When the
+// file is not empty and its last byte is not '\n', `lineEnd` goes first, so the
+// text starts a line of its own. On failure the file is cut back to its old
+// length, so earlier lines are never touched.
+FileResult AppendToFile(const std::string& path, const std::string& text, std::string_view lineEnd = {});
 
-// Creates an empty file if nothing exists under `path`; an existing file is
-// left untouched.
+// Creates an empty file if nothing exists under `path`; an existing regular
+// file is left untouched, anything else is a failure.
 FileResult CreateFileIfMissing(const std::string& path);
 
-// Reads at most `limit` bytes of a file. Gives no value for a missing file;
-// a file that cannot be read, or is larger than `limit`, is a failure.
+// Reads at most `limit` bytes of a regular file. Gives no value for a missing
+// file; one that cannot be read, is no regular file or is larger than `limit`
+// is a failure. Never waits on a FIFO or device.
 struct ReadResult {
     FileResult status;
     std::optional<std::string> content;  // empty: the file does not exist
@@ -41,5 +68,8 @@ struct ReadResult {
 ReadResult ReadSmallFile(const std::string& path, std::size_t limit);
 
 bool FileExists(const std::string& path);
+
+// Removes the temporary files an interrupted save left in the program folder.
+void RemoveInterruptedSaves(const std::string& programDir);
 
 }  // namespace tilvaren

@@ -1,5 +1,9 @@
 #include "records/SavedGame.hpp"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 #include "board/DrawBoard.hpp"
@@ -12,13 +16,28 @@ namespace {
 // A saved game is one short line; anything far larger is not one.
 constexpr std::size_t kSavedGameLimit = 64 * 1024;
 
+// Moves `from` to `to` unless something exists there; errno says why not.
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    // A file system that cannot refuse to replace: a new link never replaces.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 SavedGameReadResult Reject(const std::string& programDir, std::string problem) {
+    SavedGameReadResult result{SavedGameReadResult::Outcome::Rejected, std::move(problem), {}};
     const std::string path = programDir + kSavedGameFile;
-    const std::string aside = programDir + kRejectedSavedGameFile;
-    if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        problem += " (it could not be moved aside)";
+    for (int n = 1; n <= kRejectedSavedGameNames; ++n) {
+        const std::string aside = RejectedSavedGameFile(n);
+        if (RenameNoReplace(path, programDir + aside)) {
+            result.keptAs = aside;
+            break;
+        }
+        if (errno != EEXIST) break;
     }
-    return {SavedGameReadResult::Outcome::Rejected, std::move(problem)};
+    return result;
 }
 
 }  // namespace
@@ -37,12 +56,13 @@ FileResult SavedGameWrite(const Board& board, const std::string& programDir, con
 
 SavedGameReadResult SavedGameRead(Board& board, GameView& view, const std::string& programDir) {
     const ReadResult read = ReadSmallFile(programDir + kSavedGameFile, kSavedGameLimit);
-    if (!read.status) return Reject(programDir, read.status.reason);
+    // The message names the file already; the cause is all it needs.
+    if (!read.status) return Reject(programDir, FileErrorCause(read.status.error));
     if (!read.content) return {};
     const ParsedRecord parsed = ParseGameRecord(*read.content);
     if (!parsed.ok) return Reject(programDir, parsed.problem);
     SavedGameRestore(board, view, parsed.record);
-    return {SavedGameReadResult::Outcome::Restored, {}};
+    return {SavedGameReadResult::Outcome::Restored, {}, {}};
 }
 
 void SavedGameRestore(Board& board, GameView& view, const GameRecord& record) {
@@ -86,9 +106,11 @@ void SavedGamePiecesSet(Board& board, GameView& view) {
     view.StatusBarPiecesSet();
 }
 
-std::string SavedGameRejectedMessage(const std::string& problem) {
-    return std::string("保存されたゲーム \"") + kSavedGameFile + "\" を読み込めませんでした（" + problem +
-           "）。新しいゲームを始めます。元のファイルは \"" + kRejectedSavedGameFile + "\" として残してあります。";
+std::string SavedGameRejectedMessage(const SavedGameReadResult& result) {
+    std::string message = std::string("保存されたゲーム \"") + kSavedGameFile + "\" を読み込めませんでした（" +
+                          result.problem + "）。新しいゲームを始めます。";
+    if (!result.keptAs.empty()) return message + "元のファイルは \"" + result.keptAs + "\" として残してあります。";
+    return message + "元のファイルは別の名前で残せませんでした。終了するときにゲームを保存すると、このファイルは置き換えられます。";
 }
 
 }  // namespace tilvaren

@@ -22,15 +22,17 @@ struct SavedGameReadResult {
     enum class Outcome {
         NoFile,      // nothing saved: the board stays as reset
         Restored,    // the saved board is on the board now
-        Rejected,    // the file could not be trusted or read; kept as "Tilvaren.tmp.bad"
+        Rejected,    // the file could not be trusted or read; set aside when it could be
     };
     Outcome outcome = Outcome::NoFile;
     std::string problem;  // why it was rejected, for the message to the player
+    std::string keptAs;   // the name it was set aside under; empty: it is still "Tilvaren.tmp"
 };
 
 // Reads "Tilvaren.tmp" and restores it over the reset board. A file that
-// cannot be read or trusted leaves the board as it was and is moved aside to
-// "Tilvaren.tmp.bad", so that the next close does not destroy it.
+// cannot be read or trusted leaves the board as it was and is moved to the
+// first free name of "Tilvaren.tmp.bad", "Tilvaren.tmp.bad.2", ..., so that
+// neither the next close nor a later rejection destroys it.
 SavedGameReadResult SavedGameRead(Board& board, GameView& view, const std::string& programDir);
 
 // Fills the board from a record: the frame first (reset when it changes),
@@ -41,7 +43,8 @@ void SavedGameRestore(Board& board, GameView& view, const GameRecord& record);
 // starts a new game on the same frame.
 void SavedGamePiecesSet(Board& board, GameView& view);
 
-// The message for the player when a saved game was rejected.
-std::string SavedGameRejectedMessage(const std::string& problem);
+// The message for the player when a saved game was rejected: why, and where
+// the file was kept or that the next save will replace it.
+std::string SavedGameRejectedMessage(const SavedGameReadResult& result);
 
 }  // namespace tilvaren

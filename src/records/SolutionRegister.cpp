@@ -61,7 +61,8 @@ FileResult SolutionFileEnsure(const std::string& programDir) {
 }
 
 FileResult SolutionAppend(const Board& board, const std::string& programDir, const Clock& clock) {
-    return AppendToFile(programDir + kSolutionFile, FormatGameRecord(SolutionRecord(board), clock));
+    // A last line without its line end is ended first, so the two records stay apart.
+    return AppendToFile(programDir + kSolutionFile, FormatGameRecord(SolutionRecord(board), clock), "\r\n");
 }
 
 }  // namespace tilvaren

@@ -26,8 +26,8 @@ GameRecord SolutionRecord(const Board& board);
 // Creates an empty "Tilvaren.csv" in the program folder if there is none.
 FileResult SolutionFileEnsure(const std::string& programDir);
 
-// Appends the finished board to "Tilvaren.csv", flushed to disk. The register
-// must exist; on failure it keeps exactly the lines it had.
+// Appends the finished board to "Tilvaren.csv", flushed to disk, on a line of
+// its own. The register must exist; on failure it keeps exactly the bytes it had.
 FileResult SolutionAppend(const Board& board, const std::string& programDir, const Clock& clock);
 
 }  // namespace tilvaren

@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     for (const std::int16_t s : samples) PutLittleEndian(wav, static_cast<std::uint16_t>(s), 2);
     const tilvaren::FileResult result = tilvaren::WriteFileAtomically(argv[1], wav);
     if (!result) {
-        std::fprintf(stderr, "make-click: %s\n", result.reason.c_str());
+        std::fprintf(stderr, "make-click: %s\n", EnglishReason(result).c_str());
         return 1;
     }
     return 0;

@@ -130,7 +130,37 @@ TEST(SavedGame, LinesTheProgramNeverWritesAreRejectedAndKept) {
         EXPECT_TRUE(view.steps.empty());
         EXPECT_EQ(ReadAll(dir.File(kRejectedSavedGameFile)), c.line);
         EXPECT_FALSE(FileExists(dir.File(kSavedGameFile)));
-        EXPECT_NE(SavedGameRejectedMessage(result.problem).find(kRejectedSavedGameFile), std::string::npos);
+        EXPECT_EQ(result.keptAs, kRejectedSavedGameFile);
+    }
+}
+
+TEST(SavedGame, ARejectedGameNeverReplacesOneSetAsideBefore) {
+    struct Case {
+        const char* name;
+        int earlier;  // how many rejected games are kept already
+        const char* keptAs;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"none before", 0, "Tilvaren.tmp.bad", "\"Tilvaren.tmp.bad\" として残してあります"},
+        {"one before", 1, "Tilvaren.tmp.bad.2", "\"Tilvaren.tmp.bad.2\" として残してあります"},
+        {"two before", 2, "Tilvaren.tmp.bad.3", "\"Tilvaren.tmp.bad.3\" として残してあります"},
+        {"every name taken", kRejectedSavedGameNames, "", "別の名前で残せませんでした"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        for (int n = 1; n <= c.earlier; ++n) testing::WriteAll(dir.File(RejectedSavedGameFile(n)), std::to_string(n));
+        testing::WriteAll(dir.File(kSavedGameFile), "bad");
+        RecordingErrorSink errors;
+        Board board = MakeBoard(errors, 6);
+        RecordingView view;
+        const SavedGameReadResult result = SavedGameRead(board, view, dir.Path());
+        EXPECT_EQ(result.keptAs, c.keptAs);
+        const std::string message = SavedGameRejectedMessage(result);
+        EXPECT_NE(message.find(c.told), std::string::npos) << message;
+        for (int n = 1; n <= c.earlier; ++n) EXPECT_EQ(ReadAll(dir.File(RejectedSavedGameFile(n))), std::to_string(n));
+        EXPECT_EQ(ReadAll(dir.File(c.keptAs[0] != '\0' ? c.keptAs : kSavedGameFile)), "bad");
     }
 }
 
@@ -171,7 +201,7 @@ TEST(SavedGame, MissingAndUnreadableFiles) {
     ASSERT_EQ(::mkdir(dir.File(kSavedGameFile).c_str(), 0755), 0);
     const SavedGameReadResult result = SavedGameRead(board, view, dir.Path());
     EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Rejected);
-    EXPECT_NE(result.problem.find("Is a directory"), std::string::npos) << result.problem;
+    EXPECT_EQ(result.problem, "フォルダーです");
     EXPECT_EQ(Picture(board), kEmpty6);
     EXPECT_TRUE(view.steps.empty());
 }

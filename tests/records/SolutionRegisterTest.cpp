@@ -160,5 +160,24 @@ TEST(SolutionRegister, OtherFramesAppendAfterEarlierLines) {
     }
 }
 
+TEST(SolutionRegister, ARecordAlwaysStartsALineOfItsOwn) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"a\r\n", "a\r\n"},
+        {"a\n", "a\n"},
+        {"a", "a\r\n"},
+        {"a\r\nlast line cut short", "a\r\nlast line cut short\r\n"},
+    };
+    for (const auto& [before, kept] : cases) {
+        SCOPED_TRACE(before);
+        TempDir dir;
+        testing::WriteAll(dir.File(kSolutionFile), before);
+        RecordingErrorSink errors;
+        const Board board = MakeBoard(errors, 6);
+        ASSERT_TRUE(tilvaren::SolutionAppend(board, dir.Path(), kClock).ok);
+        EXPECT_EQ(ReadAll(dir.File(kSolutionFile)), kept + FormatGameRecord(SolutionRecord(board), kClock));
+    }
+}
+
 }  // namespace
 }  // namespace tilvaren
