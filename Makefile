@@ -27,8 +27,8 @@ asan:
 FUZZ_SECONDS ?= 45
 fuzz:
 	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTILVAREN_FUZZ=ON -DTILVAREN_SANITIZE=ON -DTILVAREN_WERROR=$(WERROR)
-	cmake --build build-fuzz -j $(JOBS)
-	for t in SavedGameFuzz:savedgame ProfileFuzz:profile; do \
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	for t in SavedGameFuzz:savedgame ProfileFuzz:profile HelpFileFuzz:helpfile RegisterFuzz:register; do \
 	  mkdir -p build-fuzz/corpus/$${t#*:} && \
 	  build-fuzz/fuzz/$${t%%:*} -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
 	    build-fuzz/corpus/$${t#*:} fuzz/corpus/$${t#*:} || exit 1; \

@@ -1,9 +1,11 @@
-// Engine benchmarks: one recognition pass, one whole game, the solver.
+// Engine benchmarks: one recognition pass, one whole game, the solver, the
+// help file.
 #include <benchmark/benchmark.h>
 
 #include "board/MoveFlow.hpp"
 #include "pieces/Recognition.hpp"
 #include "pieces/Solver.hpp"
+#include "records/HelpFile.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {
@@ -75,6 +77,24 @@ void BM_Solve(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(SolveFrame(frameY));
 }
 BENCHMARK(BM_Solve)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// A help file of 200,000 topics, each with a context and keywords: parsing
+// must stay linear in the file's length.
+void BM_ParseHelpFile(benchmark::State& state) {
+    std::string text = "<html><body><p>head</p>\n";
+    for (int n = 0; n < 200000; ++n) {
+        const std::string id = std::to_string(n);
+        text += "<h2 id=\"t" + id + "\" data-context=\"" + id + "\" data-keywords=\"k" + id + ";all\">Topic " + id +
+                "</h2>\n<p>Body of <a href=\"#t" + id + "\">topic</a> " + id + ".</p>\n";
+    }
+    for (auto _ : state) {
+        const HelpFile file = HelpFile::Parse(text);
+        if (file.ById("t199999") == nullptr) state.SkipWithError("the last topic is missing");
+        benchmark::DoNotOptimize(file);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseHelpFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tilvaren

@@ -74,22 +74,23 @@ HelpFile HelpFile::Parse(std::string_view text) {
         const std::size_t bodyStart = close + 5;
         topic.body = std::string(text.substr(bodyStart, next == std::string_view::npos ? std::string_view::npos
                                                                                        : next - bodyStart));
-        if (!topic.id.empty() && !file.ById(topic.id)) file.topics_.push_back(std::move(topic));
+        if (!topic.id.empty() && file.byId_.try_emplace(topic.id, file.topics_.size()).second) {
+            if (topic.context != 0) file.byContext_.try_emplace(topic.context, file.topics_.size());
+            file.topics_.push_back(std::move(topic));
+        }
         at = next;
     }
     return file;
 }
 
 const HelpTopic* HelpFile::ById(std::string_view id) const {
-    const auto found = std::find_if(topics_.begin(), topics_.end(), [id](const HelpTopic& t) { return t.id == id; });
-    return found == topics_.end() ? nullptr : &*found;
+    const auto found = byId_.find(id);
+    return found == byId_.end() ? nullptr : &topics_[found->second];
 }
 
 const HelpTopic* HelpFile::ByContext(int context) const {
-    if (context == 0) return nullptr;
-    const auto found =
-        std::find_if(topics_.begin(), topics_.end(), [context](const HelpTopic& t) { return t.context == context; });
-    return found == topics_.end() ? nullptr : &*found;
+    const auto found = byContext_.find(context);
+    return found == byContext_.end() ? nullptr : &topics_[found->second];
 }
 
 std::vector<std::pair<std::string, std::vector<const HelpTopic*>>> HelpFile::KeywordIndex() const {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tilvaren {
@@ -20,19 +24,32 @@ struct HelpTopic {
 //   <h2 id="play" data-context="35000" data-keywords="click;cell">Title</h2>
 // and run to the next such heading. Anything before the first heading is the
 // page's head and is not a topic. The file is read as untrusted text: headings
-// without an id are skipped, a bad context number counts as none.
+// without an id are skipped, a bad context number counts as none, and of two
+// topics with one id only the first is kept.
 class HelpFile {
 public:
+    // One pass over the text, linear in its length.
     static HelpFile Parse(std::string_view text);
 
     const std::vector<HelpTopic>& Topics() const { return topics_; }
+    // The topic with this id, or null; constant time.
     const HelpTopic* ById(std::string_view id) const;
+    // The first topic with this context number, or null (always for 0); constant time.
     const HelpTopic* ByContext(int context) const;
     // Every keyword with the topics it leads to, sorted by keyword.
     std::vector<std::pair<std::string, std::vector<const HelpTopic*>>> KeywordIndex() const;
 
 private:
+    // Looks an id up without making a string of it.
+    struct IdHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view id) const { return std::hash<std::string_view>{}(id); }
+    };
+
     std::vector<HelpTopic> topics_;
+    // Positions in topics_, so a copied or moved file stays right.
+    std::unordered_map<std::string, std::size_t, IdHash, std::equal_to<>> byId_;
+    std::unordered_map<int, std::size_t> byContext_;
 };
 
 }  // namespace tilvaren

@@ -16,10 +16,10 @@ namespace tilvaren {
 // What a solution register holds, worked out from its lines alone.
 struct RegisterReport {
     struct Found {
-        FilledFrame board;       // as first recorded (the line's own cells)
-        FilledFrame canonical;   // the smallest of its four images
-        std::string firstDate;   // "yyyy/mm/dd" of its first line
-        int firstLine = 0;       // 1-based
+        FilledFrame board;          // as first recorded (the line's own cells)
+        FilledFrame canonical;      // the smallest of its four images
+        std::string firstDate;      // "yyyy/mm/dd" of its first line
+        std::size_t firstLine = 0;  // 1-based
     };
     struct Frame {
         int frameY = 0;
@@ -36,14 +36,44 @@ struct RegisterReport {
 
     std::map<int, Frame> frames;             // by frame height, all four present
     std::size_t lineCount = 0;               // lines read, blank ones excluded
-    std::vector<int> damagedLines;           // 1-based numbers of lines that hold no solution
+    std::size_t damagedCount = 0;            // lines that hold no solution
+    std::vector<std::size_t> damagedLines;   // 1-based numbers of the first kDamagedLinesKept of them
     Missing missing;
 };
 
-// Reads a register's text. A line counts only when it has 69 fields, a frame
-// height 3..6 and sixty cells that fill the frame with the twelve pieces;
-// anything else is counted as damaged and passed over. `progress` is called
-// now and then with the number of lines read so far.
+// A register line is about 140 bytes; a line longer than this is damaged, even
+// a blank one, and is never held in memory.
+inline constexpr std::size_t kRegisterLineLimit = 4096;
+// How many damaged line numbers a report keeps; the rest are only counted.
+inline constexpr std::size_t kDamagedLinesKept = 100;
+
+// Reads a register piece by piece, in the order of its text; a line may span
+// pieces, and memory stays bounded whatever the text. A line counts only when
+// it has 69 fields, a frame height 3..6 and sixty cells that fill the frame
+// with the twelve pieces; anything else is counted as damaged and passed over.
+class RegisterReader {
+public:
+    // `progress` is called now and then with the number of lines read so far.
+    explicit RegisterReader(std::function<void(std::size_t)> progress = {});
+
+    // The next piece of the text, cut anywhere.
+    void Add(std::string_view text);
+    // The report, a last line without a newline included. Call once.
+    RegisterReport Finish();
+
+private:
+    void EndLine(std::string_view line);
+    void Damaged();
+
+    std::function<void(std::size_t)> progress_;
+    RegisterReport report_;
+    std::map<int, std::set<FilledFrame>> seen_;  // canonical boards found, by frame height
+    std::string partial_;                        // the line being read, while within the limit
+    bool overlong_ = false;                      // the line being read is past the limit
+    std::size_t lineNumber_ = 0;
+};
+
+// The whole text read at once through a RegisterReader.
 RegisterReport AnalyseRegister(std::string_view text, const std::function<void(std::size_t)>& progress = {});
 
 // Distinct solutions of `frame` first recorded on or after `date` ("yyyy/mm/dd").

@@ -1,17 +1,21 @@
 // tilvaren-solutions: tells the player what a solution register holds.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "records/FileNames.hpp"
 #include "records/ProfileFile.hpp"
 #include "records/RegisterReport.hpp"
-#include "records/SafeFile.hpp"
 
 namespace {
 
@@ -21,7 +25,7 @@ constexpr int kOk = 0;
 constexpr int kUsage = 1;
 constexpr int kUnreadable = 2;
 constexpr int kNoSuchSolution = 3;
-constexpr std::size_t kRegisterLimit = 512u * 1024u * 1024u;
+constexpr int kWriteFailed = 4;
 
 const char* kUsageText =
     "Usage: tilvaren-solutions [OPTIONS] [REGISTER]\n"
@@ -40,7 +44,8 @@ const char* kUsageText =
     "  --help              show this text\n"
     "\n"
     "Exit status: 0 done, 1 bad arguments, 2 the register cannot be read,\n"
-    "3 --show asked for a solution the register does not hold.\n";
+    "3 --show asked for a solution the register does not hold, 4 the output\n"
+    "could not be written.\n";
 
 // The game's own rule for its folder, applied to this program's folder.
 std::string DefaultRegister() {
@@ -60,17 +65,56 @@ std::string DefaultRegister() {
     return (data / "tilvaren" / kSolutionFile).string();
 }
 
+// A real day of the calendar written as yyyy/mm/dd, as the register writes it.
 bool IsDate(const std::string& text) {
-    return text.size() == 10 && text[4] == '/' && text[7] == '/' &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c == '/' || (c >= '0' && c <= '9'); });
+    if (text.size() != 10 || text[4] != '/' || text[7] != '/') return false;
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c == '/' || (c >= '0' && c <= '9'); })) {
+        return false;
+    }
+    const int year = std::stoi(text.substr(0, 4));
+    const int month = std::stoi(text.substr(5, 2));
+    const int day = std::stoi(text.substr(8, 2));
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1) return false;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+// Reads the register at `path` through `reader` a piece at a time, so its size
+// does not matter; anything but a regular file is refused without waiting on it.
+// Returns what went wrong, or none.
+std::optional<std::string> ReadRegister(const std::string& path, RegisterReader& reader) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return "there is no register at " + path;
+        return path + ": " + std::strerror(errno);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const bool directory = S_ISDIR(info.st_mode);
+        ::close(fd);
+        return path + (directory ? " is a directory, not a regular file" : " is not a regular file");
+    }
+    static char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            const std::string reason = std::strerror(errno);
+            ::close(fd);
+            return path + ": " + reason;
+        }
+        if (got == 0) break;
+        reader.Add(std::string_view(buffer, static_cast<std::size_t>(got)));
+    }
+    ::close(fd);
+    return std::nullopt;
 }
 
 std::string FrameName(int frameY) { return std::to_string(frameY) + " x " + std::to_string(60 / frameY); }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    std::string path;
+int Run(int argc, char* argv[]) {
+    std::optional<std::string> path;
     std::string since;
     int showFrame = 6;
     int show = 0;
@@ -110,35 +154,34 @@ int main(int argc, char* argv[]) {
         } else if (!arg.empty() && arg[0] == '-') {
             std::fprintf(stderr, "tilvaren-solutions: unknown option %s\n%s", arg.c_str(), kUsageText);
             return kUsage;
-        } else if (path.empty()) {
+        } else if (!path) {
+            if (arg.empty()) {
+                std::fprintf(stderr, "tilvaren-solutions: the register's path is empty\n");
+                return kUsage;
+            }
             path = arg;
         } else {
             std::fprintf(stderr, "tilvaren-solutions: one register at a time\n");
             return kUsage;
         }
     }
-    if (path.empty()) path = DefaultRegister();
-
-    const ReadResult read = ReadSmallFile(path, kRegisterLimit);
-    if (!read.status) {
-        std::fprintf(stderr, "tilvaren-solutions: %s\n", read.status.reason.c_str());
-        return kUnreadable;
-    }
-    if (!read.content) {
-        std::fprintf(stderr, "tilvaren-solutions: there is no register at %s\n", path.c_str());
-        return kUnreadable;
-    }
+    if (!path) path = DefaultRegister();
 
     // Long registers report how far the reading has come, once a second.
     const auto started = std::chrono::steady_clock::now();
     auto lastReport = started;
-    const RegisterReport report = AnalyseRegister(*read.content, [&](std::size_t lines) {
+    RegisterReader reader([&](std::size_t lines) {
         const auto now = std::chrono::steady_clock::now();
         if (now - started >= std::chrono::seconds(1) && now - lastReport >= std::chrono::seconds(1)) {
             std::fprintf(stderr, "tilvaren-solutions: %zu lines read...\n", lines);
             lastReport = now;
         }
     });
+    if (const auto failure = ReadRegister(*path, reader)) {
+        std::fprintf(stderr, "tilvaren-solutions: %s\n", failure->c_str());
+        return kUnreadable;
+    }
+    const RegisterReport report = reader.Finish();
 
     if (show > 0) {
         const RegisterReport::Frame& frame = report.frames.at(showFrame);
@@ -148,12 +191,12 @@ int main(int argc, char* argv[]) {
             return kNoSuchSolution;
         }
         const RegisterReport::Found& found = frame.found[static_cast<std::size_t>(show - 1)];
-        std::printf("%s solution %d, first recorded %s (line %d):\n%s", FrameName(showFrame).c_str(), show,
+        std::printf("%s solution %d, first recorded %s (line %zu):\n%s", FrameName(showFrame).c_str(), show,
                     found.firstDate.c_str(), found.firstLine, DrawFrame(found.board, showFrame).c_str());
         return kOk;
     }
 
-    std::printf("Register %s: %zu lines, %zu damaged\n", path.c_str(), report.lineCount, report.damagedLines.size());
+    std::printf("Register %s: %zu lines, %zu damaged\n", path->c_str(), report.lineCount, report.damagedCount);
     for (const int frameY : {6, 5, 4, 3}) {
         const RegisterReport::Frame& frame = report.frames.at(frameY);
         std::printf("%s: %zu of %zu distinct solutions (%zu lines)", FrameName(frameY).c_str(), frame.found.size(),
@@ -178,9 +221,23 @@ int main(int argc, char* argv[]) {
     if (!report.damagedLines.empty()) {
         std::printf("Damaged lines (not counted):");
         const std::size_t shown = std::min<std::size_t>(report.damagedLines.size(), 20);
-        for (std::size_t i = 0; i < shown; ++i) std::printf(" %d", report.damagedLines[i]);
-        if (shown < report.damagedLines.size()) std::printf(" and %zu more", report.damagedLines.size() - shown);
+        for (std::size_t i = 0; i < shown; ++i) std::printf(" %zu", report.damagedLines[i]);
+        if (shown < report.damagedCount) std::printf(" and %zu more", report.damagedCount - shown);
         std::printf("\n");
     }
     return kOk;
+}
+
+}  // namespace
+
+// A report that could not be written in full is a failure, not a silent success.
+int main(int argc, char* argv[]) {
+    const int status = Run(argc, argv);
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tilvaren-solutions: cannot write the output: %s\n",
+                     errno != 0 ? std::strerror(errno) : "write error");
+        return status != kOk ? status : kWriteFailed;
+    }
+    return status;
 }

@@ -55,7 +55,7 @@ TEST(RegisterReport, ReadsWhatTheGameWrote) {
     EXPECT_EQ(f6.lines, 3U);
     ASSERT_EQ(f6.found.size(), 2U);
     EXPECT_EQ(f6.found[0].firstDate, "2026/01/01");
-    EXPECT_EQ(f6.found[0].firstLine, 1);
+    EXPECT_EQ(f6.found[0].firstLine, 1U);
     EXPECT_EQ(f6.found[0].canonical, CanonicalFrame(six[0], 6));
     EXPECT_EQ(report.frames.at(5).found.size(), 1U);
     EXPECT_EQ(report.frames.at(5).total, 1010U);
@@ -112,7 +112,7 @@ TEST(RegisterReport, DamagedAndEmptyRegisters) {
     const RegisterReport report = AnalyseRegister(text);
     EXPECT_EQ(report.frames.at(4).found.size(), 1U);
     EXPECT_EQ(report.frames.at(4).lines, 2U);
-    EXPECT_EQ(report.damagedLines, (std::vector<int>{3, 4, 5, 6, 7}));
+    EXPECT_EQ(report.damagedLines, (std::vector<std::size_t>{3, 4, 5, 6, 7}));
     EXPECT_EQ(report.lineCount, 7U);
 
     const RegisterReport empty = AnalyseRegister("");
@@ -120,6 +120,40 @@ TEST(RegisterReport, DamagedAndEmptyRegisters) {
     for (const auto& [frameY, frame] : empty.frames) EXPECT_TRUE(frame.found.empty());
     EXPECT_EQ(empty.missing.cupPositions.size(), 8U);
     EXPECT_EQ(empty.missing.openings, (std::vector<char>{'E', 'N', 'S', 'W'}));
+}
+
+// Lines may span the pieces a register is read in; the report must not depend
+// on where they are cut, and no line past the limit may count.
+TEST(RegisterReport, ReadInPiecesAsAtOnce) {
+    GameRecord record;
+    record.frameY = 3;
+    record.cells = SolveFrame(3).back();
+    record.marker = kSolutionMarker;
+    const std::string good = FormatGameRecord(record, FixedClock({2026, 3, 4, 5, 6, 7}));
+    const std::string tooLong = good.substr(0, good.size() - 2) + std::string(kRegisterLineLimit, '0') + "\n";
+    std::string text = tooLong + good + " \t\r\n" + std::string(kRegisterLineLimit, ',') + "\n";
+    for (int i = 0; i < 150; ++i) text += "x\n";
+    text += good.substr(0, good.size() - 2);  // the last line has no newline
+
+    const RegisterReport whole = AnalyseRegister(text);
+    EXPECT_EQ(whole.lineCount, 154U);
+    EXPECT_EQ(whole.damagedCount, 152U);
+    ASSERT_EQ(whole.damagedLines.size(), kDamagedLinesKept);
+    EXPECT_EQ(whole.damagedLines[0], 1U);
+    EXPECT_EQ(whole.damagedLines[1], 4U);
+    ASSERT_EQ(whole.frames.at(3).found.size(), 1U);
+    EXPECT_EQ(whole.frames.at(3).found[0].firstLine, 2U);
+    EXPECT_EQ(whole.frames.at(3).lines, 2U);
+    for (const std::size_t piece : {1, 2, 139, 4096, 4097}) {
+        SCOPED_TRACE(piece);
+        RegisterReader reader;
+        for (std::size_t at = 0; at < text.size(); at += piece) reader.Add(std::string_view(text).substr(at, piece));
+        const RegisterReport parts = reader.Finish();
+        EXPECT_EQ(parts.lineCount, whole.lineCount);
+        EXPECT_EQ(parts.damagedCount, whole.damagedCount);
+        EXPECT_EQ(parts.damagedLines, whole.damagedLines);
+        EXPECT_EQ(parts.frames.at(3).lines, whole.frames.at(3).lines);
+    }
 }
 
 TEST(RegisterReport, DrawsABoardRowByRow) {
