@@ -1,78 +1,249 @@
 #include "app/SingleInstance.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QLocalSocket>
-#include <QStandardPaths>
-#include <QThread>
+#include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <chrono>
+#include <cstddef>
+#include <cstring>
+#include <thread>
+
+#include "records/FileNames.hpp"
 
 namespace tilvaren {
 
 namespace {
-constexpr const char* kLockName = "tilvaren.lock";
-constexpr const char* kSocketName = "tilvaren.socket";
-constexpr const char* kActivate = "activate\n";
+
+constexpr char kActivate[] = "activate\n";
+constexpr char kAnswer[] = "ok\n";
+// A flood of connections must not starve the window: few at a time, each
+// short-lived and small, and a bounded share of every turn of the event loop.
+constexpr int kMaxClients = 8;
+constexpr int kClientMs = 1000;
+constexpr qint64 kMaxMessage = 64;
+constexpr int kAcceptsPerTurn = 32;
+constexpr int kBacklog = 16;
+constexpr auto kRetryPause = std::chrono::milliseconds(50);
+
+// The folder's identity rather than its path, so that links and bind mounts
+// to one folder meet; the user is part of it so that users never collide.
+std::string NameOf(const struct stat& folder) {
+    char name[96];
+    std::snprintf(name, sizeof name, "tilvaren/%lu/%lx/%lx", static_cast<unsigned long>(::geteuid()),
+                  static_cast<unsigned long>(folder.st_dev), static_cast<unsigned long>(folder.st_ino));
+    return name;
+}
+
+socklen_t AddressOf(const std::string& name, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof address);
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, name.data(), name.size());  // sun_path[0] = 0: abstract
+    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+}
+
+bool FromThisUser(int fd) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
+}
+
+QString Path(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
+QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+ClaimResult Refused(const QString& message) { return {ClaimResult::Outcome::Refused, message}; }
+
+ClaimResult StrangerInTheWay(const std::string& path) {
+    return Refused(QString::fromUtf8("%1 はほかの利用者のものか、通常のファイルではありません。\n"
+                                     "同じファイルを使うプログラムが二つ同時に動かないよう確かめられないため、"
+                                     "起動をやめます。このファイルを取り除いてから起動し直してください。")
+                       .arg(Path(path)));
+}
+
 }  // namespace
 
-QString RuntimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return folder;
+std::string InstanceSocketName(const std::string& programDir) {
+    struct stat folder {};
+    if (::stat(programDir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) return {};
+    return NameOf(folder);
 }
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent) : QObject(parent), folder_(folder) {}
+SingleInstance::SingleInstance(std::string programDir, QObject* parent)
+    : QObject(parent), programDir_(std::move(programDir)) {}
 
 SingleInstance::~SingleInstance() {
-    if (server_ != nullptr) server_->close();
+    delete notifier_;
+    if (listenFd_ >= 0) ::close(listenFd_);
     if (lockFd_ >= 0) ::close(lockFd_);
+    if (dirFd_ >= 0) ::close(dirFd_);
 }
 
-bool SingleInstance::Claim(int waitMs) {
-    QDir().mkpath(folder_);
-    const QString socketPath = folder_ + "/" + kSocketName;
-    const QByteArray lockPath = QFile::encodeName(folder_ + "/" + kLockName);
-    lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // Without a lock file there is nothing to coordinate through: run alone.
-    if (lockFd_ < 0) return true;
-    if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
-        // This is the running copy; whatever socket is there is a dead copy's.
-        QLocalServer::removeServer(socketPath);
-        server_ = new QLocalServer(this);
-        server_->setSocketOptions(QLocalServer::UserAccessOption);
-        connect(server_, &QLocalServer::newConnection, this, [this] {
-            while (QLocalSocket* client = server_->nextPendingConnection()) {
-                connect(client, &QLocalSocket::readyRead, this, [this, client] {
-                    if (client->readAll().contains("activate")) emit activationRequested();
-                    client->disconnectFromServer();
-                });
-                connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-            }
-        });
-        server_->listen(socketPath);
-        return true;
+ClaimResult SingleInstance::Claim(int waitMs) {
+    const std::string lockPath = programDir_ + kLockFile;
+    dirFd_ = ::open(programDir_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat folder {};
+    if (dirFd_ < 0 || ::fstat(dirFd_, &folder) != 0) {
+        const int error = errno;
+        return Refused(QString::fromUtf8("フォルダ %1 を開けません: %2").arg(Path(programDir_), Reason(error)));
     }
-    ::close(lockFd_);
-    lockFd_ = -1;
+    socketName_ = NameOf(folder);
 
-    // Another copy holds the lock; it may still be starting, so try for a while.
-    const QDeadlineTimer deadline(waitMs);
-    while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath);
-        if (socket.waitForConnected(200)) {
-            socket.write(kActivate);
-            socket.waitForBytesWritten(1000);
-            socket.waitForDisconnected(1000);
-            return false;
-        }
-        QThread::msleep(50);
+    // Never through a link, never blocking on a FIFO, and only a plain file of
+    // this user's: a stranger's file must not decide who runs.
+    lockFd_ = ::openat(dirFd_, kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (lockFd_ < 0) {
+        const int error = errno;
+        struct stat there {};
+        const bool stranger = error == ELOOP || error == EISDIR ||
+                              (::fstatat(dirFd_, kLockFile, &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+                               (there.st_uid != ::geteuid() || !S_ISREG(there.st_mode)));
+        if (stranger) return StrangerInTheWay(lockPath);
+        return Refused(QString::fromUtf8("%1 を作れません: %2\n"
+                                         "同じファイルを使うプログラムが二つ同時に動かないよう確かめられないため、"
+                                         "起動をやめます。")
+                           .arg(Path(lockPath), Reason(error)));
     }
-    return false;
+    struct stat lock {};
+    if (::fstat(lockFd_, &lock) != 0 || !S_ISREG(lock.st_mode) || lock.st_uid != ::geteuid()) {
+        return StrangerInTheWay(lockPath);
+    }
+
+    // The lock holder may still be starting (or just ending), so try both the
+    // lock and its socket for a while.
+    const QDeadlineTimer deadline(waitMs);
+    for (;;) {
+        if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) return Listen();
+        if (const int error = errno; error != EWOULDBLOCK && error != EINTR) {
+            return Refused(QString::fromUtf8("%1 をロックできません: %2").arg(Path(lockPath), Reason(error)));
+        }
+        switch (KnockOnRunningCopy(static_cast<int>(deadline.remainingTime()))) {
+        case Knock::Answered:
+            return {ClaimResult::Outcome::Forwarded, {}};
+        case Knock::Stranger:
+            return Refused(QString::fromUtf8("起動中のプログラムの連絡口を、ほかの利用者のプロセスが使っています。\n"
+                                             "そのプロセスが終わってから起動し直してください。"));
+        case Knock::Silent:
+            break;
+        }
+        if (deadline.hasExpired()) {
+            return {ClaimResult::Outcome::Unreachable,
+                    QString::fromUtf8("このフォルダのファイルを使うプログラムがすでに動いていますが、応答しません。\n"
+                                      "そちらを終了してから起動し直してください。\n%1")
+                        .arg(Path(programDir_))};
+        }
+        std::this_thread::sleep_for(kRetryPause);
+    }
+}
+
+SingleInstance::Knock SingleInstance::KnockOnRunningCopy(int waitMs) const {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return Knock::Silent;
+    sockaddr_un address{};
+    const socklen_t size = AddressOf(socketName_, address);
+    Knock result = Knock::Silent;
+    // Not listening yet, or its queue is full: both mean "try again".
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), size) == 0) {
+        if (!FromThisUser(fd)) {
+            result = Knock::Stranger;
+        } else if (::send(fd, kActivate, sizeof kActivate - 1, MSG_NOSIGNAL) == sizeof kActivate - 1) {
+            // The answer tells that the request was taken; a copy that dropped
+            // it (too busy) closes without one.
+            std::string answer;
+            const QDeadlineTimer deadline(waitMs);
+            while (answer.size() < sizeof kAnswer - 1) {
+                pollfd wait{fd, POLLIN, 0};
+                if (::poll(&wait, 1, static_cast<int>(deadline.remainingTime())) <= 0) break;
+                char buffer[sizeof kAnswer];
+                const ssize_t n = ::read(fd, buffer, sizeof kAnswer - 1 - answer.size());
+                if (n <= 0) break;
+                answer.append(buffer, static_cast<std::size_t>(n));
+            }
+            if (answer == kAnswer) result = Knock::Answered;
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+ClaimResult SingleInstance::Listen() {
+    listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    const socklen_t size = AddressOf(socketName_, address);
+    if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), size) != 0 ||
+        ::listen(listenFd_, kBacklog) != 0) {
+        // Only a stranger can hold this name while we hold the lock. This copy
+        // is still the only one on these files, so it runs, but says so.
+        const int error = errno;
+        if (listenFd_ >= 0) ::close(listenFd_);
+        listenFd_ = -1;
+        return {ClaimResult::Outcome::Running,
+                QString::fromUtf8("ほかの起動からの知らせを受け取れません（%1）。\n"
+                                  "このまま遊べますが、もう一度起動してもこのウィンドウは前に出てきません。")
+                    .arg(error == EADDRINUSE ? QString::fromUtf8("ほかの利用者が連絡口を使っています") : Reason(error))};
+    }
+    notifier_ = new QSocketNotifier(static_cast<qintptr>(listenFd_), QSocketNotifier::Read);
+    connect(notifier_, &QSocketNotifier::activated, this, &SingleInstance::Accept);
+    return {ClaimResult::Outcome::Running, {}};
+}
+
+void SingleInstance::Accept() {
+    for (int i = 0; i < kAcceptsPerTurn; ++i) {
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                // Out of descriptors: the waiting connection stays queued and
+                // would wake us at once, so rest for a moment instead.
+                notifier_->setEnabled(false);
+                QTimer::singleShot(kClientMs, notifier_, [n = notifier_] { n->setEnabled(true); });
+            }
+            return;
+        }
+        if (clients_ >= kMaxClients || !FromThisUser(fd)) {
+            ::close(fd);
+            continue;
+        }
+        Serve(fd);
+    }
+}
+
+void SingleInstance::Serve(int fd) {
+    auto* client = new QLocalSocket(this);
+    if (!client->setSocketDescriptor(fd)) {
+        ::close(fd);
+        delete client;
+        return;
+    }
+    ++clients_;
+    connect(client, &QObject::destroyed, this, [this] { --clients_; });
+    client->setReadBufferSize(kMaxMessage);
+    const auto drop = [client] {
+        client->abort();
+        client->deleteLater();
+    };
+    // Whatever it sends, a connection has this long before it is dropped.
+    QTimer::singleShot(kClientMs, client, drop);
+    connect(client, &QLocalSocket::readyRead, this, [this, client, drop] {
+        if (!client->canReadLine()) {
+            if (client->bytesAvailable() >= kMaxMessage) drop();
+            return;
+        }
+        if (client->readLine(kMaxMessage) != kActivate) return drop();
+        emit activationRequested();
+        client->write(kAnswer);
+        client->flush();  // now, not at the next turn of the event loop
+        client->disconnectFromServer();
+    });
+    connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
 }
 
 }  // namespace tilvaren

@@ -1,39 +1,69 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QString>
+#include <string>
 
 namespace tilvaren {
 
-// Keeps one running copy per user. The first copy takes a lock in the user's
-// runtime folder and listens on a local socket there; a later copy finds the
-// lock taken, asks the first to come forward through the socket and ends.
-// The lock is released by the system when a copy dies, so a crash never
-// stops the next start; a socket file left behind is replaced.
+// What a start found: whether it is the running copy or why it must end.
+struct ClaimResult {
+    enum class Outcome {
+        Running,      // this copy holds the program folder; open the window
+        Forwarded,    // the running copy was asked to come forward; end with 0
+        Unreachable,  // a copy holds the folder but did not answer; end non-zero
+        Refused,      // the folder cannot be guarded (a stranger's file, say); end non-zero
+    };
+    Outcome outcome = Outcome::Refused;
+    // For the player, in Japanese: why this start ends; with Running, set only
+    // when later starts will not be able to reach this copy.
+    QString message;
+};
+
+// Keeps one running copy per program folder, whatever the environment says,
+// so that two copies never write the same files. The first copy holds an
+// flock on "Tilvaren.lock" in the folder and listens on a socket whose name
+// comes from the folder; a later start asks it to come forward and ends. The
+// system drops the lock and the socket when a copy dies, so a crash never
+// stops the next start. Only the same user's processes are listened to.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // `folder` is where the lock and the socket live.
-    explicit SingleInstance(const QString& folder, QObject* parent = nullptr);
+    // `programDir` is the folder of the player's files, ending in '/'.
+    explicit SingleInstance(std::string programDir, QObject* parent = nullptr);
     ~SingleInstance() override;
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this is the running copy (it now listens); false when another
-    // copy runs and has been asked to come forward (or could not be reached
-    // within `waitMs`).
-    bool Claim(int waitMs = 5000);
+    // Becomes the running copy, or asks the running copy to come forward,
+    // trying for up to `waitMs` while that copy is still starting. Call once.
+    // Blocks only the calling start, never the running copy.
+    ClaimResult Claim(int waitMs = 10000);
 
 signals:
     // Another start asked this copy to come forward.
     void activationRequested();
 
 private:
-    QString folder_;
+    enum class Knock { Answered, Silent, Stranger };
+    ClaimResult Listen();
+    Knock KnockOnRunningCopy(int waitMs) const;
+    void Accept();
+    void Serve(int fd);
+
+    std::string programDir_;
+    std::string socketName_;
+    int dirFd_ = -1;
     int lockFd_ = -1;
-    QLocalServer* server_ = nullptr;
+    int listenFd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    int clients_ = 0;
 };
 
-// The folder for the lock and the socket: the user's runtime folder.
-QString RuntimeFolder();
+// The abstract socket name (without its leading NUL) that the running copy
+// for `programDir` listens on: the same for every path to the same folder;
+// "" when the folder cannot be opened.
+std::string InstanceSocketName(const std::string& programDir);
 
 }  // namespace tilvaren

@@ -1,9 +1,17 @@
 #include <QtTest>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <QProcess>
+#include <cstring>
+#include <functional>
 #include <memory>
 
 #include "app/SingleInstance.hpp"
@@ -13,26 +21,37 @@ namespace tilvaren {
 
 namespace {
 
+using Outcome = ClaimResult::Outcome;
+
 // The real program, copied alone into a fresh folder (it keeps its files
-// beside itself), started headless with a runtime folder of the test's own.
+// beside itself), started headless.
 class Copies {
 public:
     Copies() {
         program_ = QString::fromStdString(programDir_.File("tilvaren"));
         QFile::copy(QStringLiteral(TILVAREN_EXECUTABLE), program_);
         QFile::setPermissions(program_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        ::chmod(runtime_.Path().c_str(), 0700);
     }
-    QString Runtime() const { return QString::fromStdString(runtime_.Path()).chopped(1); }
+    const std::string& ProgramDir() const { return programDir_.Path(); }
 
-    QProcess* Start() {
+    // `runtime`: the runtime folder it is given; "" starts it without one.
+    QProcess* Start(const QString& runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), int maxFiles = 0) {
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", Runtime());
+        env.remove("XDG_RUNTIME_DIR");
+        if (!runtime.isEmpty()) env.insert("XDG_RUNTIME_DIR", runtime);
         env.insert("ASAN_OPTIONS", "detect_leaks=0");
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (maxFiles > 0) {
+            process->setChildProcessModifier([maxFiles] {
+                rlimit limit{};
+                ::getrlimit(RLIMIT_NOFILE, &limit);
+                limit.rlim_cur = static_cast<rlim_t>(maxFiles);
+                ::setrlimit(RLIMIT_NOFILE, &limit);
+            });
+        }
         process->start(program_, {});
         processes_.emplace_back(process);
         return process;
@@ -48,19 +67,57 @@ public:
 
 private:
     testing::TempDir programDir_;
-    testing::TempDir runtime_;
     QString program_;
     std::vector<std::unique_ptr<QProcess>> processes_;
 };
 
-// Waits until the running copy listens (its socket exists).
-bool WaitForSocket(const QString& runtime, int ms = 30000) {
-    QDeadlineTimer deadline(ms);
+socklen_t AddressOf(const std::string& programDir, sockaddr_un& address) {
+    const std::string name = InstanceSocketName(programDir);
+    address = {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, name.data(), name.size());
+    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+}
+
+// A blocking connection to the running copy's socket; -1 when refused.
+int Connect(const std::string& programDir) {
+    sockaddr_un address;
+    const socklen_t size = AddressOf(programDir, address);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const timeval limit{5, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), size) == 0) return fd;
+    ::close(fd);
+    return -1;
+}
+
+// A socket on the running copy's name that never accepts.
+int Listen(const std::string& programDir) {
+    sockaddr_un address;
+    const socklen_t size = AddressOf(programDir, address);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), size) != 0 || ::listen(fd, 4) != 0) {
+        qWarning("cannot listen: %s", std::strerror(errno));
+    }
+    return fd;
+}
+
+bool WaitUntilListening(const std::string& programDir) {
+    QDeadlineTimer deadline(30000);
     while (!deadline.hasExpired()) {
-        if (QFileInfo::exists(runtime + "/tilvaren.socket")) return true;
+        const int fd = Connect(programDir);
+        if (fd >= 0) {
+            ::close(fd);
+            return true;
+        }
         QTest::qWait(20);
     }
     return false;
+}
+
+bool EndsWith0(QProcess* process) {
+    return process->waitForFinished(30000) && process->exitStatus() == QProcess::NormalExit &&
+           process->exitCode() == 0;
 }
 
 }  // namespace
@@ -68,22 +125,32 @@ bool WaitForSocket(const QString& runtime, int ms = 30000) {
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 private slots:
+    void SecondStartRaisesTheFirstAndEnds_data();
     void SecondStartRaisesTheFirstAndEnds();
     void TenStartsAtOnceLeaveOneWindow();
     void AKilledCopyDoesNotStopTheNextStart();
+    void AStartThatCannotRunSaysWhy();
+    void AFloodOfIdleConnectionsDoesNotShutTheCopy();
 };
 
+void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds_data() {
+    QTest::addColumn<bool>("ownRuntime");
+    QTest::newRow("its own runtime folder") << true;
+    QTest::newRow("no runtime folder") << false;
+}
+
+// The guard is the program folder, whatever the environment of either start.
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds() {
+    QFETCH(bool, ownRuntime);
     Copies copies;
+    testing::TempDir runtime;
     // This test process is the running copy; the real program is the second start.
-    SingleInstance first(copies.Runtime());
-    QVERIFY(first.Claim());
+    SingleInstance first(copies.ProgramDir());
+    QCOMPARE(first.Claim().outcome, Outcome::Running);
     QSignalSpy raised(&first, &SingleInstance::activationRequested);
-    QProcess* second = copies.Start();
+    QProcess* second = copies.Start(ownRuntime ? QString::fromStdString(runtime.Path()) : QString());
     QVERIFY(raised.wait(30000));
-    QVERIFY(second->waitForFinished(30000));
-    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second->exitCode(), 0);
+    QVERIFY(EndsWith0(second));
 }
 
 void SingleInstanceTest::TenStartsAtOnceLeaveOneWindow() {
@@ -100,7 +167,6 @@ void SingleInstanceTest::TenStartsAtOnceLeaveOneWindow() {
         QTest::qWait(50);
     }
     QCOMPARE(finished, 9);
-    QTest::qWait(200);
     int running = 0;
     for (QProcess* p : started) {
         if (p->state() != QProcess::NotRunning) {
@@ -115,19 +181,76 @@ void SingleInstanceTest::TenStartsAtOnceLeaveOneWindow() {
 void SingleInstanceTest::AKilledCopyDoesNotStopTheNextStart() {
     Copies copies;
     QProcess* first = copies.Start();
-    QVERIFY(WaitForSocket(copies.Runtime()));
+    QVERIFY(WaitUntilListening(copies.ProgramDir()));
     ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
     QVERIFY(first->waitForFinished(10000));
-    QVERIFY(QFileInfo::exists(copies.Runtime() + "/tilvaren.socket"));  // left behind
 
     QProcess* next = copies.Start();
-    QVERIFY(!next->waitForFinished(1500) || next->state() == QProcess::Running);
-    QCOMPARE(next->state(), QProcess::Running);
+    QVERIFY(WaitUntilListening(copies.ProgramDir()));
     // It is the running copy now: a further start ends at once.
-    QProcess* another = copies.Start();
-    QVERIFY(another->waitForFinished(30000));
-    QCOMPARE(another->exitCode(), 0);
+    QVERIFY(EndsWith0(copies.Start()));
     QCOMPARE(next->state(), QProcess::Running);
+}
+
+// A start that can neither run nor reach the running copy ends with a reason.
+void SingleInstanceTest::AStartThatCannotRunSaysWhy() {
+    struct Case {
+        const char* name;
+        std::function<void(const testing::TempDir&)> prepare;
+        Outcome outcome;
+        bool needsRoot = false;
+    };
+    const Case cases[] = {
+        {"a link as lock",
+         [](const testing::TempDir& dir) {
+             testing::WriteAll(dir.File("elsewhere"), "");
+             ::symlink(dir.File("elsewhere").c_str(), dir.File("Tilvaren.lock").c_str());
+         },
+         Outcome::Refused},
+        {"a FIFO as lock", [](const testing::TempDir& dir) { ::mkfifo(dir.File("Tilvaren.lock").c_str(), 0600); },
+         Outcome::Refused},
+        {"another user's lock",
+         [](const testing::TempDir& dir) {
+             testing::WriteAll(dir.File("Tilvaren.lock"), "");
+             ::chown(dir.File("Tilvaren.lock").c_str(), 65534, 65534);
+         },
+         Outcome::Refused, true},
+        {"a copy that never answers",
+         [](const testing::TempDir& dir) { testing::WriteAll(dir.File("Tilvaren.lock"), ""); }, Outcome::Unreachable},
+    };
+    for (const Case& c : cases) {
+        if (c.needsRoot && ::geteuid() != 0) continue;
+        testing::TempDir dir;
+        c.prepare(dir);
+        // Whatever is in the way holds the lock, and a socket listens on the
+        // folder's name but never accepts.
+        const int lock = ::open(dir.File("Tilvaren.lock").c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (lock >= 0) ::flock(lock, LOCK_EX | LOCK_NB);
+        const int listener = Listen(dir.Path());
+        SingleInstance start(dir.Path());
+        const ClaimResult result = start.Claim(300);
+        ::close(listener);
+        if (lock >= 0) ::close(lock);
+        QVERIFY2(result.outcome == c.outcome, c.name);
+        QVERIFY2(!result.message.isEmpty(), c.name);
+    }
+}
+
+// Idle connections by the thousand are shed: the copy still answers a start.
+void SingleInstanceTest::AFloodOfIdleConnectionsDoesNotShutTheCopy() {
+    Copies copies;
+    QProcess* first = copies.Start(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), 256);
+    QVERIFY(WaitUntilListening(copies.ProgramDir()));
+    // The copy runs short of descriptors long before a thousand are held.
+    std::vector<int> flood;
+    for (int fd; flood.size() < 1000 && (fd = Connect(copies.ProgramDir())) >= 0;) flood.push_back(fd);
+
+    QVERIFY(EndsWith0(copies.Start()));
+    SingleInstance another(copies.ProgramDir());
+    QCOMPARE(another.Claim(30000).outcome, Outcome::Forwarded);
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(flood.size(), std::size_t{1000});
+    for (int fd : flood) ::close(fd);
 }
 
 }  // namespace tilvaren
