@@ -6,8 +6,10 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "app/Services.hpp"
 #include "records/HelpFile.hpp"
 
 namespace tilvaren {
@@ -22,13 +24,18 @@ public:
 };
 
 // The help window: contents and keyword index on the left, the topic on the
-// right. It reads the help file each time it is opened, so a file put in
-// place later is found; without a file, nothing opens.
+// right. The file is looked for on every command and parsed again only when
+// it changed. It shows the file's own text and nothing else: no image, style
+// sheet or link target is loaded from the disk or the network. A file that
+// cannot be shown is told through `dialogs` and the window stays as it was.
+// It is a window of its own, with no parent, so that a modal box of the main
+// window does not block it; it does not keep the program running.
 class HelpWindow : public QDialog, public Help {
     Q_OBJECT
 public:
-    // `findFile` gives the help file's path, or "" when there is none.
-    explicit HelpWindow(std::function<std::string()> findFile, QWidget* parent = nullptr);
+    // `findFile` gives the help file's path (a ":/" path is a built-in copy),
+    // or "" when there is none.
+    HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs);
 
     void Contents() override;
     void KeywordSearch() override;
@@ -43,14 +50,29 @@ public:
     QTextBrowser* Browser() const { return browser_; }
 
 private:
+    // What tells one version of the file from another.
+    struct FileKey {
+        std::string path;
+        unsigned long long device = 0, inode = 0, size = 0;
+        long long mtimeSeconds = 0, mtimeNanoseconds = 0;
+        bool operator==(const FileKey&) const = default;
+    };
+
     bool Load();
+    // The file's key when it can be shown, or none after telling the player why.
+    std::optional<FileKey> Examine(const std::string& path);
+    // The file's text, or none after telling the player why.
+    std::optional<std::string> Read(const std::string& path);
+    void Tell(const std::string& path, const QString& reason);
+    void Fill();
     void ShowTopic(const QString& id);
     void FilterKeywords(const QString& text);
     void OpenWindow();
 
     std::function<std::string()> findFile_;
+    Dialogs* dialogs_;
     HelpFile file_;
-    QString head_;
+    std::optional<FileKey> loaded_;
     QTabWidget* tabs_ = nullptr;
     QListWidget* contents_ = nullptr;
     QLineEdit* keyword_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QSoundEffect>
+#include <QTemporaryFile>
 #include <QWidget>
 #include <memory>
 
@@ -10,7 +11,8 @@
 
 namespace tilvaren {
 
-// Real message boxes, titled with the application's title.
+// Real message boxes, titled with the application's title and wide enough
+// to show all of it.
 class MessageBoxDialogs : public Dialogs {
 public:
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -29,15 +31,18 @@ public:
 };
 
 // The click sound through Qt Multimedia. The file is looked for on every
-// click; playing goes on in the background.
+// click and played only when it is a regular file of a click sound's size;
+// anything else is silence, and nothing blocks. What plays is a private copy
+// of the bytes checked. A built-in copy (FindDataFile) plays from the resource.
 class EffectClickSound : public ClickSound {
 public:
     void Play(const std::string& path) override;
-    // How many times a sound was started (the file was there).
+    // How many times a sound was started (a file passed the checks).
     int Started() const { return started_; }
 
 private:
     std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<QTemporaryFile> copy_;
     std::string loaded_;
     int started_ = 0;
 };

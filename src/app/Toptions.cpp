@@ -1,5 +1,6 @@
 #include "app/Toptions.hpp"
 
+#include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
 #include <QShortcut>
@@ -12,6 +13,7 @@ namespace tilvaren {
 namespace {
 
 constexpr int kFrameHelpContext = 35000;
+constexpr int kOptionsHelpContext = 35300;
 
 QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& items, QButtonGroup*& group) {
     auto* box = new QGroupBox(title, parent);
@@ -28,10 +30,14 @@ QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& 
 }  // namespace
 
 int SizeItemOf(int frameSize) {
-    if (frameSize >= 0 && frameSize <= 18) return 0;
-    if (frameSize >= 19 && frameSize <= 24) return 1;
-    if (frameSize >= 25 && frameSize <= 32) return 2;
-    return 1;
+    switch (SizeClassOf(frameSize)) {
+        case 18:
+            return 0;
+        case 32:
+            return 2;
+        default:
+            return 1;
+    }
 }
 
 int SizeOfItem(int item) {
@@ -95,8 +101,15 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     connect(btnOK, &QPushButton::clicked, this, &Toptions::btnOKClick);
     connect(btnCANCEL, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* help = new QShortcut(QKeySequence::HelpContents, rgFrameBox, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(help, &QShortcut::activated, this, [this] { emit contextHelpRequested(kFrameHelpContext); });
+    // F1 anywhere in the dialog: the frame choice has a topic of its own.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] {
+        const bool onFrame = rgFrameBox->isAncestorOf(QApplication::focusWidget());
+        emit contextHelpRequested(onFrame ? kFrameHelpContext : kOptionsHelpContext);
+    });
+    // Modal to the main window only, so that the help it opens can be used
+    // while it is open.
+    setWindowModality(Qt::WindowModal);
 }
 
 void Toptions::FormShow(const Settings& current, bool gameStarted) {

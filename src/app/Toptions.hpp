@@ -22,8 +22,7 @@ struct PendingSettings {
     bool StatusBarOn = true;
 };
 
-// Radio item of a cell size: 0..18 small, 19..24 medium, 25..32 large,
-// anything else medium.
+// Radio item of a cell size's class (SizeClassOf): small, medium, large.
 int SizeItemOf(int frameSize);
 // Cell size of a radio item: 18, 24, 32, and 24 for anything else.
 int SizeOfItem(int item);

@@ -4,15 +4,30 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
+
+#ifndef TILVAREN_MAIL_ADDRESS
+#define TILVAREN_MAIL_ADDRESS ""
+#endif
+#ifndef TILVAREN_WEB_PAGE
+#define TILVAREN_WEB_PAGE ""
+#endif
 
 namespace tilvaren {
 
-Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, QWidget* parent)
-    : QDialog(parent), info_(info), opener_(&opener) {
+AboutInfo AboutInfoForBuild() {
+    return {QStringLiteral(TILVAREN_MAIL_ADDRESS), QStringLiteral(TILVAREN_WEB_PAGE),
+            QStringLiteral("Copyright (C) 2026 the Tilvaren developers"),
+            QStringLiteral("GPL-3.0-or-later; ABSOLUTELY NO WARRANTY")};
+}
+
+Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget* parent)
+    : QDialog(parent), info_(info), opener_(&opener), help_(&help) {
     setObjectName("Tversion");
     setWindowTitle(QStringLiteral(" V e r s i o n"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowModality(Qt::WindowModal);
     setFixedSize(300, 185);
 
     auto* group = new QGroupBox(this);
@@ -35,10 +50,12 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, QWidget* parent)
     label("Label8", info.notice1, 8, 120);
     label("Label9", info.notice2, 8, 136);
 
-    Button1 = new QPushButton(info.mailAddress, group);
+    Button1 = new QPushButton(info.mailAddress.isEmpty() ? QString::fromUtf8("使用許諾（GPL-3.0-or-later）")
+                                                         : info.mailAddress,
+                              group);
     Button1->setObjectName("Button1");
     Button1->setGeometry(16, 64, 265, 20);
-    Button2 = new QPushButton(info.webPage, group);
+    Button2 = new QPushButton(info.webPage.isEmpty() ? QString::fromUtf8("ヘルプの目次") : info.webPage, group);
     Button2->setObjectName("Button2");
     Button2->setGeometry(16, 88, 265, 20);
     btnCLOSE = new QPushButton(QStringLiteral("OK"), group);
@@ -55,11 +72,15 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, QWidget* parent)
 }
 
 void Tversion::Button1Click() {
+    if (info_.mailAddress.isEmpty()) return help_->Context(kLicenceHelpContext);
     opener_->Open(QUrl(QStringLiteral("mailto:") + info_.mailAddress +
                        QStringLiteral("?subject=About the Tilvaren Version 0.9a")));
 }
 
-void Tversion::Button2Click() { opener_->Open(QUrl(info_.webPage)); }
+void Tversion::Button2Click() {
+    if (info_.webPage.isEmpty()) return help_->Contents();
+    opener_->Open(QUrl(info_.webPage));
+}
 
 void Tversion::reject() {}
 

@@ -6,6 +6,8 @@
 
 namespace tilvaren {
 
+class Help;
+
 // Opens a link in the desktop's own program for it (mail, browser) without
 // waiting for it.
 class UrlOpener {
@@ -14,7 +16,8 @@ public:
     virtual void Open(const QUrl& url) = 0;
 };
 
-// What the about box shows and links to; set when the program is built.
+// What the about box shows and links to. An empty address or page means no
+// link out of the program: the button opens a help topic instead.
 struct AboutInfo {
     QString mailAddress;
     QString webPage;
@@ -22,11 +25,20 @@ struct AboutInfo {
     QString notice2;
 };
 
-// The about box: name, version, a mail link and a web link. Only "OK" closes it.
+// The about box's links and notices as set when the program was built.
+AboutInfo AboutInfoForBuild();
+
+// The help file's context number of the licence topic.
+inline constexpr int kLicenceHelpContext = 35900;
+
+// The about box: name, version, two links and the licence notice. Only "OK"
+// closes it. Button1 mails the build's address, or shows the licence topic
+// of the help; Button2 opens the build's web page, or the help's contents.
+// It blocks only its own parent window, so the help can be read beside it.
 class Tversion : public QDialog {
     Q_OBJECT
 public:
-    Tversion(const AboutInfo& info, UrlOpener& opener, QWidget* parent = nullptr);
+    Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget* parent = nullptr);
 
     void Button1Click();
     void Button2Click();
@@ -46,6 +58,7 @@ protected:
 private:
     AboutInfo info_;
     UrlOpener* opener_;
+    Help* help_;
 };
 
 }  // namespace tilvaren

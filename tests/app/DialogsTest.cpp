@@ -1,11 +1,18 @@
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 
 #include "app/HelpWindow.hpp"
+#include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "app/WindowTestSupport.hpp"
 #include "records/FileNames.hpp"
+#include "ui/WindowFont.hpp"
 
 namespace tilvaren {
 
@@ -44,8 +51,14 @@ private slots:
     void OptionsAppliedByTheWindow();
     void OptionsFrameLockedDuringAGame();
     void AboutBoxClosesOnlyWithOk();
+    void AboutBoxOfThisBuildFitsAndStaysInTheProgram();
     void HelpFileTopicsAndIndex();
     void HelpWindowOpensTopics();
+    void HelpFileThatCannotBeShownIsTold();
+    void HelpShowsTheFileTextOnlyAndParsesOnce();
+    void DataFilesFallBackToBuiltInCopies();
+    void HelpUsableWhileOptionsAreOpen();
+    void MessageBoxShowsItsWholeTitle();
     void HelpCommandsAndContextHelpReachTheViewer();
     void ClickSoundLooksForItsFileOnEveryClick();
 };
@@ -146,7 +159,8 @@ void DialogsTest::OptionsFrameLockedDuringAGame() {
 
 void DialogsTest::AboutBoxClosesOnlyWithOk() {
     testing::FakeOpener opener;
-    Tversion about({"someone@example.org", "https://example.org/tilvaren", "n1", "n2"}, opener);
+    testing::FakeHelp help;
+    Tversion about({"someone@example.org", "https://example.org/tilvaren", "n1", "n2"}, opener, help);
     QCOMPARE(about.windowTitle(), QString(" V e r s i o n"));
     QCOMPARE(about.size(), QSize(300, 185));
     QVERIFY(!(about.windowFlags() & Qt::WindowCloseButtonHint));
@@ -163,9 +177,30 @@ void DialogsTest::AboutBoxClosesOnlyWithOk() {
              (QList<QUrl>{QUrl("mailto:someone@example.org?subject=About the Tilvaren Version 0.9a"),
                           QUrl("https://example.org/tilvaren")}));
     QVERIFY(about.isVisible());  // the links leave it open
+    QVERIFY(help.calls.isEmpty());
     QTest::mouseClick(about.btnCLOSE, Qt::LeftButton);
     QVERIFY(!about.isVisible());
     QCOMPARE(about.result(), int(QDialog::Accepted));
+}
+
+void DialogsTest::AboutBoxOfThisBuildFitsAndStaysInTheProgram() {
+    QApplication::setFont(WindowFont());
+    testing::FakeOpener opener;
+    testing::FakeHelp help;
+    Tversion about(AboutInfoForBuild(), opener, help);  // built with no mail address or web page
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        QVERIFY2(label->geometry().right() < about.width() - 4, qPrintable(label->text()));
+    }
+    for (const QPushButton* button : {about.Button1, about.Button2}) {
+        QVERIFY(!button->text().isEmpty());
+        QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) + 8 <= button->width(),
+                 qPrintable(button->text()));
+    }
+    QVERIFY(about.findChild<QLabel*>("Label9")->text().contains("GPL-3.0-or-later"));
+    QTest::mouseClick(about.Button1, Qt::LeftButton);
+    QTest::mouseClick(about.Button2, Qt::LeftButton);
+    QCOMPARE(help.calls, (QStringList{QString("context %1").arg(kLicenceHelpContext), "contents"}));
+    QVERIFY(opener.opened.isEmpty());
 }
 
 void DialogsTest::HelpFileTopicsAndIndex() {
@@ -190,12 +225,14 @@ void DialogsTest::HelpFileTopicsAndIndex() {
 void DialogsTest::HelpWindowOpensTopics() {
     testing::TempDir dir;
     std::string path;
-    HelpWindow help([&path] { return path; });
-    help.Contents();  // no file: nothing opens
+    testing::FakeDialogs told;
+    HelpWindow help([&path] { return path; }, told);
+    help.Contents();  // no file: nothing opens, and the player is told
     help.KeywordSearch();
     help.Context(35000);
     QVERIFY(!help.isVisible());
     QCOMPARE(help.CurrentTopic(), QString());
+    QCOMPARE(told.messages.size(), 3);
 
     path = dir.File(kHelpFile);
     testing::WriteAll(path, kHelpText);
@@ -213,6 +250,127 @@ void DialogsTest::HelpWindowOpensTopics() {
     QCOMPARE(help.CurrentTopic(), QString("files"));
     help.Context(12345);  // an unknown context opens the first topic
     QCOMPARE(help.CurrentTopic(), QString("contents"));
+    emit help.Browser()->anchorClicked(QUrl("#files"));  // a link to another topic
+    QCOMPARE(help.CurrentTopic(), QString("files"));
+    emit help.Browser()->anchorClicked(QUrl("file:///etc/passwd#play"));  // anything else is not followed
+    QCOMPARE(help.CurrentTopic(), QString("files"));
+    QCOMPARE(told.messages.size(), 3);
+}
+
+void DialogsTest::HelpFileThatCannotBeShownIsTold() {
+    testing::TempDir dir;
+    const std::string fifo = dir.File("fifo.hlp");
+    const std::string large = dir.File("large.hlp");
+    const std::string empty = dir.File("empty.hlp");
+    QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+    testing::WriteAll(large, kHelpText);
+    QCOMPARE(::truncate(large.c_str(), 2 * 1024 * 1024), 0);
+    testing::WriteAll(empty, "<html><body><p>no topics</p></body></html>");
+    struct Case {
+        std::string path;
+        const char* told;
+    };
+    for (const Case& c : {Case{"", "見つかりません"}, Case{fifo, "通常のファイルではありません"},
+                          Case{dir.Path(), "通常のファイルではありません"}, Case{large, "大きすぎます"},
+                          Case{empty, "項目が一つもありません"}, Case{dir.File("gone.hlp"), "ありません"}}) {
+        testing::FakeDialogs told;
+        HelpWindow help([&c] { return c.path; }, told);
+        help.Contents();
+        QVERIFY2(!help.isVisible(), c.told);
+        QCOMPARE(told.messages.size(), 1);
+        QVERIFY2(told.messages[0].contains(QString::fromUtf8(c.told)), qPrintable(told.messages[0]));
+    }
+}
+
+void DialogsTest::HelpShowsTheFileTextOnlyAndParsesOnce() {
+    testing::TempDir dir;
+    const std::string picture = dir.File("tall.png");
+    QVERIFY(QImage(4, 3000, QImage::Format_RGB32).save(QString::fromStdString(picture)));
+    testing::WriteAll(dir.File("tall.css"), "p { margin-top: 3000px; }");
+    const std::string path = dir.File(kHelpFile);
+    testing::WriteAll(path, std::string(kHelpText) + "<h2 id=\"pictures\">P</h2><p><img src=\"" + picture +
+                                "\"><link rel=\"stylesheet\" href=\"file://" + dir.File("tall.css") + "\"></p>");
+    testing::FakeDialogs told;
+    HelpWindow help([&path] { return path; }, told);
+    help.Contents();
+    emit help.Browser()->anchorClicked(QUrl("#pictures"));
+    QCOMPARE(help.CurrentTopic(), QString("pictures"));
+    QVERIFY(help.Browser()->document()->size().height() < 1000);  // neither the picture nor the style sheet
+
+    // Unchanged, the file is not parsed again; replaced, it is.
+    help.ContentsList()->item(0)->setData(Qt::UserRole + 1, "kept");
+    help.KeywordSearch();
+    help.Context(35000);
+    QCOMPARE(help.ContentsList()->item(0)->data(Qt::UserRole + 1).toString(), QString("kept"));
+    testing::WriteAll(dir.File("new.hlp"), "<h2 id=\"only\">Only</h2><p>x</p>");
+    QCOMPARE(::rename(dir.File("new.hlp").c_str(), path.c_str()), 0);
+    help.Contents();
+    QCOMPARE(help.ContentsList()->count(), 1);
+    QCOMPARE(help.CurrentTopic(), QString("only"));
+    QVERIFY(told.messages.isEmpty());
+}
+
+void DialogsTest::DataFilesFallBackToBuiltInCopies() {
+    testing::TempDir dir;
+    QCOMPARE(FindDataFile(dir.Path(), kHelpFile), kBuiltInDataDir + std::string(kHelpFile));
+    QCOMPARE(FindDataFile(dir.Path(), kSoundFile), kBuiltInDataDir + std::string(kSoundFile));
+    // Anything the player put in the folder wins, even what cannot be used.
+    QCOMPARE(::mkfifo(dir.File(kSoundFile).c_str(), 0600), 0);
+    QCOMPARE(FindDataFile(dir.Path(), kSoundFile), dir.File(kSoundFile));
+
+    QFile sound(QString::fromStdString(kBuiltInDataDir + std::string(kSoundFile)));
+    QVERIFY(sound.open(QIODevice::ReadOnly));
+    QVERIFY(sound.read(4) == "RIFF");
+    testing::FakeDialogs told;
+    HelpWindow help([&dir] { return FindDataFile(dir.Path(), kHelpFile); }, told);
+    help.Context(kLicenceHelpContext);
+    QCOMPARE(help.CurrentTopic(), QString("licence"));
+    QVERIFY(help.Browser()->toPlainText().contains("GPL"));
+}
+
+void DialogsTest::HelpUsableWhileOptionsAreOpen() {
+    testing::TempDir dir;
+    testing::WriteAll(dir.File(kHelpFile), kHelpText);
+    testing::FakeDialogs told;
+    HelpWindow help([&dir] { return dir.File(kHelpFile); }, told);
+    QWidget main;
+    Toptions options(&main);
+    QObject::connect(&options, &Toptions::contextHelpRequested, &help, &HelpWindow::Context);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    options.FormShow(Settings{}, false);
+    QString shown;
+    QTimer::singleShot(0, &options, [&] {
+        QApplication::setActiveWindow(&options);
+        options.rgFrame->button(1)->setFocus();
+        QTest::keyClick(options.rgFrame->button(1), Qt::Key_F1);
+        if (QTest::qWaitForWindowExposed(&help)) {
+            // A click as the window system delivers it, which a modal box would block.
+            QListWidget* list = help.ContentsList();
+            const QPoint at = list->viewport()->mapTo(&help, list->visualItemRect(list->item(2)).center());
+            QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, at);
+        }
+        shown = help.CurrentTopic();
+        options.reject();
+    });
+    MessageBoxDialogs dialogs;
+    QVERIFY(!dialogs.RunModal(options));
+    QCOMPARE(shown, QString("files"));
+}
+
+void DialogsTest::MessageBoxShowsItsWholeTitle() {
+    MessageBoxDialogs dialogs;
+    int width = 0;
+    int needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        width = box->width();
+        needed = box->fontMetrics().horizontalAdvance(kAppTitle) + 120;  // and the window manager's buttons
+        box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.Message(QStringLiteral("Congratulations!"));
+    QVERIFY2(width >= needed, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
 }
 
 void DialogsTest::HelpCommandsAndContextHelpReachTheViewer() {
@@ -258,12 +416,25 @@ void DialogsTest::ClickSoundLooksForItsFileOnEveryClick() {
     ::unlink(path.c_str());
     sound.Play(path);
     QCOMPARE(sound.Started(), 2);
+    // Only a regular file of a click sound's size is played, and nothing blocks.
+    QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    sound.Play(path);
+    ::unlink(path.c_str());
+    QCOMPARE(::mkdir(path.c_str(), 0700), 0);
+    sound.Play(path);
+    ::rmdir(path.c_str());
+    testing::WriteAll(path, "RIFF");
+    QCOMPARE(::truncate(path.c_str(), 5 * 1024 * 1024), 0);
+    sound.Play(path);
+    QCOMPARE(sound.Started(), 2);
+    sound.Play(kBuiltInDataDir + std::string(kSoundFile));
+    QCOMPARE(sound.Started(), 3);
 
     WindowFixture f;
     Tmain w(f.Make());
     for (const int n : {0, 1}) w.ButtonClick(n);
     w.ImageClick(0);
-    QCOMPARE(f.sound.played, std::vector<std::string>(3, f.dir.File(kSoundFile)));
+    QCOMPARE(f.sound.played, std::vector<std::string>(3, kBuiltInDataDir + std::string(kSoundFile)));
 }
 
 }  // namespace tilvaren
