@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Tilvaren needs.
+# With --fuzz, also the clang toolchain that only `make fuzz` uses.
 # Safe to run again: packages already present are skipped, and apt is only asked
 # when something is missing.
 set -euo pipefail
@@ -7,16 +8,25 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config git
-  clang libclang-rt-14-dev
-  # the window, sound and fonts
+  # the window, sound, fonts and Qt's own Japanese translation
   qt6-base-dev qt6-multimedia-dev libgl-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-apps imagemagick
+  xvfb xdotool x11-apps x11-utils imagemagick
   # installing and packaging
-  librsvg2-bin dpkg-dev file desktop-file-utils appstream
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
+
+for arg in "$@"; do
+  case $arg in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *)
+      echo "usage: $0 [--fuzz]" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # An installed copy: its files in their places, valid desktop entry and
 # metainfo, a start that keeps the player's files in the per-user folder, and
-# a Debian package with its dependencies.
+# a Debian package with its dependencies that lintian accepts and that the
+# README's install line installs. That line really installs (and purges) the
+# package only where TILVAREN_APT_INSTALL=1 and we are root, as on CI's
+# throwaway machine; elsewhere apt simulates it, so no developer's system is
+# changed.
 set -u
 source_dir=$1
 build_dir=$2
@@ -23,6 +27,8 @@ check() {  # check DESCRIPTION COMMAND...
 id=org.tilvaren.Tilvaren
 check "desktop entry is valid" desktop-file-validate "$source_dir/data/$id.desktop"
 check "metainfo is valid" appstreamcli validate --no-net "$source_dir/data/$id.metainfo.xml"
+check "metainfo names the licence" \
+    grep -q "<project_license>GPL-3.0-or-later</project_license>" "$source_dir/data/$id.metainfo.xml"
 check "desktop entry, metainfo and icon share one id" \
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$source_dir/data/$id.metainfo.xml"
 check "desktop entry names its icon by the id" grep -qx "Icon=$id" "$source_dir/data/$id.desktop"
@@ -31,21 +37,27 @@ check "desktop entry has a Japanese name" grep -q "^Name\[ja\]=" "$source_dir/da
 
 prefix="$work/prefix"
 check "cmake --install" cmake --install "$build_dir" --prefix "$prefix"
-for f in bin/tilvaren bin/tilvaren-solutions share/tilvaren/Tilvaren.hlp share/tilvaren/Tilvaren.wav \
+for f in games/tilvaren games/tilvaren-solutions share/tilvaren/Tilvaren.hlp share/tilvaren/Tilvaren.wav \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
          share/icons/hicolor/128x128/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
-         share/man/man6/tilvaren.6; do
+         share/man/man6/tilvaren.6.gz share/man/man6/tilvaren-solutions.6.gz \
+         share/doc/tilvaren/copyright; do
     check "installed $f" test -s "$prefix/$f"
 done
 check "icon renderings have their sizes" bash -c "file '$prefix/share/icons/hicolor/48x48/apps/$id.png' | grep -q '48 x 48'"
+# gzip -9n: no time stamp (bytes 4 to 7 zero), best compression (byte 8 is 2).
+check "manual page compressed by gzip -9n" \
+    bash -c "od -An -tx1 -N9 '$prefix/share/man/man6/tilvaren.6.gz' | grep -q '1f 8b 08 00 00 00 00 00 02'"
+check "copyright file names GPL-3.0-or-later" \
+    grep -qx "License: GPL-3.0-or-later" "$prefix/share/doc/tilvaren/copyright"
 
 # Start the installed copy headless; it must keep its files in the user's folder.
 home="$work/home"
 mkdir -p "$home/data" "$home/runtime"
 chmod 700 "$home/runtime"
 HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=offscreen \
-    ASAN_OPTIONS=detect_leaks=0 "$prefix/bin/tilvaren" >"$work/app.log" 2>&1 &
+    ASAN_OPTIONS=detect_leaks=0 "$prefix/games/tilvaren" >"$work/app.log" 2>&1 &
 app=$!
 for _ in $(seq 1 300); do
     [ -s "$home/data/tilvaren/Tilvaren.ini" ] && break
@@ -63,13 +75,42 @@ deb=$(ls "$work"/package/*.deb 2>/dev/null | head -n 1)
 check "a .deb was made" test -n "$deb"
 if [ -n "$deb" ]; then
     dpkg-deb --info "$deb" >"$work/info"
-    check "depends on the Qt libraries it links" grep -qE '^ Depends:.*libqt6widgets6' "$work/info"
-    check "depends on the Japanese font" grep -qE '^ Depends:.*fonts-ipafont-gothic' "$work/info"
-    check "depends on the Qt platform plugins" grep -qE '^ Depends:.*qt6-qpa-plugins' "$work/info"
-    check "recommends xdg-utils" grep -qE '^ Recommends:.*xdg-utils' "$work/info"
     dpkg-deb --contents "$deb" >"$work/contents"
-    check "the package holds the game" grep -q './usr/bin/tilvaren$' "$work/contents"
-    check "the package holds the desktop entry" grep -q "./usr/share/applications/$id.desktop" "$work/contents"
+    while IFS='|' read -r what pattern file; do
+        check "$what" grep -qE "$pattern" "$work/$file"
+    done <<TABLE
+depends on the Qt libraries it links|^ Depends:.*libqt6widgets6|info
+depends on the Japanese font|^ Depends:.*fonts-ipafont-gothic|info
+depends on the Qt platform plugins|^ Depends:.*qt6-qpa-plugins|info
+depends on Qt's Japanese translation|^ Depends:.*qt6-translations-l10n|info
+only suggests xdg-utils|^ Suggests:.*xdg-utils|info
+the package holds the game in /usr/games|\./usr/games/tilvaren$|contents
+the package holds the desktop entry|\./usr/share/applications/$id\.desktop$|contents
+the package holds the compressed manual page|\./usr/share/man/man6/tilvaren\.6\.gz$|contents
+the package holds the copyright file|\./usr/share/doc/tilvaren/copyright$|contents
+TABLE
+    check "recommends nothing" bash -c "! grep -q '^ Recommends:' '$work/info'"
+    check "lintian finds no error" lintian --fail-on error "$deb"
+
+    # The README's install line, as written but for the package's folder.
+    line=$(grep -m 1 -E '^sudo apt install .*\.deb$' "$source_dir/README.md")
+    check "the README's install line answers apt's question" grep -qE ' (-y|--yes|--assume-yes) ' <<<"$line"
+    check "the README's install line names the package made" test "${line##*/}" = "${deb##*/}"
+    read -ra cmd <<<"${line#sudo }"
+    cmd[-1]=$deb
+    xdg_before=$(dpkg-query -W -f='${Status}' xdg-utils 2>/dev/null)
+    if [ "${TILVAREN_APT_INSTALL:-}" = 1 ] && [ "$(id -u)" -eq 0 ] &&
+        ! dpkg-query -W -f='${Status}' tilvaren 2>/dev/null | grep -q 'ok installed'; then
+        check "the README's install line installs the package" "${cmd[@]}" </dev/null
+        check "the installed files are intact" dpkg --verify tilvaren
+        check "installing brings in no xdg-utils" \
+            test "$(dpkg-query -W -f='${Status}' xdg-utils 2>/dev/null)" = "$xdg_before"
+        check "apt-get purge removes it" apt-get purge -y -q tilvaren </dev/null
+    else
+        check "the README's install line installs the package (simulated)" "${cmd[@]}" --simulate </dev/null
+        cp "$work/out" "$work/apt"
+        check "installing brings in no xdg-utils" bash -c "! grep -q '^Inst xdg-utils' '$work/apt'"
+    fi
 fi
 
 echo "$((checks - failures)) passed, $failures failed"
