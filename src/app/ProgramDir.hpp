@@ -1,16 +1,35 @@
 #pragma once
 
+#include <QString>
 #include <string>
 
 namespace tilvaren {
 
-// The folder the program keeps its files in, ending in '/': the folder of the
-// executable when the program may write there (a portable copy), otherwise the
-// user's data folder for the program, created when missing.
-std::string FindProgramDir();
+// Where the program keeps the player's files.
+struct ProgramFolder {
+    std::string dir;  // ends in '/'
+    // A portable copy's own folder that holds the player's files but can no
+    // longer be written; they are to be carried over to `dir`. Usually "".
+    std::string unwritableOwnDir;
+};
 
-// A data file of the program (help, sound): from the program folder when it
-// is there, otherwise from the installed data files; "" when neither has it.
+// The folder of the executable when the program may write there (a portable
+// copy), otherwise the user's data folder for the program, created when missing.
+ProgramFolder ChooseProgramFolder();
+
+// Carries the player's files over from an unwritable own folder, when there
+// is one, and gives what the player is to be told about it ("" when nothing
+// was to be done). Run only by the copy that holds the folder's lock.
+QString CarryOverAndTell(const ProgramFolder& folder);
+
+// Where the copies of the data files built into the program are (a Qt resource
+// folder, read through QFile or a "qrc:" URL).
+inline constexpr const char* kBuiltInDataDir = ":/tilvaren/";
+
+// A data file of the program (help, sound): from the program folder when
+// anything stands under its name there, otherwise from the installed data
+// files, otherwise the built-in copy (a path starting with kBuiltInDataDir);
+// "" when none has it. The file is not checked: callers read it as untrusted.
 std::string FindDataFile(const std::string& programDir, const std::string& name);
 
 }  // namespace tilvaren

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <string>
 
 #include "records/Clock.hpp"
@@ -43,6 +44,7 @@ struct Services {
     ClickSound* sound = nullptr;
     UrlOpener* opener = nullptr;
     Help* help = nullptr;  // none: the main window makes its own help window
+    QStringList notices;   // found before the window existed; told once it is up
 };
 
 }  // namespace tilvaren

@@ -6,7 +6,6 @@
 #include <QLayout>
 #include <QScreen>
 #include <QShortcut>
-#include <QUrl>
 #include <QTimer>
 #include <algorithm>
 
@@ -36,29 +35,6 @@ QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
 
 constexpr int kCellHelpContext = 35000;
 
-#ifndef TILVAREN_MAIL_ADDRESS
-#define TILVAREN_MAIL_ADDRESS "tilvaren@localhost"
-#endif
-#ifndef TILVAREN_WEB_PAGE
-#define TILVAREN_WEB_PAGE ""
-#endif
-
-// The about box's links and notices as set when the program was built. Without
-// a web page of its own, the program's manual (the help file, an HTML page)
-// stands in for it.
-AboutInfo AboutInfoForBuild(const std::string& programDir) {
-    AboutInfo info;
-    info.mailAddress = QStringLiteral(TILVAREN_MAIL_ADDRESS);
-    info.webPage = QStringLiteral(TILVAREN_WEB_PAGE);
-    if (info.webPage.isEmpty()) {
-        const std::string manual = FindDataFile(programDir, kHelpFile);
-        if (!manual.empty()) info.webPage = QUrl::fromLocalFile(QString::fromStdString(manual)).toString();
-    }
-    info.notice1 = QString::fromUtf8("Copyright (C) 2026 the Tilvaren developers");
-    info.notice2 = QString::fromUtf8("This program comes with ABSOLUTELY NO WARRANTY.");
-    return info;
-}
-
 }  // namespace
 
 Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services), board_(*this) {
@@ -77,12 +53,13 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
         ownOpener_ = std::make_unique<DesktopOpener>();
         services_.opener = ownOpener_.get();
     }
-    about_ = new Tversion(AboutInfoForBuild(services_.programDir), *services_.opener, this);
     help_ = services_.help;
     if (help_ == nullptr) {
-        ownHelp_ = new HelpWindow([dir = services_.programDir] { return FindDataFile(dir, kHelpFile); }, this);
-        help_ = ownHelp_;
+        ownHelp_ = std::make_unique<HelpWindow>(
+            [dir = services_.programDir] { return FindDataFile(dir, kHelpFile); }, *services_.dialogs);
+        help_ = ownHelp_.get();
     }
+    about_ = new Tversion(AboutInfoForBuild(), *services_.opener, *help_, this);
 }
 
 void Tmain::CreateControls() {
@@ -153,9 +130,15 @@ void Tmain::ConnectCommands() {
 }
 
 void Tmain::FormCreate() {
+    startupMessages_ = services_.notices;
+    // This is the only copy on these files, so no save is under way.
+    RemoveInterruptedSaves(services_.programDir);
     const LoadedSettings loaded = LoadSettings(services_.programDir);
     settings_ = loaded.settings;
-    if (!loaded.status) {
+    // A settings file that exists but cannot be read is told once, here; it is
+    // never overwritten, so no later save of the settings is attempted.
+    settingsUnreadable_ = !loaded.status;
+    if (settingsUnreadable_) {
         startupMessages_ << QString::fromUtf8("設定ファイルを読み込めませんでした。既定の設定で始めます。\n") +
                                 FromUtf8(loaded.status.reason);
     }
@@ -166,13 +149,11 @@ void Tmain::FormCreate() {
 
     const SavedGameReadResult saved = SavedGameRead(board_, *this, services_.programDir);
     if (saved.outcome == SavedGameReadResult::Outcome::Rejected) {
-        startupMessages_ << FromUtf8(SavedGameRejectedMessage(saved.problem));
+        startupMessages_ << FromUtf8(SavedGameRejectedMessage(saved));
     }
     board_.SetFrameGeometry();
     settings_.FrameY = board_.FrameY;
-    if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
-        startupMessages_ << SettingsNotSaved(result);
-    }
+    if (const FileResult result = SaveSettingsIfReadable(); !result) startupMessages_ << SettingsNotSaved(result);
     board_.BuildOrientationOffsets();
     SizeCells();
     LayoutWindow();
@@ -205,22 +186,29 @@ void Tmain::ShowStartupMessages() {
 
 void Tmain::closeEvent(QCloseEvent* event) {
     settings_.FrameY = board_.FrameY;
-    QStringList failures;
-    if (const FileResult r = SaveSettings(settings_, services_.programDir); !r) failures << FromUtf8(r.reason);
-    if (const FileResult r = SavedGameWrite(board_, services_.programDir, *services_.clock); !r) {
-        failures << FromUtf8(r.reason);
-    }
-    if (failures.isEmpty()) {
+    const FileResult settingsSaved = SaveSettingsIfReadable();
+    const FileResult gameSaved = SavedGameWrite(board_, services_.programDir, *services_.clock);
+    if (gameSaved) {
+        // The game is safe; settings that could not be saved are only told.
+        if (!settingsSaved) services_.dialogs->Message(SettingsNotSaved(settingsSaved));
         event->accept();
         return;
     }
-    const QString question = QString::fromUtf8("ゲームと設定を保存できませんでした。\n") + failures.join('\n') +
-                             QString::fromUtf8("\n\n保存せずに終了しますか？");
+    QString question = settingsSaved ? QString::fromUtf8("ゲームを保存できませんでした。\n")
+                                     : QString::fromUtf8("ゲームと設定を保存できませんでした。\n");
+    question += FromUtf8(gameSaved.reason);
+    if (!settingsSaved) question += '\n' + FromUtf8(settingsSaved.reason);
+    question += QString::fromUtf8("\n\n保存せずに終了しますか？");
     if (services_.dialogs->Ask(question)) {
         event->accept();
     } else {
         event->ignore();
     }
+}
+
+FileResult Tmain::SaveSettingsIfReadable() {
+    if (settingsUnreadable_) return FileResult::Success();
+    return SaveSettings(settings_, services_.programDir);
 }
 
 // --- clicks -------------------------------------------------------------
@@ -278,7 +266,10 @@ void Tmain::menuVOClick() {
     if (!services_.dialogs->RunModal(*options_)) return;
     HideCells();
     ApplyDialogValues();
-    if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
+    if (settingsUnreadable_) {
+        services_.dialogs->Message(QString::fromUtf8(
+            "設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。"));
+    } else if (const FileResult result = SaveSettings(settings_, services_.programDir); !result) {
         services_.dialogs->Message(SettingsNotSaved(result));
     }
     board_.SetFrameGeometry();
@@ -432,10 +423,11 @@ void Tmain::MenuFrameSet() {
 }
 
 void Tmain::MenuSizeSet() {
-    const int size = settings_.FrameSize;
-    menu_->Item("menuVS")->setEnabled(size >= 19);
-    menu_->Item("menuVD")->setEnabled(size < 19 || size > 24);
-    menu_->Item("menuVF")->setEnabled(size < 25);
+    // The item of the size in use is the disabled one.
+    const int size = SizeClassOf(settings_.FrameSize);
+    menu_->Item("menuVS")->setEnabled(size != 18);
+    menu_->Item("menuVD")->setEnabled(size != 24);
+    menu_->Item("menuVF")->setEnabled(size != 32);
 }
 
 void Tmain::MenuEditSet() {

@@ -102,6 +102,8 @@ private:
     void FormCreate();
     // Messages for the player found during start-up, shown once the window is up.
     void ShowStartupMessages();
+    // Saves the settings unless the file was found unreadable at start-up.
+    FileResult SaveSettingsIfReadable();
 
     Services services_;
     Board board_;
@@ -117,10 +119,11 @@ private:
     QStringList startupMessages_;
     Toptions* options_ = nullptr;
     Tversion* about_ = nullptr;
-    HelpWindow* ownHelp_ = nullptr;
+    std::unique_ptr<HelpWindow> ownHelp_;
     Help* help_ = nullptr;
     std::unique_ptr<UrlOpener> ownOpener_;
     bool shownOnce_ = false;
+    bool settingsUnreadable_ = false;
 };
 
 }  // namespace tilvaren

@@ -1,4 +1,8 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
 
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
@@ -11,24 +15,51 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("tilvaren");
-    QApplication::setApplicationDisplayName(tilvaren::kAppTitle);
+    // No application display name: the desktop would add it to every window's
+    // title, and each window's title is exactly its own caption.
     QApplication::setWindowIcon(tilvaren::AppIcon());
     // Ties the window to the desktop entry, so the desktop shows its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tilvaren.Tilvaren"));
 
-    // A second start brings the running copy forward and ends without a window.
-    tilvaren::SingleInstance instance(tilvaren::RuntimeFolder());
-    if (!instance.Claim()) return 0;
-
+    // The game speaks Japanese whatever the desktop's language, and so do Qt's
+    // own buttons (はい, いいえ, キャンセル) when its translation is installed.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslation);
+    }
     // The dialogs and menus share the main window's font.
     QApplication::setFont(tilvaren::WindowFont());
 
+    const tilvaren::ProgramFolder folder = tilvaren::ChooseProgramFolder();
+
+    // One copy per program folder: a second start brings the running copy
+    // forward and ends without a window; one that cannot says why.
     tilvaren::MessageBoxDialogs dialogs;
+    tilvaren::SingleInstance instance(folder.dir);
+    const tilvaren::ClaimResult claim = instance.Claim();
+    QStringList notices;
+    switch (claim.outcome) {
+        case tilvaren::ClaimResult::Outcome::Running:
+            if (!claim.message.isEmpty()) notices << claim.message;
+            break;
+        case tilvaren::ClaimResult::Outcome::Forwarded:
+            return 0;
+        case tilvaren::ClaimResult::Outcome::Unreachable:
+        case tilvaren::ClaimResult::Outcome::Refused:
+            std::fprintf(stderr, "tilvaren: %s\n", claim.message.toLocal8Bit().constData());
+            dialogs.Message(claim.message);
+            return 1;
+    }
+
+    if (const QString carried = tilvaren::CarryOverAndTell(folder); !carried.isEmpty()) notices << carried;
+
     tilvaren::SystemClock clock;
     tilvaren::EffectClickSound sound;
     tilvaren::DesktopOpener opener;
     tilvaren::Services services;
-    services.programDir = tilvaren::FindProgramDir();
+    services.programDir = folder.dir;
+    services.notices = notices;
     services.dialogs = &dialogs;
     services.clock = &clock;
     services.sound = &sound;

@@ -14,9 +14,9 @@ constexpr const char* kEnvironment = "Environment";
 }  // namespace
 
 int SizeClassOf(int frameSize) {
-    if (frameSize >= 1 && frameSize <= 18) return 18;
+    if (frameSize >= 0 && frameSize <= 18) return 18;
     if (frameSize >= 19 && frameSize <= 24) return 24;
-    if (frameSize >= 25 && frameSize <= 64) return 32;
+    if (frameSize >= 25 && frameSize <= 32) return 32;
     return 24;
 }
 

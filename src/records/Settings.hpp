@@ -17,8 +17,9 @@ struct Settings {
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// The cell sizes the tiles exist for: 18, 24 and 32 stay; any other value goes
-// to its size class (1..18 -> 18, 19..24 -> 24, 25..64 -> 32, else 24).
+// The one mapping of a cell size to the sizes the tiles exist for, used by the
+// settings, the options dialog, the menus and the tile store: 0..18 -> 18
+// (small), 19..24 -> 24 (medium), 25..32 -> 32 (large), anything else 24.
 int SizeClassOf(int frameSize);
 
 // What loading found: the settings (defaults where the file had nothing

@@ -1,5 +1,7 @@
 #include "ui/Tiles.hpp"
 
+#include "records/Settings.hpp"
+
 namespace tilvaren {
 
 namespace {
@@ -17,7 +19,10 @@ bool IsOutlineCode(int code) {
     return false;
 }
 
-int SizeIndex(int frameSize) { return frameSize <= 18 ? 0 : (frameSize <= 24 ? 1 : 2); }
+int SizeIndex(int frameSize) {
+    const int size = SizeClassOf(frameSize);
+    return size == 18 ? 0 : (size == 24 ? 1 : 2);
+}
 
 QImage BlockedTile(int s) {
     QImage tile(s, s, QImage::Format_RGB32);

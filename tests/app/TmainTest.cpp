@@ -65,7 +65,7 @@ private slots:
     void CompletionCongratulatesAndRecords();
     void FailedAppendIsReported();
     void CloseWritesSettingsThenGame();
-    void FailedSaveAsksBeforeClosing();
+    void CloseTellsWhatWasNotSaved();
     void RejectedSavedGameIsReportedOnce();
 };
 
@@ -99,6 +99,7 @@ void TmainTest::StartsWithDefaultsAndWritesItsFiles() {
 
 void TmainTest::FirstClickLocksTheFrameBeforeTheCellIsShown() {
     WindowFixture f;
+    testing::WriteAll(f.dir.File(kSoundFile), "RIFF");  // the player's own sound wins
     ObservedWindow w(f.Make());
     Click(w, 0);
     QVERIFY(!w.cellZeroShownSelectedAtMenuFrameSet);
@@ -340,7 +341,7 @@ void TmainTest::FailedAppendIsReported() {
     w.SolutionAppend();
     QCOMPARE(f.dialogs.messages.size(), 1);
     QVERIFY(f.dialogs.messages[0].contains("Tilvaren.csv"));
-    QVERIFY(f.dialogs.messages[0].contains("Is a directory"));
+    QVERIFY(f.dialogs.messages[0].contains(QString::fromUtf8("フォルダーです")));
 }
 
 void TmainTest::CloseWritesSettingsThenGame() {
@@ -367,18 +368,48 @@ void TmainTest::CloseWritesSettingsThenGame() {
     QVERIFY(ReadAll(f.dir.File(kSavedGameFile)).rfind("6,--,-,-,1,", 0) == 0);
 }
 
-void TmainTest::FailedSaveAsksBeforeClosing() {
-    WindowFixture f;
-    Tmain w(f.Make());
-    w.show();
-    ::mkdir(f.dir.File(kSavedGameFile).c_str(), 0755);
-    f.dialogs.answer = false;
-    QVERIFY(!w.close());
-    QVERIFY(w.isVisible());
-    QCOMPARE(f.dialogs.questions.size(), 1);
-    QVERIFY(f.dialogs.questions[0].contains("Is a directory"));
-    f.dialogs.answer = true;
-    QVERIFY(w.close());
+void TmainTest::CloseTellsWhatWasNotSaved() {
+    // The question is asked only when the game itself could not be saved; a
+    // settings file unreadable at start-up is told then, and never again.
+    struct Case {
+        const char* name;
+        bool iniUnreadableAtStart;
+        bool iniBrokenBeforeClose;
+        bool gameBroken;
+        QStringList messagesAtClose;  // beginnings of the texts
+        QString question;             // beginning, or empty: none asked
+    };
+    const Case cases[] = {
+        {"settings only", false, true, false, {QString::fromUtf8("設定ファイルを保存できませんでした")}, {}},
+        {"game only", false, false, true, {}, QString::fromUtf8("ゲームを保存できませんでした")},
+        {"both", false, true, true, {}, QString::fromUtf8("ゲームと設定を保存できませんでした")},
+        {"settings unreadable since start-up", true, false, false, {}, {}},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f;
+        if (c.iniUnreadableAtStart) ::mkdir(f.dir.File(kSettingsFile).c_str(), 0755);
+        Tmain w(f.Make());
+        w.show();
+        QTRY_COMPARE(f.dialogs.messages.size(), c.iniUnreadableAtStart ? 1 : 0);
+        f.dialogs.messages.clear();
+        if (c.iniBrokenBeforeClose) {
+            ::unlink(f.dir.File(kSettingsFile).c_str());
+            ::mkdir(f.dir.File(kSettingsFile).c_str(), 0755);
+        }
+        if (c.gameBroken) ::mkdir(f.dir.File(kSavedGameFile).c_str(), 0755);
+        f.dialogs.answer = false;
+        QCOMPARE(w.close(), c.question.isEmpty());
+        QCOMPARE(f.dialogs.messages.size(), c.messagesAtClose.size());
+        for (int i = 0; i < c.messagesAtClose.size(); ++i) {
+            QVERIFY2(f.dialogs.messages[i].startsWith(c.messagesAtClose[i]), c.name);
+        }
+        QCOMPARE(f.dialogs.questions.size(), c.question.isEmpty() ? 0 : 1);
+        if (!c.question.isEmpty()) {
+            QVERIFY2(f.dialogs.questions[0].startsWith(c.question), c.name);
+            f.dialogs.answer = true;
+            QVERIFY(w.close());
+        }
+    }
 }
 
 void TmainTest::RejectedSavedGameIsReportedOnce() {

@@ -48,8 +48,9 @@ TEST(Settings, LoadsWhatTheFileSays) {
 }
 
 TEST(Settings, CellSizesGoToTheirSizeClass) {
-    const std::pair<int, int> sizes[] = {{18, 18}, {24, 24}, {32, 32}, {1, 18},  {17, 18}, {19, 24}, {20, 24},
-                                         {25, 32}, {64, 32}, {65, 24}, {0, 24},  {-5, 24}, {1000, 24}};
+    // The options dialog's classes: 0..18 small, 19..24 medium, 25..32 large, else medium.
+    const std::pair<int, int> sizes[] = {{18, 18}, {24, 24}, {32, 32}, {0, 18},  {17, 18}, {19, 24}, {20, 24},
+                                         {25, 32}, {33, 24}, {64, 24}, {-1, 24}, {-5, 24}, {1000, 24}};
     for (const auto& [stored, used] : sizes) {
         TempDir dir;
         testing::WriteAll(dir.File(kSettingsFile), "[Environment]\niniFrameSize=" + std::to_string(stored) + "\n");
@@ -106,7 +107,7 @@ TEST(Settings, AFileThatCannotBeReadIsNeverOverwritten) {
     EXPECT_EQ(loaded.settings, Settings{});
     const FileResult saved = SaveSettings(Settings{}, dir.Path());
     EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.reason.find("Is a directory"), std::string::npos) << saved.reason;
+    EXPECT_NE(saved.reason.find("フォルダーです"), std::string::npos) << saved.reason;
 }
 
 TEST(ProfileFile, ParseDecimal) {

@@ -104,7 +104,7 @@ void TilesTest::PixelsFollowTheRules() {
 
 void TilesTest::StoreChoosesBySizeClass() {
     const TileStore store;
-    const std::pair<int, int> classes[] = {{1, 18}, {18, 18}, {19, 24}, {24, 24}, {25, 32}, {32, 32}, {200, 32}};
+    const std::pair<int, int> classes[] = {{0, 18}, {18, 18}, {19, 24}, {24, 24}, {25, 32}, {32, 32}, {33, 24}, {200, 24}};
     for (const auto& [frameSize, tile] : classes) {
         QCOMPARE(store.TileByCode(101, frameSize).width(), tile);
         QCOMPARE(store.TileByCode(2, frameSize).toImage(), GenerateTile(2, tile).convertToFormat(QImage::Format_RGB32));
