@@ -35,9 +35,20 @@ public:
     const std::string& ProgramDir() const { return programDir_.Path(); }
 
     // `runtime`: the runtime folder it is given; "" starts it without one.
-    QProcess* Start(const QString& runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), int maxFiles = 0) {
+    QProcess* Start(const QString& runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), int maxFiles = 0,
+                    const QString& dataHome = {}) {
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!dataHome.isEmpty()) {
+            // Started as "nobody", for whom the program's folder is read-only.
+            env.insert("XDG_DATA_HOME", dataHome);
+            env.insert("HOME", dataHome);
+            process->setChildProcessModifier([] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+            });
+            ::chmod(programDir_.Path().c_str(), 0755);
+            QFile::setPermissions(program_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        }
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.remove("XDG_RUNTIME_DIR");
         if (!runtime.isEmpty()) env.insert("XDG_RUNTIME_DIR", runtime);
@@ -131,6 +142,7 @@ private slots:
     void AKilledCopyDoesNotStopTheNextStart();
     void AStartThatCannotRunSaysWhy();
     void AFloodOfIdleConnectionsDoesNotShutTheCopy();
+    void AReadOnlyPortableFolderHandsItsFilesOver();
 };
 
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds_data() {
@@ -251,6 +263,28 @@ void SingleInstanceTest::AFloodOfIdleConnectionsDoesNotShutTheCopy() {
     QCOMPARE(first->state(), QProcess::Running);
     QCOMPARE(flood.size(), std::size_t{1000});
     for (int fd : flood) ::close(fd);
+}
+
+void SingleInstanceTest::AReadOnlyPortableFolderHandsItsFilesOver() {
+    if (::geteuid() != 0) QSKIP("needs root to start the program as another user");
+    Copies copies;
+    std::string saved = "6,--,-,-";
+    for (int n = 0; n < 60; ++n) saved += n == 0 ? ",1" : ",0";
+    saved += ",2026/12/07,10:20:30,2026/12/07,10:20:30,0000\r\n";
+    const std::string solutions = "a line of the player's register\r\n";
+    testing::WriteAll(copies.ProgramDir() + "Tilvaren.tmp", saved);
+    testing::WriteAll(copies.ProgramDir() + "Tilvaren.csv", solutions);
+    testing::TempDir home;
+    ::chown(home.Path().c_str(), 65534, 65534);
+    const std::string moved = home.Path() + "tilvaren/";
+
+    QProcess* first = copies.Start({}, 0, QString::fromStdString(home.Path()));
+    QTRY_VERIFY_WITH_TIMEOUT(testing::ReadAll(moved + "Tilvaren.csv") == solutions, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(testing::ReadAll(moved + "Tilvaren.tmp") == saved, 30000);
+    QCOMPARE(first->state(), QProcess::Running);
+    // The read-only folder keeps what it had.
+    QCOMPARE(testing::ReadAll(copies.ProgramDir() + "Tilvaren.tmp"), saved);
+    QCOMPARE(testing::ReadAll(copies.ProgramDir() + "Tilvaren.csv"), solutions);
 }
 
 }  // namespace tilvaren

@@ -170,6 +170,58 @@ options_focused() {
 
 options_closed() { [[ -z $(xdotool search --onlyvisible --name '^ O p t i o n s$' 2>/dev/null || true) ]]; }
 
+# The title a window gives the window manager (_NET_WM_NAME), which must be
+# exactly its caption: nothing appended.
+wm_name() {
+  LC_ALL=C.UTF-8 xprop -id "$1" -notype _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p'
+}
+
+expect_title() {
+  local shown
+  shown=$(wm_name "$1")
+  [[ $shown == "$2" ]] || fail "the window manager is given the title '$shown', not '$2'"
+}
+
+# The help window, found by its own title.
+readonly HELP_TITLE=" T i l v a r e n  ヘルプ"
+help_shown() {
+  app_running || fail "the program exited instead of showing its help; see $APP_LOG"
+  HELP=$(xdotool search --onlyvisible --name "^${HELP_TITLE}\$" 2>/dev/null | head -n 1 || true)
+  [[ -n $HELP ]]
+}
+help_closed() { [[ -z $(xdotool search --onlyvisible --name "^${HELP_TITLE}\$" 2>/dev/null || true) ]]; }
+
+# open_help KEYS WHAT: the keys open the help window, which is titled exactly,
+# shows a topic (not a blank page), and closes again on Escape.
+open_help() {
+  press "$WIN" "$1"
+  wait_for "$STEP_TIMEOUT" "the help window on $2" help_shown
+  expect_title "$HELP" "$HELP_TITLE"
+  read_help_geometry
+  import -silent -window root -crop "${HELP_W}x${HELP_H}+${HELP_X}+${HELP_Y}" +repage "$ARTEFACTS/help-$3.png"
+  press "$HELP" Escape
+  wait_for "$STEP_TIMEOUT" "the help window to close on Escape" help_closed
+}
+
+read_help_geometry() {
+  local key value
+  while IFS='=' read -r key value; do
+    case $key in
+      X) HELP_X=$value ;;
+      Y) HELP_Y=$value ;;
+      WIDTH) HELP_W=$value ;;
+      HEIGHT) HELP_H=$value ;;
+    esac
+  done < <(xdotool getwindowgeometry --shell "$HELP")
+}
+
+about_shown() {
+  app_running || fail "the program exited instead of showing the about box; see $APP_LOG"
+  ABOUT=$(xdotool search --onlyvisible --name '^ V e r s i o n$' 2>/dev/null | head -n 1 || true)
+  [[ -n $ABOUT ]]
+}
+about_closed() { [[ -z $(xdotool search --onlyvisible --name '^ V e r s i o n$' 2>/dev/null || true) ]]; }
+
 # The window has taken the size of the frame and cell size in play.
 window_fits_frame() {
   read_geometry
@@ -459,7 +511,7 @@ register_line_written() { [[ -s $REGISTER ]] && ends_in_crlf "$REGISTER"; }
   echo "usage: $0 TILVAREN_EXECUTABLE [ARTEFACT_DIR]" >&2
   exit 2
 }
-for tool in Xvfb xdotool import od awk; do
+for tool in Xvfb xdotool xprop import od awk; do
   command -v "$tool" >/dev/null || fail "'$tool' is missing; scripts/install-deps.sh installs it"
 done
 
@@ -511,7 +563,18 @@ log "menu bar ${BOARD_TOP} px, board area $(((FRAME_X + 1) * CELL))x$(((FRAME_Y 
 EMPTY=$(board_with_pieces_on)
 wait_for_board "$EMPTY" "the first start"
 expect_no_dialog "at the first start"
+expect_title "$WIN" "$TITLE"
 SIZE_AT_FIRST_START="$WIN_X $WIN_Y $WIN_W $WIN_H"
+
+log "2a. the executable alone has its help: F1 on the first cell, then Help > Contents"
+open_help F1 "F1 on the first cell" context
+open_help alt+h+c "Help > Contents" contents
+[[ ! -e $GAME_DIR/Tilvaren.hlp ]] || fail "the program wrote a help file beside itself"
+press "$WIN" ctrl+v
+wait_for "$STEP_TIMEOUT" "the about box on Ctrl+V" about_shown
+expect_title "$ABOUT" " V e r s i o n"
+press "$ABOUT" Return
+wait_for "$STEP_TIMEOUT" "the about box to close with OK" about_closed
 
 log "3. place two pieces, take one back, select a cell, turn and mirror"
 place_piece I 0 1 2 3 4
@@ -577,6 +640,9 @@ for ((p = 0; p < ${#PIECES}; p++)); do
 done
 wait_for "$STEP_TIMEOUT" "a message box after the twelfth piece" dialog_shown
 save_screen congratulations.png
+expect_title "$DIALOG" "$TITLE"
+DIALOG_W=$(xdotool getwindowgeometry --shell "$DIALOG" | sed -n 's/^WIDTH=//p')
+((DIALOG_W >= 190)) || fail "the Congratulations! box is $DIALOG_W pixels wide, too narrow for its title"
 press "$DIALOG" Return
 wait_for "$STEP_TIMEOUT" "the message box to close on Return" no_dialog
 
@@ -613,6 +679,14 @@ press "$WIN" ctrl+o
 wait_for "$STEP_TIMEOUT" "the options dialog on Ctrl+O" options_shown
 # The frame page comes first: Tab goes to its first item (3 x 20), two down
 # to 5 x 12 and Space chooses it; then the other page's large cells, and OK.
+expect_title "$OPTIONS" " O p t i o n s"
+# F1 in the dialog opens help that takes keys while the dialog stays open.
+wait_for "$STEP_TIMEOUT" "the options dialog to take the keyboard focus" options_focused
+xdotool key --clearmodifiers F1
+wait_for "$STEP_TIMEOUT" "the help window on F1 in the options dialog" help_shown
+press "$HELP" Escape
+wait_for "$STEP_TIMEOUT" "the help window to close on Escape while the options dialog is open" help_closed
+options_shown || fail "the options dialog closed with the help window"
 wait_for "$STEP_TIMEOUT" "the options dialog to take the keyboard focus" options_focused
 xdotool key --clearmodifiers --delay 150 alt+p Tab Down Down space alt+e alt+l Return
 wait_for "$STEP_TIMEOUT" "the options dialog to close with OK" options_closed
@@ -635,6 +709,11 @@ click_cell 0
 press "$WIN" ctrl+x
 wait_for_exit
 grep -q '^5,--,-,-,1,' "$GAME_DIR/Tilvaren.tmp" || fail "Tilvaren.tmp does not hold the 5 x 12 game"
+# Clicks played the built-in click sound without a complaint (the machine
+# may have no audio device, which is no fault of the program's).
+if grep -viE 'pulseaudio|no audio device|propagateSizeHints' "$ARTEFACTS"/tilvaren-*.log | grep -iE 'error|warning|cannot|fail'; then
+  fail "the program complained while it was played; see $ARTEFACTS/tilvaren-*.log"
+fi
 [[ -z $(find "$HOME_DIR" -iname 'tilvaren*' -print -quit) ]] ||
   fail "the program wrote into its home folder although its own folder is writable"
 log "passed in ${SECONDS}s"
