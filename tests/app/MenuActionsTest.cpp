@@ -1,0 +1,162 @@
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <set>
+
+#include "app/WindowTestSupport.hpp"
+#include "records/FileNames.hpp"
+
+namespace tilvaren {
+
+using testing::WindowFixture;
+
+namespace {
+
+// What the player can tell apart after a command.
+struct Seen {
+    bool open = false, menuBar = false, statusBar = false, savedGame = false;
+    int cellSize = 0, rows = 0;
+    QString cells;  // per cell: '.' a button, 'o' a selected or placed cell, '#' a blocked one
+    QStringList modals, help;
+};
+
+QPushButton* Button(QWidget& w, int n) {
+    return w.findChild<QPushButton*>(QString("Button%1").arg(n, 2, 10, QChar('0')));
+}
+
+Seen Look(QMainWindow& w, const WindowFixture& f) {
+    Seen v;
+    v.open = w.isVisible();
+    v.menuBar = !w.menuBar()->isHidden();
+    v.statusBar = !w.statusBar()->isHidden();
+    v.savedGame = QFileInfo::exists(QString::fromStdString(f.dir.File(kSavedGameFile)));
+    v.cellSize = Button(w, 0)->width();
+    std::set<int> rowTops;
+    for (int n = 0; n < 60; ++n) {
+        const QWidget* image = w.findChild<QWidget*>(QString("Image%1").arg(n, 2, 10, QChar('0')));
+        v.cells += !Button(w, n)->isHidden() ? '.' : image->isEnabled() ? 'o' : '#';
+        rowTops.insert(Button(w, n)->y());
+    }
+    v.rows = static_cast<int>(rowTops.size());
+    v.modals = f.dialogs.modals;
+    v.help = f.help.calls;
+    return v;
+}
+
+void Trigger(QWidget& w, const char* item) { w.findChild<QAction*>(item)->trigger(); }
+
+std::function<void(QMainWindow&)> Clicking(std::vector<int> cells) {
+    return [cells](QMainWindow& w) {
+        for (const int n : cells) Button(w, n)->click();
+    };
+}
+
+std::function<void(QMainWindow&)> Triggering(const char* item) {
+    return [item](QMainWindow& w) { Trigger(w, item); };
+}
+
+// The 6 x 10 cell picture turned by half, mirrored left to right, or flipped upside down.
+QString Turned(QString c) {
+    std::reverse(c.begin(), c.end());
+    return c;
+}
+QString Mirrored(const QString& c) {
+    QString out;
+    for (int row = 0; row < 6; ++row) out += Turned(c.mid(row * 10, 10));
+    return out;
+}
+QString Flipped(const QString& c) { return Mirrored(Turned(c)); }
+
+}  // namespace
+
+class MenuActionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void EveryItemAndShortcutRunsItsOwnCommand();
+};
+
+void MenuActionsTest::EveryItemAndShortcutRunsItsOwnCommand() {
+    struct Row {
+        const char* item;  // empty: a shortcut without an item
+        const char* keys;  // empty: an item without a shortcut
+        std::function<void(QMainWindow&)> prepare;
+        std::function<bool(const Seen& before, const Seen& after)> effect;
+    };
+    const auto none = [](QMainWindow&) {};
+    const Row rows[] = {
+        {"menuFX", "Ctrl+X", none, [](const Seen& b, const Seen& a) { return b.open && !a.open && a.savedGame; }},
+        {"menuET", "Ctrl+T", Clicking({0}), [](const Seen& b, const Seen& a) { return a.cells == Turned(b.cells); }},
+        {"menuEM", "Ctrl+M", Clicking({0}), [](const Seen& b, const Seen& a) { return a.cells == Mirrored(b.cells); }},
+        // A U in the lower left corner is flipped into the upper left, which neither turn nor mirror does.
+        {"menuEU", "Ctrl+U", Clicking({40, 42, 50, 51, 52}),
+         [](const Seen& b, const Seen& a) { return b.cells[40] == 'o' && a.cells == Flipped(b.cells); }},
+        {"menuER", "Ctrl+R", Clicking({0, 1}),
+         [](const Seen& b, const Seen& a) { return b.cells != a.cells && a.cells == QString(60, '.'); }},
+        {"menuVN", "Ctrl+N", none,
+         [](const Seen& b, const Seen& a) { return a.menuBar != b.menuBar && a.statusBar == b.statusBar; }},
+        {"menuVB", "Ctrl+B", none,
+         [](const Seen& b, const Seen& a) { return a.statusBar != b.statusBar && a.menuBar == b.menuBar; }},
+        {"menuVF", "Ctrl+Alt+L", none, [](const Seen&, const Seen& a) { return a.cellSize == 32; }},
+        {"menuVD", "Ctrl+Alt+M", Triggering("menuVS"), [](const Seen&, const Seen& a) { return a.cellSize == 24; }},
+        {"menuVS", "Ctrl+Alt+S", none, [](const Seen&, const Seen& a) { return a.cellSize == 18; }},
+        {"menuVF6", "Ctrl+F6", Triggering("menuVF5"), [](const Seen&, const Seen& a) { return a.rows == 6; }},
+        {"menuVF5", "Ctrl+F5", none, [](const Seen&, const Seen& a) { return a.rows == 5; }},
+        {"menuVF4", "Ctrl+F4", none, [](const Seen&, const Seen& a) { return a.rows == 4; }},
+        {"menuVF3", "Ctrl+F3", none, [](const Seen&, const Seen& a) { return a.rows == 3; }},
+        {"menuVO", "Ctrl+O", none, [](const Seen&, const Seen& a) { return a.modals == QStringList{"Toptions"}; }},
+        {"menuHC", "", none, [](const Seen&, const Seen& a) { return a.help == QStringList{"contents"}; }},
+        {"menuHK", "", none, [](const Seen&, const Seen& a) { return a.help == QStringList{"keywords"}; }},
+        {"menuHV", "Ctrl+V", none, [](const Seen&, const Seen& a) { return a.modals == QStringList{"Tversion"}; }},
+        // F1 on the first cell opens the topic on playing.
+        {"", "F1", [](QMainWindow& w) { Button(w, 0)->setFocus(); },
+         [](const Seen&, const Seen& a) { return a.help == QStringList{"context 35000"}; }},
+    };
+    // Items that never run a command; every other item needs a row above.
+    const std::set<QString> alwaysDisabled = {"N6", "N8", "N7", "N10", "menuEC", "menuVP"};
+
+    enum class Via { Item, Keys, KeysWithoutMenuBar };
+    std::set<QString> covered = alwaysDisabled;
+    for (const Row& row : rows) {
+        if (*row.item) covered.insert(row.item);
+        for (const Via via : {Via::Item, Via::Keys, Via::KeysWithoutMenuBar}) {
+            if ((via == Via::Item && !*row.item) || (via != Via::Item && !*row.keys)) continue;
+            WindowFixture f;
+            Tmain w(f.Make());
+            w.show();
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            if (via == Via::KeysWithoutMenuBar) Trigger(w, "menuVN");
+            row.prepare(w);
+            const Seen before = Look(w, f);
+            if (via == Via::Item) {
+                Trigger(w, row.item);
+            } else {
+                QTest::keySequence(&w, QKeySequence(row.keys));
+            }
+            const char* how[] = {"item", "keys", "keys, menu bar hidden"};
+            const QString where = QString("%1 %2 by %3").arg(row.item, row.keys, how[static_cast<int>(via)]);
+            QVERIFY2(via != Via::KeysWithoutMenuBar || !before.menuBar, qPrintable(where));
+            QVERIFY2(row.effect(before, Look(w, f)), qPrintable(where));
+        }
+    }
+
+    WindowFixture f;
+    Tmain w(f.Make());
+    QStringList items;
+    for (const QAction* action : w.menuBar()->findChildren<QAction*>()) {
+        if (action->menu() != nullptr || action->isSeparator()) continue;
+        items << action->objectName();
+        QVERIFY2(!alwaysDisabled.count(action->objectName()) || !action->isEnabled(), qPrintable(items.back()));
+    }
+    items.sort();
+    QCOMPARE(items, QStringList(covered.begin(), covered.end()));
+}
+
+}  // namespace tilvaren
+
+QTEST_MAIN(tilvaren::MenuActionsTest)
+#include "MenuActionsTest.moc"
