@@ -1,50 +1,28 @@
 #include "app/ProgramDir.hpp"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-
-#include "records/ProgramFiles.hpp"
+#include <QFile>
+#include <QStringList>
 
 namespace tilvaren {
 
-namespace {
-
-// The installed data folder seen from the program's own folder (bin/../share/
-// tilvaren), so that a copy installed under any prefix finds its files; it
-// exists only for an installed copy.
-QString InstalledDataDir() {
-#ifdef TILVAREN_RELATIVE_DATA_DIR
-    const QString dir = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + TILVAREN_RELATIVE_DATA_DIR);
-    if (QFileInfo(dir).isDir()) return dir;
-#endif
-    return {};
+ProgramFolder ChooseProgramFolder() {
+    const ProgramFolder folder = ChooseProgramFolder(ExecutableDir(), ProcessEnvironment());
+    if (!folder.dir.empty()) QDir().mkpath(QFile::decodeName(folder.dir.c_str()));
+    return folder;
 }
 
-}  // namespace
-
-ProgramFolder ChooseProgramFolder() {
-    ProgramFolder folder;
-    const QString own = QCoreApplication::applicationDirPath();
-    const std::string ownDir = QFile::encodeName(own).toStdString() + "/";
-    // An installed copy keeps the player's files in the user's folder, even
-    // where it could write beside itself (as root, say).
-    const bool portable = InstalledDataDir().isEmpty() && !own.isEmpty();
-    if (portable && ::access(QFile::encodeName(own).constData(), W_OK) == 0) {
-        folder.dir = ownDir;
-        return folder;
+QString ProgramFolderFailureText(const ProgramFolder& folder) {
+    switch (folder.failure) {
+        case FolderFailure::None:
+            return {};
+        case FolderFailure::NoHome:
+            return QString::fromUtf8("ゲーム、解答の記録と設定を保存するフォルダーが決まりません。環境変数 HOME が"
+                                     "設定されていないか、絶対パスではありません。");
     }
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    folder.dir = QFile::encodeName(data).toStdString() + "/";
-    // A portable copy whose folder has become read-only still has the
-    // player's files there; they are carried over, not left behind unseen.
-    if (portable && HoldsPlayerFiles(ownDir)) folder.unwritableOwnDir = ownDir;
-    return folder;
+    return {};
 }
 
 QString CarryOverAndTell(const ProgramFolder& folder) {
@@ -75,10 +53,8 @@ std::string FindDataFile(const std::string& programDir, const std::string& name)
         return ::stat(path.c_str(), &info) == 0;
     };
     if (exists(programDir + name)) return programDir + name;
-    const QString installed = InstalledDataDir();
-    if (!installed.isEmpty()) {
-        const std::string path = QFile::encodeName(installed).toStdString() + "/" + name;
-        if (exists(path)) return path;
+    if (const std::string installed = InstalledDataDir(ExecutableDir()); !installed.empty()) {
+        if (exists(installed + name)) return installed + name;
     }
 #ifdef TILVAREN_DATA_DIR
     const std::string configured = std::string(TILVAREN_DATA_DIR) + "/" + name;

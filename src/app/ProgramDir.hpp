@@ -3,19 +3,16 @@
 #include <QString>
 #include <string>
 
+#include "records/ProgramFiles.hpp"
+
 namespace tilvaren {
 
-// Where the program keeps the player's files.
-struct ProgramFolder {
-    std::string dir;  // ends in '/'
-    // A portable copy's own folder that holds the player's files but can no
-    // longer be written; they are to be carried over to `dir`. Usually "".
-    std::string unwritableOwnDir;
-};
-
-// The folder of the executable when the program may write there (a portable
-// copy), otherwise the user's data folder for the program, created when missing.
+// The program folder by the one rule (records/ProgramFiles), for this
+// executable and environment; the data folder is created when missing.
 ProgramFolder ChooseProgramFolder();
+
+// What the player is told when there is no program folder ("" when there is one).
+QString ProgramFolderFailureText(const ProgramFolder& folder);
 
 // Carries the player's files over from an unwritable own folder, when there
 // is one, and gives what the player is to be told about it ("" when nothing

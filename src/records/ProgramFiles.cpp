@@ -1,6 +1,10 @@
 #include "records/ProgramFiles.hpp"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "records/FileNames.hpp"
 #include "records/SafeFile.hpp"
@@ -20,7 +24,74 @@ bool HoldsSomething(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_size > 0);
 }
 
+// A folder named by the environment, without trailing '/', or none when it is
+// not absolute: a relative one would depend on where the program was started.
+std::optional<std::string> AbsoluteFolder(const std::optional<std::string>& value) {
+    if (!value || value->empty() || value->front() != '/') return std::nullopt;
+    std::string folder = *value;
+    while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
 }  // namespace
+
+// The build gives it from its install folders; this is their default layout.
+#ifndef TILVAREN_RELATIVE_DATA_DIR
+#define TILVAREN_RELATIVE_DATA_DIR "../share/tilvaren"
+#endif
+const char* const kRelativeDataDir = TILVAREN_RELATIVE_DATA_DIR;
+
+Environment ProcessEnvironment() {
+    const auto get = [](const char* name) -> std::optional<std::string> {
+        const char* value = std::getenv(name);
+        if (value == nullptr) return std::nullopt;
+        return std::string(value);
+    };
+    return {get("HOME"), get("XDG_DATA_HOME")};
+}
+
+std::string ExecutableDir() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !self.is_absolute()) return {};
+    std::string dir = self.parent_path().string();
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return dir;
+}
+
+std::string InstalledDataDir(const std::string& executableDir) {
+    if (executableDir.empty()) return {};
+    const std::filesystem::path dir = std::filesystem::path(executableDir + kRelativeDataDir).lexically_normal();
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    std::string found = dir.string();
+    if (found.back() != '/') found += '/';
+    return found;
+}
+
+ProgramFolder ChooseProgramFolder(std::string executableDir, const Environment& environment) {
+    ProgramFolder folder;
+    if (!executableDir.empty() && executableDir.back() != '/') executableDir += '/';
+    // An installed copy keeps the player's files in the user's folder, even
+    // where it could write beside itself (as root, say).
+    const bool portable = !executableDir.empty() && InstalledDataDir(executableDir).empty();
+    if (portable && ::access(executableDir.c_str(), W_OK) == 0) {
+        folder.dir = executableDir;
+        return folder;
+    }
+    if (const auto dataHome = AbsoluteFolder(environment.xdgDataHome)) {
+        folder.dir = *dataHome + "/tilvaren/";
+    } else if (const auto home = AbsoluteFolder(environment.home)) {
+        folder.dir = *home + "/.local/share/tilvaren/";
+    } else {
+        folder.failure = FolderFailure::NoHome;
+        return folder;
+    }
+    // A portable copy whose folder has become read-only still has the
+    // player's files there; they are carried over, not left behind unseen.
+    if (portable && HoldsPlayerFiles(executableDir)) folder.unwritableOwnDir = executableDir;
+    return folder;
+}
 
 bool HoldsPlayerFiles(const std::string& dir) {
     for (const char* name : kPlayerFiles) {

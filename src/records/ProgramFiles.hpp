@@ -1,9 +1,52 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tilvaren {
+
+// The environment as far as the folder rule reads it; untrusted, each value
+// may be missing.
+struct Environment {
+    std::optional<std::string> home;         // HOME
+    std::optional<std::string> xdgDataHome;  // XDG_DATA_HOME
+};
+
+// This process's own environment.
+Environment ProcessEnvironment();
+
+// Why there is no folder for the player's files.
+enum class FolderFailure {
+    None,
+    NoHome,  // the data folder was needed, but HOME is missing or not absolute
+};
+
+// Where the program keeps the player's files.
+struct ProgramFolder {
+    std::string dir;  // ends in '/'; "" when `failure` tells why there is none
+    // A portable copy's own folder that holds the player's files but can no
+    // longer be written; they are to be carried over to `dir`. Usually "".
+    std::string unwritableOwnDir;
+    FolderFailure failure = FolderFailure::None;
+};
+
+// The running executable's folder, ending in '/' ("" when the system does not say).
+std::string ExecutableDir();
+
+// The installed data files' folder as seen from the executable's folder
+// (bin/../share/tilvaren), set by the build from its install folders.
+extern const char* const kRelativeDataDir;
+
+// The installed data folder beside `executableDir`, ending in '/', when there
+// is one; "" for a copy that is not installed.
+std::string InstalledDataDir(const std::string& executableDir);
+
+// The one rule for the program folder, shared by the game and its tools: the
+// executable's own folder for a portable copy (no installed data folder beside
+// it) that may write there, otherwise $XDG_DATA_HOME/tilvaren when that is
+// absolute, otherwise $HOME/.local/share/tilvaren. Creates nothing.
+ProgramFolder ChooseProgramFolder(std::string executableDir, const Environment& environment);
 
 // What carrying the player's files over to a new program folder did.
 struct CarryOverResult {
