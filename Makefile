@@ -1,11 +1,12 @@
-# Thin wrapper over CMake. `make test` builds and runs every test; `make run`
-# builds and starts the game. Set WERROR=ON (CI does) to make warnings errors.
+# Thin wrapper over CMake. `make test` builds and runs every test, `make check`
+# all but the slow end-to-end and install tests; `make run` builds and starts
+# the game. Set WERROR=ON (CI does) to make warnings errors.
 BUILD ?= build
 WERROR ?= $(if $(CI),ON,OFF)
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all build test run asan fuzz package bench clean
+.PHONY: all build test check run asan fuzz package bench clean
 
 all: build
 
@@ -15,6 +16,10 @@ build:
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The quick round while working: every test but those labelled e2e or install.
+check: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --label-exclude '^(e2e|install)$$'
 
 run: build
 	$(BUILD)/src/tilvaren

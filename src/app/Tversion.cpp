@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "Version.hpp"
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
 
@@ -46,7 +47,7 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget
     image->setPixmap(AppIcon().pixmap(32, 32));
     label("Label1", QStringLiteral("_______________________"), 100, 8);
     label("Label2", QStringLiteral("T i l v a r e n"), 108, 24);
-    label("Label3", QStringLiteral("Version 0.9a"), 118, 40);
+    label("Label3", QStringLiteral("Version ") + QLatin1StringView(kVersion), 118, 40);
     label("Label8", info.notice1, 8, 120);
     label("Label9", info.notice2, 8, 136);
 
@@ -74,7 +75,7 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget
 void Tversion::Button1Click() {
     if (info_.mailAddress.isEmpty()) return help_->Context(kLicenceHelpContext);
     opener_->Open(QUrl(QStringLiteral("mailto:") + info_.mailAddress +
-                       QStringLiteral("?subject=About the Tilvaren Version 0.9a")));
+                       QStringLiteral("?subject=About the Tilvaren Version ") + QLatin1StringView(kVersion)));
 }
 
 void Tversion::Button2Click() {

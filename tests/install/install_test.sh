@@ -25,12 +25,12 @@ check() {  # check DESCRIPTION COMMAND...
 }
 
 id=org.tilvaren.Tilvaren
+metainfo=$build_dir/data/$id.metainfo.xml
 check "desktop entry is valid" desktop-file-validate "$source_dir/data/$id.desktop"
-check "metainfo is valid" appstreamcli validate --no-net "$source_dir/data/$id.metainfo.xml"
-check "metainfo names the licence" \
-    grep -q "<project_license>GPL-3.0-or-later</project_license>" "$source_dir/data/$id.metainfo.xml"
+check "metainfo is valid" appstreamcli validate --no-net "$metainfo"
+check "metainfo names the licence" grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo"
 check "desktop entry, metainfo and icon share one id" \
-    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$source_dir/data/$id.metainfo.xml"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
 check "desktop entry names its icon by the id" grep -qx "Icon=$id" "$source_dir/data/$id.desktop"
 check "desktop entry is a logic game" grep -qx "Categories=Game;LogicGame;" "$source_dir/data/$id.desktop"
 check "desktop entry has a Japanese name" grep -q "^Name\[ja\]=" "$source_dir/data/$id.desktop"
@@ -67,6 +67,12 @@ kill -TERM "$app" 2>/dev/null
 wait "$app" 2>/dev/null
 check "settings written to the per-user folder" test -s "$home/data/tilvaren/Tilvaren.ini"
 check "register created in the per-user folder" test -e "$home/data/tilvaren/Tilvaren.csv"
+# With no argument the installed tool reads the register the installed game
+# writes, even where it could write beside itself.
+check "tilvaren-solutions finds a register" env HOME="$home" XDG_DATA_HOME="$home/data" ASAN_OPTIONS=detect_leaks=0 \
+    "$prefix/games/tilvaren-solutions"
+cp "$work/out" "$work/solutions"
+check "tilvaren-solutions reads the game's register" grep -q "^Register $home/data/tilvaren/Tilvaren.csv: " "$work/solutions"
 check "nothing written into the prefix" bash -c "! find '$prefix' -name 'Tilvaren.ini' -o -name 'Tilvaren.csv' | grep -q ."
 
 # The Debian package.
@@ -90,6 +96,18 @@ the package holds the compressed manual page|\./usr/share/man/man6/tilvaren\.6\.
 the package holds the copyright file|\./usr/share/doc/tilvaren/copyright$|contents
 TABLE
     check "recommends nothing" bash -c "! grep -q '^ Recommends:' '$work/info'"
+
+    # Every document that names the version names the package's.
+    version=$(dpkg-deb --field "$deb" Version)
+    doc=$prefix/share
+    while IFS='|' read -r what text command; do
+        check "$what names version $version" bash -c "$command | grep -qF -- '$text'"
+    done <<TABLE
+the manual page|"Tilvaren $version"|zcat '$doc/man/man6/tilvaren.6.gz' | head -n 1
+the changelog|tilvaren ($version)|zcat '$doc/doc/tilvaren/changelog.gz' | head -n 1
+the metainfo|<release version="$version"|cat '$doc/metainfo/$id.metainfo.xml'
+the help file|バージョン $version と|cat '$doc/tilvaren/Tilvaren.hlp'
+TABLE
     check "lintian finds no error" lintian --fail-on error "$deb"
 
     # The README's install line, as written but for the package's folder.
