@@ -2,8 +2,8 @@
 // help file.
 #include <benchmark/benchmark.h>
 
-#include "board/MoveFlow.hpp"
-#include "pieces/Recognition.hpp"
+#include "session/MoveFlow.hpp"
+#include "board/Recognition.hpp"
 #include "pieces/Solver.hpp"
 #include "records/HelpFile.hpp"
 #include "support/TestBoards.hpp"

@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "records/GameRecord.hpp"
 #include "records/SavedGame.hpp"
+#include "session/Restore.hpp"
 
 namespace {
 

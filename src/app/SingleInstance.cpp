@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "records/FileNames.hpp"
+#include "records/SafeFile.hpp"
 
 namespace tilvaren {
 
@@ -58,7 +59,8 @@ bool FromThisUser(int fd) {
 }
 
 QString Path(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
-QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+// The system's reason, in the player's language.
+QString Reason(int error) { return QString::fromStdString(FileErrorCause(error)); }
 
 ClaimResult Refused(const QString& message) { return {ClaimResult::Outcome::Refused, message}; }
 
@@ -93,7 +95,7 @@ ClaimResult SingleInstance::Claim(int waitMs) {
     struct stat folder {};
     if (dirFd_ < 0 || ::fstat(dirFd_, &folder) != 0) {
         const int error = errno;
-        return Refused(QString::fromUtf8("フォルダ %1 を開けません: %2").arg(Path(programDir_), Reason(error)));
+        return Refused(QString::fromUtf8("フォルダー %1 を開けません: %2").arg(Path(programDir_), Reason(error)));
     }
     socketName_ = NameOf(folder);
 
@@ -136,7 +138,7 @@ ClaimResult SingleInstance::Claim(int waitMs) {
         }
         if (deadline.hasExpired()) {
             return {ClaimResult::Outcome::Unreachable,
-                    QString::fromUtf8("このフォルダのファイルを使うプログラムがすでに動いていますが、応答しません。\n"
+                    QString::fromUtf8("このフォルダーのファイルを使うプログラムがすでに動いていますが、応答しません。\n"
                                       "そちらを終了してから起動し直してください。\n%1")
                         .arg(Path(programDir_))};
         }

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/Icon.hpp"
+#include "core/Frame.hpp"
 
 namespace tilvaren {
 
@@ -116,8 +117,6 @@ void Toptions::FormShow(const Settings& current, bool gameStarted) {
     PageControl->setCurrentIndex(1);
     rgFrameBox->setEnabled(!gameStarted);
     pending_.FrameY = current.FrameY;
-    pending_.FrameX = 60 / current.FrameY;
-    pending_.GridStride = pending_.FrameX + 8;
     if (QAbstractButton* item = rgFrame->button(current.FrameY - 3)) item->setChecked(true);
     pending_.FrameSize = current.FrameSize;
     rgFrameSize->button(SizeItemOf(current.FrameSize))->setChecked(true);
@@ -129,9 +128,7 @@ void Toptions::FormShow(const Settings& current, bool gameStarted) {
 
 void Toptions::btnOKClick() {
     const int frameItem = rgFrame->checkedId();
-    pending_.FrameY = frameItem >= 0 && frameItem <= 3 ? frameItem + 3 : 6;
-    pending_.FrameX = 60 / pending_.FrameY;
-    pending_.GridStride = pending_.FrameX + 8;
+    pending_.FrameY = ValidFrameY(frameItem + 3);
     pending_.FrameSize = SizeOfItem(rgFrameSize->checkedId());
     pending_.MenuBarOn = cbMenuBar->isChecked();
     pending_.StatusBarOn = cbStatusBar->isChecked();

@@ -8,19 +8,9 @@
 #include <QTabWidget>
 
 #include "records/Settings.hpp"
+#include "session/View.hpp"
 
 namespace tilvaren {
-
-// The settings as the options dialog hands them over, with the frame's derived
-// values.
-struct PendingSettings {
-    int FrameX = 10;
-    int FrameY = 6;
-    int GridStride = 18;
-    int FrameSize = 24;
-    bool MenuBarOn = true;
-    bool StatusBarOn = true;
-};
 
 // Radio item of a cell size's class (SizeClassOf): small, medium, large.
 int SizeItemOf(int frameSize);

@@ -31,11 +31,16 @@ int main(int argc, char* argv[]) {
     // The dialogs and menus share the main window's font.
     QApplication::setFont(tilvaren::WindowFont());
 
+    tilvaren::MessageBoxDialogs dialogs;
     const tilvaren::ProgramFolder folder = tilvaren::ChooseProgramFolder();
+    if (const QString failure = tilvaren::ProgramFolderFailureText(folder); !failure.isEmpty()) {
+        std::fprintf(stderr, "tilvaren: %s\n", failure.toLocal8Bit().constData());
+        dialogs.Message(failure);
+        return 1;
+    }
 
     // One copy per program folder: a second start brings the running copy
     // forward and ends without a window; one that cannot says why.
-    tilvaren::MessageBoxDialogs dialogs;
     tilvaren::SingleInstance instance(folder.dir);
     const tilvaren::ClaimResult claim = instance.Claim();
     QStringList notices;

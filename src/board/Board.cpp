@@ -1,5 +1,7 @@
 #include "board/Board.hpp"
 
+#include "core/Frame.hpp"
+
 #include <algorithm>
 #include <string>
 
@@ -14,9 +16,9 @@ Board::Board(ErrorSink& errors) : errors_(&errors) {
 }
 
 void Board::SetFrameGeometry() {
-    if (FrameY < 3 || FrameY > 6) FrameY = 6;
-    FrameX = kCellCount / FrameY;
-    GridStride = FrameX + 2 * kWallWidth;
+    FrameY = ValidFrameY(FrameY);
+    FrameX = FrameWidthOf(FrameY);
+    GridStride = GridStrideOf(FrameY);
     cellOfGrid_.fill(-1);
     for (int n = 0; n < kCellCount; ++n) cellOfGrid_[static_cast<std::size_t>(GridIndexOf(n))] = static_cast<signed char>(n);
 }

@@ -2,15 +2,15 @@
 
 #include <array>
 
-#include "board/CellCodes.hpp"
-#include "board/ErrorSink.hpp"
+#include "core/CellCodes.hpp"
+#include "core/Frame.hpp"
+#include "core/ErrorSink.hpp"
 #include "pieces/Catalogue.hpp"
 
 namespace tilvaren {
 
 inline constexpr int kCellCount = 60;
 inline constexpr int kGridSize = 308;
-inline constexpr int kWallWidth = 4;
 inline constexpr int kMaxSelected = 5;
 
 // Markers that the two coordinate conversions return for a bad argument.

@@ -1,4 +1,4 @@
-#include "pieces/Recognition.hpp"
+#include "board/Recognition.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "pieces/Transforms.hpp"
+#include "board/Transforms.hpp"
 
 #include <utility>
 

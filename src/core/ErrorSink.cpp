@@ -1,4 +1,4 @@
-#include "board/ErrorSink.hpp"
+#include "core/ErrorSink.hpp"
 
 namespace tilvaren {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "board/ErrorSink.hpp"
+#include "core/ErrorSink.hpp"
 
 namespace tilvaren {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/Frame.hpp"
 #include "pieces/Catalogue.hpp"
 
 namespace tilvaren {
@@ -14,7 +15,7 @@ namespace {
 // the pieces that can cover it are few.
 class FrameSolver {
 public:
-    explicit FrameSolver(int frameY) : height_(frameY), width_(60 / frameY) {
+    explicit FrameSolver(int frameY) : height_(frameY), width_(FrameWidthOf(frameY)) {
         for (int k = 0; k < kOrientationCount; ++k) AddPlacements(k);
     }
 
@@ -134,7 +135,7 @@ FilledFrame TurnedFrame(const FilledFrame& frame) {
 }
 
 FilledFrame MirroredFrame(const FilledFrame& frame, int frameY) {
-    const int width = 60 / frameY;
+    const int width = FrameWidthOf(frameY);
     FilledFrame mirrored;
     for (int n = 0; n < 60; ++n) {
         const int row = n / width;
@@ -150,7 +151,7 @@ FilledFrame CanonicalFrame(const FilledFrame& frame, int frameY) {
 }
 
 std::vector<FilledFrame> SolveFrame(int frameY) {
-    if (frameY < 3 || frameY > 6) return {};
+    if (!IsFrameHeight(frameY)) return {};
     const std::vector<FilledFrame> found = FrameSolver(frameY).Run();
     std::vector<FilledFrame> all;
     all.reserve(found.size() * 4);

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "board/CellCodes.hpp"
+#include "core/Frame.hpp"
+#include "core/CellCodes.hpp"
 #include "pieces/Catalogue.hpp"
 
 namespace tilvaren {
@@ -52,7 +53,7 @@ ParsedRecord ParseGameRecord(std::string_view text) {
     if (fields.size() < 64) return Refuse("行の項目が69ではなく" + std::to_string(fields.size()) + "です");
 
     const std::string_view frame = fields[0];
-    if (frame.size() != 1 || frame[0] < '3' || frame[0] > '6') {
+    if (frame.size() != 1 || !IsFrameHeight(frame[0] - '0')) {
         return Refuse("フレームの高さが3、4、5、6のどれでもありません");
     }
     ParsedRecord parsed;

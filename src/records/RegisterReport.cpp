@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/Frame.hpp"
 #include "board/Board.hpp"
-#include "pieces/Transforms.hpp"
+#include "board/Transforms.hpp"
 #include "records/GameRecord.hpp"
 #include "records/SolutionRegister.hpp"
 
@@ -22,7 +23,7 @@ struct LineBoard {
 std::optional<LineBoard> BoardOfLine(std::string_view line) {
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.size() != kGameRecordFields) return std::nullopt;
-    if (fields[0].size() != 1 || fields[0][0] < '3' || fields[0][0] > '6') return std::nullopt;
+    if (fields[0].size() != 1 || !IsFrameHeight(fields[0][0] - '0')) return std::nullopt;
     LineBoard parsed;
     parsed.frameY = fields[0][0] - '0';
     for (std::size_t n = 0; n < 60; ++n) {
@@ -167,7 +168,7 @@ std::vector<const RegisterReport::Found*> NewSince(const RegisterReport::Frame& 
 }
 
 std::string DrawFrame(const FilledFrame& board, int frameY) {
-    const int width = 60 / frameY;
+    const int width = FrameWidthOf(frameY);
     std::string text;
     for (int r = 0; r < frameY; ++r) {
         for (int c = 0; c < width; ++c) {

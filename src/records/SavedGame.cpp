@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "board/DrawBoard.hpp"
 #include "records/FileNames.hpp"
 
 namespace tilvaren {
@@ -27,7 +26,9 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 SavedGameReadResult Reject(const std::string& programDir, std::string problem) {
-    SavedGameReadResult result{SavedGameReadResult::Outcome::Rejected, std::move(problem), {}};
+    SavedGameReadResult result;
+    result.outcome = SavedGameReadResult::Outcome::Rejected;
+    result.problem = std::move(problem);
     const std::string path = programDir + kSavedGameFile;
     for (int n = 1; n <= kRejectedSavedGameNames; ++n) {
         const std::string aside = RejectedSavedGameFile(n);
@@ -54,56 +55,17 @@ FileResult SavedGameWrite(const Board& board, const std::string& programDir, con
     return WriteFileAtomically(programDir + kSavedGameFile, FormatGameRecord(SavedGameRecord(board), clock));
 }
 
-SavedGameReadResult SavedGameRead(Board& board, GameView& view, const std::string& programDir) {
+SavedGameReadResult SavedGameRead(const std::string& programDir) {
     const ReadResult read = ReadSmallFile(programDir + kSavedGameFile, kSavedGameLimit);
     // The message names the file already; the cause is all it needs.
     if (!read.status) return Reject(programDir, FileErrorCause(read.status.error));
     if (!read.content) return {};
-    const ParsedRecord parsed = ParseGameRecord(*read.content);
+    ParsedRecord parsed = ParseGameRecord(*read.content);
     if (!parsed.ok) return Reject(programDir, parsed.problem);
-    SavedGameRestore(board, view, parsed.record);
-    return {SavedGameReadResult::Outcome::Restored, {}, {}};
-}
-
-void SavedGameRestore(Board& board, GameView& view, const GameRecord& record) {
-    const int before = board.FrameY;
-    board.FrameY = record.frameY;
-    if (board.FrameY != before) {
-        board.SetFrameGeometry();
-        board.BuildOrientationOffsets();
-        board.ResetBoard();
-    }
-    for (int n = 0; n < kCellCount; ++n) {
-        board.Bsts[static_cast<std::size_t>(board.ChangeTo307(n))] = record.cells[static_cast<std::size_t>(n)];
-    }
-    SavedGamePiecesSet(board, view);
-    view.MenuFrameSet();
-    view.MenuEditSet();
-}
-
-void SavedGamePiecesSet(Board& board, GameView& view) {
-    int free = 0;
-    bool anySelected = false;
-    for (int n = 0; n < kCellCount; ++n) {
-        const char code = board.CellCode(n);
-        if (IsPieceLetter(code)) {
-            board.SetPieceFlags(code, kFlagPlaced);
-        } else {
-            ++free;
-            anySelected = anySelected || code == kSelected;
-        }
-    }
-    board.GameStarted = anySelected;
-    if (free == kCellCount) return;
-    if (free > 0) {
-        board.GameStarted = true;
-        return;
-    }
-    board.ResetBoard();
-    DrawBoard(board, view);
-    view.MenuFrameSet();
-    view.MenuEditSet();
-    view.StatusBarPiecesSet();
+    SavedGameReadResult result;
+    result.outcome = SavedGameReadResult::Outcome::Restored;
+    result.record = std::move(parsed.record);
+    return result;
 }
 
 std::string SavedGameRejectedMessage(const SavedGameReadResult& result) {

@@ -1,5 +1,6 @@
 #include "records/Settings.hpp"
 
+#include "core/Frame.hpp"
 #include "records/FileNames.hpp"
 #include "records/ProfileFile.hpp"
 
@@ -26,8 +27,7 @@ LoadedSettings LoadSettings(const std::string& programDir) {
     loaded.status = read.status;
     const ProfileFile file(read.content.value_or(""));
     Settings& s = loaded.settings;
-    s.FrameY = file.GetInt(kPentomino, "iniFrameY", 6);
-    if (s.FrameY < 3 || s.FrameY > 6) s.FrameY = 6;
+    s.FrameY = ValidFrameY(file.GetInt(kPentomino, "iniFrameY", kDefaultFrameY));
     s.FrameSize = SizeClassOf(file.GetInt(kEnvironment, "iniFrameSize", 24));
     s.MenuBarOn = file.GetInt(kEnvironment, "iniMenuBarOn", 1) == 1;
     s.StatusBarOn = file.GetInt(kEnvironment, "iniStatusBarOn", 1) == 1;

@@ -1,4 +1,4 @@
-#include "board/DrawBoard.hpp"
+#include "session/DrawBoard.hpp"
 
 namespace tilvaren {
 

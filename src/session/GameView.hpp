@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/DrawBoard.hpp"
+#include "session/DrawBoard.hpp"
 
 namespace tilvaren {
 

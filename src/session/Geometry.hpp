@@ -1,5 +1,9 @@
 #pragma once
 
+#include <array>
+
+#include "core/Frame.hpp"
+
 namespace tilvaren {
 
 // Window frame allowance across and the narrowest outer width the window may
@@ -27,6 +31,26 @@ constexpr BoardGeometry BoardGeometryFor(int frameX, int frameY, int frameSize) 
         g.areaWidth = kMinimumOuterWidth - kFrameAllowance;
     }
     return g;
+}
+
+// Where one cell pair stands in the board area, in pixels.
+struct CellPlace {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const CellPlace&, const CellPlace&) = default;
+};
+using CellPlaces = std::array<CellPlace, 60>;
+
+// Where the 60 cells of a frame stand at a cell size: row by row, centred in
+// the board area when it is widened to the minimum.
+constexpr CellPlaces CellPlacesFor(int frameY, int frameSize) {
+    const int frameX = FrameWidthOf(frameY);
+    const int shift = BoardGeometryFor(frameX, ValidFrameY(frameY), frameSize).centringShift;
+    CellPlaces places{};
+    for (int n = 0; n < 60; ++n) {
+        places[static_cast<std::size_t>(n)] = {CellOffset(n % frameX, frameSize) + shift, CellOffset(n / frameX, frameSize)};
+    }
+    return places;
 }
 
 }  // namespace tilvaren

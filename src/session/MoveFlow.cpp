@@ -1,9 +1,9 @@
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 
 #include <algorithm>
 
-#include "pieces/Recognition.hpp"
-#include "pieces/Transforms.hpp"
+#include "board/Recognition.hpp"
+#include "board/Transforms.hpp"
 
 namespace tilvaren {
 

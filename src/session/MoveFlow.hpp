@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/Board.hpp"
-#include "board/GameView.hpp"
+#include "session/GameView.hpp"
 
 namespace tilvaren {
 

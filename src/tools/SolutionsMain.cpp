@@ -9,12 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "records/FileNames.hpp"
+#include "core/Frame.hpp"
 #include "records/ProfileFile.hpp"
+#include "records/ProgramFiles.hpp"
 #include "records/RegisterReport.hpp"
 
 namespace {
@@ -34,8 +35,8 @@ const char* kUsageText =
     "positions, openings and cup letters are still missing. It only reads.\n"
     "\n"
     "REGISTER defaults to the Tilvaren.csv the game writes: beside the program\n"
-    "when that folder is writable, otherwise in the user's data folder\n"
-    "($XDG_DATA_HOME/tilvaren, ~/.local/share/tilvaren).\n"
+    "for a copy that is not installed and may write there, otherwise in the\n"
+    "user's data folder ($XDG_DATA_HOME/tilvaren, ~/.local/share/tilvaren).\n"
     "\n"
     "Options:\n"
     "  --since YYYY/MM/DD  also list how many solutions were new on or after that date\n"
@@ -47,22 +48,18 @@ const char* kUsageText =
     "3 --show asked for a solution the register does not hold, 4 the output\n"
     "could not be written.\n";
 
-// The game's own rule for its folder, applied to this program's folder.
-std::string DefaultRegister() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && ::access(self.parent_path().c_str(), W_OK) == 0) {
-        return (self.parent_path() / kSolutionFile).string();
+// The register the game keeps, by its own folder rule for this program's
+// folder, or none when there is no such folder. Creates nothing.
+std::optional<std::string> DefaultRegister() {
+    const ProgramFolder folder = ChooseProgramFolder(ExecutableDir(), ProcessEnvironment());
+    if (folder.dir.empty()) return std::nullopt;
+    // Until the game carries it over, a read-only portable folder's register is the player's.
+    struct stat info {};
+    const std::string kept = folder.dir + kSolutionFile;
+    if (!folder.unwritableOwnDir.empty() && (::stat(kept.c_str(), &info) != 0 || info.st_size == 0)) {
+        return folder.unwritableOwnDir + kSolutionFile;
     }
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    std::filesystem::path data;
-    if (dataHome != nullptr && *dataHome == '/') {
-        data = dataHome;
-    } else {
-        const char* home = std::getenv("HOME");
-        data = std::filesystem::path(home != nullptr ? home : ".") / ".local/share";
-    }
-    return (data / "tilvaren" / kSolutionFile).string();
+    return kept;
 }
 
 // A real day of the calendar written as yyyy/mm/dd, as the register writes it.
@@ -111,7 +108,7 @@ std::optional<std::string> ReadRegister(const std::string& path, RegisterReader&
     return std::nullopt;
 }
 
-std::string FrameName(int frameY) { return std::to_string(frameY) + " x " + std::to_string(60 / frameY); }
+std::string FrameName(int frameY) { return std::to_string(frameY) + " x " + std::to_string(FrameWidthOf(frameY)); }
 
 int Run(int argc, char* argv[]) {
     std::optional<std::string> path;
@@ -139,7 +136,7 @@ int Run(int argc, char* argv[]) {
             }
         } else if (arg == "--frame") {
             const auto frame = ParseDecimal(value());
-            if (!frame || *frame < 3 || *frame > 6) {
+            if (!frame || !IsFrameHeight(*frame)) {
                 std::fprintf(stderr, "tilvaren-solutions: --frame takes 6, 5, 4 or 3\n");
                 return kUsage;
             }
@@ -166,6 +163,12 @@ int Run(int argc, char* argv[]) {
         }
     }
     if (!path) path = DefaultRegister();
+    if (!path) {
+        std::fprintf(stderr,
+                     "tilvaren-solutions: HOME is not set to an absolute folder, so the game's register cannot be "
+                     "found; name the register\n");
+        return kUnreadable;
+    }
 
     // Long registers report how far the reading has come, once a second.
     const auto started = std::chrono::steady_clock::now();

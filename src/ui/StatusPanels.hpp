@@ -3,18 +3,8 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <array>
-#include <string>
-
-#include "board/Board.hpp"
 
 namespace tilvaren {
-
-// "6 * 10" and the like; empty for a height no frame has.
-std::string FrameText(int frameY);
-
-// The text of piece i's panel: " " when it is on the board, its letter while
-// one of its orientations is still available, "-" when all are ruled out.
-std::string PiecePanelText(const Board& board, int piece);
 
 // The status bar's 14 panels: the frame, the twelve pieces, and one that
 // stays empty.

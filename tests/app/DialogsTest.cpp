@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 
+#include "Version.hpp"
 #include "app/HelpWindow.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
@@ -16,6 +17,11 @@
 
 namespace tilvaren {
 
+using testing::BoardAreaOf;
+using testing::ButtonOf;
+using testing::ImageOf;
+using testing::ItemOf;
+using testing::StatusOf;
 using testing::WindowFixture;
 
 namespace {
@@ -59,7 +65,7 @@ private slots:
     void DataFilesFallBackToBuiltInCopies();
     void HelpUsableWhileOptionsAreOpen();
     void MessageBoxShowsItsWholeTitle();
-    void HelpCommandsAndContextHelpReachTheViewer();
+    void ContextHelpReachesTheViewer();
     void ClickSoundLooksForItsFileOnEveryClick();
 };
 
@@ -87,74 +93,59 @@ void DialogsTest::OptionsShowAndReturnTheSettings() {
         options.btnOKClick();
         QCOMPARE(options.Pending().FrameSize, c.applied);
         QCOMPARE(options.Pending().FrameY, 5);
-        QCOMPARE(options.Pending().FrameX, 12);
-        QCOMPARE(options.Pending().GridStride, 20);
     }
 }
 
 void DialogsTest::OptionsAppliedByTheWindow() {
-    {  // OK with nothing changed while no game is started empties the board.
+    {  // Cancel applies nothing: the game, the window and the settings file stay.
         WindowFixture f;
         Tmain w(f.Make());
-        w.GameBoard().Bsts[static_cast<std::size_t>(w.GameBoard().ChangeTo307(5))] = kBlocked;
-        f.dialogs.player = Choose(3, 1, true, true, true);
-        w.menuVOClick();
-        QCOMPARE(f.dialogs.modals, QStringList{"Toptions"});
-        QCOMPARE(w.GameBoard().CellCode(5), kEmpty);
-    }
-    {  // Cancel applies nothing.
-        WindowFixture f;
-        Tmain w(f.Make());
-        w.GameBoard().Bsts[static_cast<std::size_t>(w.GameBoard().ChangeTo307(5))] = kBlocked;
-        f.dialogs.player = Choose(0, 2, false, false, false);
+        ButtonOf(w, 0)->click();
         const std::string ini = testing::ReadAll(f.dir.File(kSettingsFile));
-        w.menuVOClick();
-        QCOMPARE(w.GameBoard().CellCode(5), kBlocked);
-        QCOMPARE(w.GameBoard().FrameY, 6);
-        QCOMPARE(w.CurrentSettings().FrameSize, 24);
+        f.dialogs.player = Choose(0, 2, false, false, false);
+        ItemOf(w, "menuVO")->trigger();
+        QCOMPARE(f.dialogs.modals, QStringList{"Toptions"});
+        QVERIFY(!ImageOf(w, 0)->isHidden());
+        QCOMPARE(ButtonOf(w, 0)->width(), 24);
+        QVERIFY(!w.menuBar()->isHidden() && !w.statusBar()->isHidden());
         QCOMPARE(testing::ReadAll(f.dir.File(kSettingsFile)), ini);
     }
     {  // A new frame, size and bars: laid out, saved and shown.
         WindowFixture f;
         Tmain w(f.Make());
         f.dialogs.player = Choose(2, 2, false, true, true);
-        w.menuVOClick();
-        QCOMPARE(w.GameBoard().FrameY, 5);
-        QCOMPARE(w.GameBoard().GridStride, 20);
-        QCOMPARE(w.CurrentSettings().FrameSize, 32);
+        ItemOf(w, "menuVO")->trigger();
         QVERIFY(w.menuBar()->isHidden());
-        QCOMPARE(w.Status().PanelText(0), QString("5 * 12"));
-        QCOMPARE(w.BoardArea()->size(), QSize(13 * 32, 6 * 32));
-        QCOMPARE(w.Button(59)->geometry(), QRect(16 + 11 * 32, 16 + 4 * 32, 32, 32));
-        QVERIFY(!w.Menus().Item("menuVF5")->isEnabled() && !w.Menus().Item("menuVF")->isEnabled());
-        QCOMPARE(w.Menus().Item("menuEU")->text(), kUCaptionCreated);  // the dialog leaves the caption alone
+        QCOMPARE(StatusOf(w)->PanelText(0), QString("5 * 12"));
+        QCOMPARE(BoardAreaOf(w)->size(), QSize(13 * 32, 6 * 32));
+        QCOMPARE(ButtonOf(w, 59)->geometry(), QRect(16 + 11 * 32, 16 + 4 * 32, 32, 32));
+        QVERIFY(!ItemOf(w, "menuVF5")->isEnabled() && !ItemOf(w, "menuVF")->isEnabled());
+        QCOMPARE(ItemOf(w, "menuEU")->text(), kUCaptionCreated);  // the dialog leaves the caption alone
         const std::string ini = testing::ReadAll(f.dir.File(kSettingsFile));
         QVERIFY(ini.find("iniFrameY=5") != std::string::npos && ini.find("iniFrameSize=32") != std::string::npos &&
                 ini.find("iniMenuBarOn=0") != std::string::npos);
-        // Recognition works with the new row length.
-        w.ButtonClick(0);
-        QCOMPARE(w.GameBoard().CandidateCount, 37);
     }
 }
 
 void DialogsTest::OptionsFrameLockedDuringAGame() {
     WindowFixture f;
     Tmain w(f.Make());
-    w.ButtonClick(0);
+    ButtonOf(w, 0)->click();
     bool frameEnabled = true;
     f.dialogs.player = [&frameEnabled](QDialog& dialog) {
         frameEnabled = static_cast<Toptions&>(dialog).rgFrameBox->isEnabled();
         return Choose(0, 2, true, true, true)(dialog);
     };
-    w.menuVOClick();
+    ItemOf(w, "menuVO")->trigger();
     QVERIFY(!frameEnabled);
-    QCOMPARE(w.GameBoard().FrameY, 6);           // kept
-    QCOMPARE(w.GameBoard().CellCode(0), kSelected);  // the game goes on, redrawn at 32
-    QCOMPARE(w.Image(0)->Picture().width(), 32);
-    w.menuERClick();
-    w.menuVOClick();
+    QCOMPARE(StatusOf(w)->PanelText(0), QString("6 * 10"));  // kept
+    CellImage* selected = ImageOf(w, 0);  // the game goes on, redrawn at 32
+    QVERIFY(!selected->isHidden());
+    QCOMPARE(selected->Picture().width(), 32);
+    ItemOf(w, "menuER")->trigger();
+    ItemOf(w, "menuVO")->trigger();
     QVERIFY(frameEnabled);
-    QCOMPARE(w.GameBoard().FrameY, 3);
+    QCOMPARE(StatusOf(w)->PanelText(0), QString("3 * 20"));
 }
 
 void DialogsTest::AboutBoxClosesOnlyWithOk() {
@@ -174,7 +165,8 @@ void DialogsTest::AboutBoxClosesOnlyWithOk() {
     QTest::mouseClick(about.Button1, Qt::LeftButton);
     QTest::mouseClick(about.Button2, Qt::LeftButton);
     QCOMPARE(opener.opened,
-             (QList<QUrl>{QUrl("mailto:someone@example.org?subject=About the Tilvaren Version 0.9a"),
+             (QList<QUrl>{QUrl(QStringLiteral("mailto:someone@example.org?subject=About the Tilvaren Version ") +
+                               QLatin1StringView(kVersion)),
                           QUrl("https://example.org/tilvaren")}));
     QVERIFY(about.isVisible());  // the links leave it open
     QVERIFY(help.calls.isEmpty());
@@ -373,19 +365,17 @@ void DialogsTest::MessageBoxShowsItsWholeTitle() {
     QVERIFY2(width >= needed, qPrintable(QString("%1 < %2").arg(width).arg(needed)));
 }
 
-void DialogsTest::HelpCommandsAndContextHelpReachTheViewer() {
+void DialogsTest::ContextHelpReachesTheViewer() {
     WindowFixture f;
     Tmain w(f.Make());
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.menuHCClick();
-    w.menuHKClick();
-    w.Button(0)->setFocus();
-    QTest::keyClick(w.Button(0), Qt::Key_F1);
-    w.Button(1)->setFocus();
-    QTest::keyClick(w.Button(1), Qt::Key_F1);  // no help context on other cells
-    QCOMPARE(f.help.calls, (QStringList{"contents", "keywords", "context 35000"}));
+    for (const int n : {1, 0}) {  // only the first cell has a help context
+        ButtonOf(w, n)->setFocus();
+        QTest::keyClick(ButtonOf(w, n), Qt::Key_F1);
+    }
+    QCOMPARE(f.help.calls, QStringList{"context 35000"});
 
     f.dialogs.player = [](QDialog& dialog) {
         auto& options = static_cast<Toptions&>(dialog);
@@ -396,11 +386,8 @@ void DialogsTest::HelpCommandsAndContextHelpReachTheViewer() {
         options.hide();
         return false;
     };
-    w.menuVOClick();
-    QCOMPARE(f.help.calls.last(), QString("context 35000"));
-    f.dialogs.player = nullptr;
-    w.menuHVClick();
-    QCOMPARE(f.dialogs.modals.last(), QString("Tversion"));
+    ItemOf(w, "menuVO")->trigger();
+    QCOMPARE(f.help.calls, (QStringList{"context 35000", "context 35000"}));
 }
 
 void DialogsTest::ClickSoundLooksForItsFileOnEveryClick() {
@@ -430,11 +417,16 @@ void DialogsTest::ClickSoundLooksForItsFileOnEveryClick() {
     sound.Play(kBuiltInDataDir + std::string(kSoundFile));
     QCOMPARE(sound.Started(), 3);
 
-    WindowFixture f;
-    Tmain w(f.Make());
-    for (const int n : {0, 1}) w.ButtonClick(n);
-    w.ImageClick(0);
-    QCOMPARE(f.sound.played, std::vector<std::string>(3, kBuiltInDataDir + std::string(kSoundFile)));
+    // The window plays on every click: the player's own sound beside the game, else the built-in one.
+    for (const bool own : {false, true}) {
+        WindowFixture f;
+        if (own) testing::WriteAll(f.dir.File(kSoundFile), "RIFF");
+        Tmain w(f.Make());
+        for (const int n : {0, 1}) ButtonOf(w, n)->click();
+        QTest::mouseClick(ImageOf(w, 0), Qt::LeftButton);
+        const std::string expected = own ? f.dir.File(kSoundFile) : kBuiltInDataDir + std::string(kSoundFile);
+        QCOMPARE(f.sound.played, std::vector<std::string>(3, expected));
+    }
 }
 
 }  // namespace tilvaren

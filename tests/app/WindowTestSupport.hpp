@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -51,6 +52,17 @@ public:
     void Play(const std::string& path) override { played.push_back(path); }
     std::vector<std::string> played;
 };
+
+// The window's parts as the player and the window system reach them: by name.
+inline QPushButton* ButtonOf(QWidget& w, int n) {
+    return w.findChild<QPushButton*>(QString("Button%1").arg(n, 2, 10, QChar('0')));
+}
+inline CellImage* ImageOf(QWidget& w, int n) {
+    return w.findChild<CellImage*>(QString("Image%1").arg(n, 2, 10, QChar('0')));
+}
+inline QAction* ItemOf(QWidget& w, const char* name) { return w.findChild<QAction*>(name); }
+inline StatusPanels* StatusOf(QWidget& w) { return w.findChild<StatusPanels*>("StatusBar"); }
+inline QFrame* BoardAreaOf(QWidget& w) { return w.findChild<QFrame*>("Bevel"); }
 
 // A main window over a fresh program folder, with every service faked.
 struct WindowFixture {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "board/MoveFlow.hpp"
-#include "pieces/Recognition.hpp"
+#include "session/MoveFlow.hpp"
+#include "board/Recognition.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {

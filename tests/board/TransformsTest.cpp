@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "board/MoveFlow.hpp"
-#include "pieces/Recognition.hpp"
-#include "pieces/Transforms.hpp"
+#include "session/MoveFlow.hpp"
+#include "board/Recognition.hpp"
+#include "board/Transforms.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {

@@ -3,9 +3,9 @@
 #include <map>
 #include <set>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "pieces/Solver.hpp"
-#include "pieces/Transforms.hpp"
+#include "board/Transforms.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "records/FileNames.hpp"
 #include "records/RegisterReport.hpp"
 #include "records/SolutionRegister.hpp"

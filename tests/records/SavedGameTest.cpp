@@ -3,9 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "records/FileNames.hpp"
 #include "records/SavedGame.hpp"
+#include "session/Restore.hpp"
 #include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
@@ -67,7 +68,7 @@ TEST(SavedGame, WritesOneLineAndRestoresIt) {
 
         Board next = MakeBoard(errors, 6);
         RecordingView view;
-        const SavedGameReadResult result = SavedGameRead(next, view, dir.Path());
+        const SavedGameReadResult result = RestoreSavedGame(next, view, dir.Path());
         EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Restored);
         EXPECT_EQ(next.FrameY, c.frameY);
         EXPECT_EQ(Picture(next), c.restored);
@@ -89,7 +90,7 @@ TEST(SavedGame, FinishedBoardIsResetRedrawnAndRefreshedBeforeTheMenus) {
     Board next = MakeBoard(errors, 6);
     next.FillDrawnBsts(kEmpty);  // as if drawn once
     RecordingView view;
-    SavedGameRead(next, view, dir.Path());
+    RestoreSavedGame(next, view, dir.Path());
     EXPECT_EQ(view.steps, (Rows{"DrawBoard", "MenuFrameSet", "MenuEditSet", "StatusBarPiecesSet", "MenuFrameSet",
                                 "MenuEditSet"}));
     EXPECT_EQ(next.CountFlags(kFlagAvailable), 63);
@@ -122,7 +123,7 @@ TEST(SavedGame, LinesTheProgramNeverWritesAreRejectedAndKept) {
         Board board = MakeBoard(errors, 4);
         const Board before = board;
         RecordingView view;
-        const SavedGameReadResult result = SavedGameRead(board, view, dir.Path());
+        const SavedGameReadResult result = RestoreSavedGame(board, view, dir.Path());
         EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Rejected);
         EXPECT_FALSE(result.problem.empty());
         EXPECT_EQ(board.Bsts, before.Bsts);
@@ -155,7 +156,7 @@ TEST(SavedGame, ARejectedGameNeverReplacesOneSetAsideBefore) {
         RecordingErrorSink errors;
         Board board = MakeBoard(errors, 6);
         RecordingView view;
-        const SavedGameReadResult result = SavedGameRead(board, view, dir.Path());
+        const SavedGameReadResult result = RestoreSavedGame(board, view, dir.Path());
         EXPECT_EQ(result.keptAs, c.keptAs);
         const std::string message = SavedGameRejectedMessage(result);
         EXPECT_NE(message.find(c.told), std::string::npos) << message;
@@ -186,7 +187,7 @@ TEST(SavedGame, ToleratesWhatItDoesNotRead) {
         RecordingErrorSink errors;
         Board board = MakeBoard(errors, 6);
         RecordingView view;
-        EXPECT_EQ(SavedGameRead(board, view, dir.Path()).outcome, SavedGameReadResult::Outcome::Restored);
+        EXPECT_EQ(RestoreSavedGame(board, view, dir.Path()).outcome, SavedGameReadResult::Outcome::Restored);
         EXPECT_EQ(Picture(board), c.expected);
     }
 }
@@ -196,10 +197,10 @@ TEST(SavedGame, MissingAndUnreadableFiles) {
     RecordingErrorSink errors;
     Board board = MakeBoard(errors, 6);
     RecordingView view;
-    EXPECT_EQ(SavedGameRead(board, view, dir.Path()).outcome, SavedGameReadResult::Outcome::NoFile);
+    EXPECT_EQ(RestoreSavedGame(board, view, dir.Path()).outcome, SavedGameReadResult::Outcome::NoFile);
 
     ASSERT_EQ(::mkdir(dir.File(kSavedGameFile).c_str(), 0755), 0);
-    const SavedGameReadResult result = SavedGameRead(board, view, dir.Path());
+    const SavedGameReadResult result = RestoreSavedGame(board, view, dir.Path());
     EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Rejected);
     EXPECT_EQ(result.problem, "フォルダーです");
     EXPECT_EQ(Picture(board), kEmpty6);
@@ -214,7 +215,7 @@ TEST(SavedGame, PlayedGameSurvivesARestart) {
     for (const int n : {0, 1, 2, 3, 4, 10, 20}) SelectCell(played, view, n);
     ASSERT_TRUE(SavedGameWrite(played, dir.Path(), kClock).ok);
     Board next = MakeBoard(errors, 6);
-    SavedGameRead(next, view, dir.Path());
+    RestoreSavedGame(next, view, dir.Path());
     EXPECT_EQ(Picture(next), Picture(played));
     EXPECT_TRUE(next.GameStarted);
     // The next click goes on from the restored selection.

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "pieces/Solver.hpp"
 #include "records/FileNames.hpp"
 #include "records/SolutionRegister.hpp"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "board/DrawBoard.hpp"
-#include "board/MoveFlow.hpp"
+#include "session/DrawBoard.hpp"
+#include "session/MoveFlow.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {

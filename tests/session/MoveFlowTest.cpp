@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "pieces/Solver.hpp"
-#include "pieces/Transforms.hpp"
+#include "board/Transforms.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {

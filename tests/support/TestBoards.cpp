@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "board/MoveFlow.hpp"
+#include "session/MoveFlow.hpp"
 #include "pieces/Catalogue.hpp"
 
 namespace tilvaren::testing {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "board/Board.hpp"
-#include "board/GameView.hpp"
+#include "session/GameView.hpp"
 #include "pieces/Solver.hpp"
 
 namespace tilvaren::testing {

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "ui/Geometry.hpp"
+#include "session/Geometry.hpp"
 #include "ui/Tiles.hpp"
 
 namespace tilvaren {

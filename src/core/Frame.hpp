@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace tilvaren {
+
+// The four frames of 60 cells, named by their height in cells. Every other
+// part of the program asks here what a height means.
+inline constexpr int kDefaultFrameY = 6;
+
+// True for the heights a frame can have: 3, 4, 5 and 6.
+constexpr bool IsFrameHeight(int frameY) { return frameY >= 3 && frameY <= 6; }
+
+// A height that is no frame's becomes the default one.
+constexpr int ValidFrameY(int frameY) { return IsFrameHeight(frameY) ? frameY : kDefaultFrameY; }
+
+// Width in cells of the frame of that height (20, 15, 12, 10).
+constexpr int FrameWidthOf(int frameY) { return 60 / ValidFrameY(frameY); }
+
+// The padded board grid has a wall this many cells thick around the frame.
+inline constexpr int kWallWidth = 4;
+
+// Row length of the padded board grid: the width and the wall on each side
+// (28, 23, 20, 18).
+constexpr int GridStrideOf(int frameY) { return FrameWidthOf(frameY) + 2 * kWallWidth; }
+
+// "6 * 10" and the like, as the status bar shows it; "" for no frame's height.
+inline std::string FrameName(int frameY) {
+    if (!IsFrameHeight(frameY)) return {};
+    return std::to_string(frameY) + " * " + std::to_string(FrameWidthOf(frameY));
+}
+
+}  // namespace tilvaren

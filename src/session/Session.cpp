@@ -1,0 +1,297 @@
+#include "session/Session.hpp"
+
+#include <utility>
+
+#include "board/Transforms.hpp"
+#include "core/Frame.hpp"
+#include "records/FileNames.hpp"
+#include "records/SavedGame.hpp"
+#include "records/SolutionRegister.hpp"
+#include "session/MoveFlow.hpp"
+#include "session/Restore.hpp"
+#include "session/StatusTexts.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+std::string SettingsNotSaved(const FileResult& result) { return "設定ファイルを保存できませんでした。\n" + result.reason; }
+
+}  // namespace
+
+Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string programDir)
+    : view_(view), clock_(clock), programDir_(std::move(programDir)), board_(errors) {
+    // The window creates its cells where the default frame and size put them.
+    arranged_.cells = CellPlacesFor(kDefaultFrameY, cellSize_);
+}
+
+Settings Session::CurrentSettings() const {
+    Settings current = settings_;
+    current.FrameY = board_.FrameY;
+    return current;
+}
+
+void Session::Start() {
+    // This is the only copy on these files, so no save is under way.
+    RemoveInterruptedSaves(programDir_);
+    const LoadedSettings loaded = LoadSettings(programDir_);
+    settings_ = loaded.settings;
+    // A settings file that exists but cannot be read is told once, here; it is
+    // never overwritten, so no later save of the settings is attempted.
+    settingsUnreadable_ = !loaded.status;
+    if (settingsUnreadable_) {
+        startupMessages_.push_back("設定ファイルを読み込めませんでした。既定の設定で始めます。\n" + loaded.status.reason);
+    }
+    board_.FrameY = settings_.FrameY;
+    MenuUItemSet();
+    board_.SetFrameGeometry();
+    board_.ResetBoard();
+
+    const SavedGameReadResult saved = RestoreSavedGame(board_, *this, programDir_);
+    if (saved.outcome == SavedGameReadResult::Outcome::Rejected) {
+        startupMessages_.push_back(SavedGameRejectedMessage(saved));
+    }
+    board_.SetFrameGeometry();
+    if (const FileResult result = SaveSettingsIfReadable(); !result) {
+        startupMessages_.push_back(SettingsNotSaved(result));
+    }
+    board_.BuildOrientationOffsets();
+    SizeCells();
+    LayoutWindow();
+    SolutionFileEnsure(programDir_);  // a failure shows at the first append
+    DrawBoard();
+    StatusBar00Set();
+    StatusBarPiecesSet();
+    MenuFrameSet();
+    MenuSizeSet();
+    MenuEditSet();
+}
+
+std::vector<std::string> Session::TakeStartupMessages() { return std::exchange(startupMessages_, {}); }
+
+bool Session::Close() {
+    const FileResult settingsSaved = SaveSettingsIfReadable();
+    const FileResult gameSaved = SavedGameWrite(board_, programDir_, clock_);
+    if (gameSaved) {
+        // The game is safe; settings that could not be saved are only told.
+        if (!settingsSaved) view_.Tell(SettingsNotSaved(settingsSaved));
+        return true;
+    }
+    std::string question = settingsSaved ? "ゲームを保存できませんでした。\n" : "ゲームと設定を保存できませんでした。\n";
+    question += gameSaved.reason;
+    if (!settingsSaved) question += "\n" + settingsSaved.reason;
+    question += "\n\n保存せずに終了しますか？";
+    return view_.Ask(question);
+}
+
+FileResult Session::SaveSettingsIfReadable() {
+    if (settingsUnreadable_) return FileResult::Success();
+    return SaveSettings(CurrentSettings(), programDir_);
+}
+
+// --- clicks -------------------------------------------------------------
+
+void Session::ButtonClick(int n) { SelectCell(board_, *this, n); }
+
+void Session::ImageClick(int n) { TakeBackCell(board_, *this, n); }
+
+// --- edit menu ----------------------------------------------------------
+
+void Session::menuETClick() {
+    TurnBoard(board_);
+    TurnPieceFlags(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+}
+
+void Session::menuEMClick() {
+    MirrorBoard(board_);
+    MirrorPieceFlags(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+}
+
+void Session::menuEUClick() {
+    CorrectU(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+}
+
+void Session::menuERClick() {
+    board_.ResetBoard();
+    DrawBoard();
+    MenuFrameSet();
+    MenuEditSet();
+    StatusBarPiecesSet();
+}
+
+// --- view menu ----------------------------------------------------------
+
+void Session::menuVNClick() {
+    settings_.MenuBarOn = !settings_.MenuBarOn;
+    LayoutWindow();
+}
+
+void Session::menuVBClick() {
+    settings_.StatusBarOn = !settings_.StatusBarOn;
+    LayoutWindow();
+}
+
+void Session::FormDblClick() {
+    const bool both = settings_.MenuBarOn && settings_.StatusBarOn;
+    settings_.MenuBarOn = !both;
+    settings_.StatusBarOn = !both;
+    LayoutWindow();
+}
+
+void Session::menuVOClick() {
+    const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
+    if (!pending) return;
+    HideCells();
+    ApplyDialogValues(*pending);
+    if (settingsUnreadable_) {
+        view_.Tell("設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。");
+    } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
+        view_.Tell(SettingsNotSaved(result));
+    }
+    board_.SetFrameGeometry();
+    SizeCells();
+    LayoutWindow();
+    if (board_.GameStarted) {
+        board_.FillDrawnBsts(kWall);
+    } else {
+        board_.ResetBoard();
+    }
+    board_.BuildOrientationOffsets();
+    DrawBoard();
+    MenuFrameSet();
+    MenuSizeSet();
+    MenuEditSet();
+    StatusBar00Set();
+    StatusBarPiecesSet();
+}
+
+void Session::ApplyDialogValues(const PendingSettings& pending) {
+    // The frame is locked while a game is under way, whatever the dialog says.
+    if (!board_.GameStarted) board_.FrameY = ValidFrameY(pending.FrameY);
+    settings_.FrameSize = SizeClassOf(pending.FrameSize);
+    settings_.MenuBarOn = pending.MenuBarOn;
+    settings_.StatusBarOn = pending.StatusBarOn;
+}
+
+void Session::SizeCommand(int frameSize) {
+    if (settings_.FrameSize == frameSize) return;
+    settings_.FrameSize = frameSize;
+    HideCells();
+    SizeCells();
+    LayoutWindow();
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+    MenuSizeSet();
+}
+
+void Session::FrameCommand(int frameY) {
+    // The frame is locked while a game is under way, shortcuts included.
+    if (board_.GameStarted) return;
+    if (board_.FrameY == frameY) return;
+    HideCells();
+    board_.FrameY = frameY;
+    board_.SetFrameGeometry();
+    LayoutWindow();
+    board_.ResetBoard();
+    board_.BuildOrientationOffsets();
+    DrawBoard();
+    MenuFrameSet();
+    MenuUCaptionSet();
+    MenuUItemSet();
+    StatusBar00Set();
+}
+
+// --- layout -------------------------------------------------------------
+
+void Session::SizeCells() {
+    if (cellSize_ == settings_.FrameSize) return;
+    cellSize_ = settings_.FrameSize;
+    view_.SizeCells(cellSize_);
+}
+
+void Session::LayoutWindow() {
+    const int s = settings_.FrameSize;
+    const BoardGeometry g = BoardGeometryFor(board_.FrameX, board_.FrameY, s);
+    WindowLayout layout;
+    layout.menuBarOn = settings_.MenuBarOn;
+    layout.statusBarOn = settings_.StatusBarOn;
+    layout.areaWidth = g.areaWidth;
+    layout.areaHeight = g.areaHeight;
+    layout.cells = CellPlacesFor(board_.FrameY, s);
+    // Cells that already stand where this frame and size put them stay.
+    layout.moveCells = layout.cells != arranged_.cells;
+    arranged_ = layout;
+    view_.LayoutWindow(layout);
+}
+
+void Session::DrawBoard() { tilvaren::DrawBoard(board_, *this); }
+
+// --- status bar and menus -----------------------------------------------
+
+void Session::StatusBar00Set() {
+    const std::string text = FrameName(board_.FrameY);
+    if (text.empty()) {
+        board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY));
+        view_.SetStatusPanel(0, "      ");
+        return;
+    }
+    view_.SetStatusPanel(0, text);
+}
+
+void Session::StatusBarPiecesSet() {
+    for (int i = 0; i < kPieceCount; ++i) view_.SetStatusPanel(i + 1, PiecePanelText(board_, i));
+}
+
+void Session::MenuFrameSet() {
+    if (board_.GameStarted) {
+        view_.EnableMenuItem("menuVFF", false);
+        return;
+    }
+    view_.EnableMenuItem("menuVFF", true);
+    for (const int frameY : {6, 5, 4, 3}) {
+        view_.EnableMenuItem("menuVF" + std::to_string(frameY), frameY != ValidFrameY(board_.FrameY));
+    }
+}
+
+void Session::MenuSizeSet() {
+    // The item of the size in use is the disabled one.
+    const int size = SizeClassOf(settings_.FrameSize);
+    view_.EnableMenuItem("menuVS", size != 18);
+    view_.EnableMenuItem("menuVD", size != 24);
+    view_.EnableMenuItem("menuVF", size != 32);
+}
+
+void Session::MenuEditSet() {
+    view_.EnableMenuItem("menuET", board_.GameStarted);
+    view_.EnableMenuItem("menuEM", board_.GameStarted);
+    if (!board_.GameStarted) {
+        view_.EnableMenuItem("menuEU", false);
+    } else {
+        MenuUItemSet();
+    }
+}
+
+void Session::MenuUItemSet() {
+    if (board_.FrameY == 6) {
+        view_.EnableMenuItem("menuEU", board_.GameStarted);
+    } else if (IsFrameHeight(board_.FrameY)) {
+        view_.EnableMenuItem("menuEU", false);
+    }
+}
+
+void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY == 6); }
+
+// --- the rest of the click flow -----------------------------------------
+
+void Session::SolutionAppend() {
+    const FileResult result = tilvaren::SolutionAppend(board_, programDir_, clock_);
+    if (!result) view_.Tell(std::string("解答を \"") + kSolutionFile + "\" に記録できませんでした。\n" + result.reason);
+}
+
+}  // namespace tilvaren

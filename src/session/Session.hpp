@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "board/Board.hpp"
+#include "core/ErrorSink.hpp"
+#include "records/Clock.hpp"
+#include "records/SafeFile.hpp"
+#include "records/Settings.hpp"
+#include "session/GameView.hpp"
+#include "session/View.hpp"
+
+namespace tilvaren {
+
+// One game window's state and every command on it, each a fixed sequence of
+// engine steps and refreshes. The window is reached only through the View;
+// the board's frame height is the one place the frame is kept while running.
+class Session : private GameView {
+public:
+    Session(View& view, ErrorSink& errors, const Clock& clock, std::string programDir);
+
+    // Start-up: settings, saved game, geometry, register, first drawing. What
+    // the player must be told is kept for StartupMessages().
+    void Start();
+    // Messages found before the window was shown, each given once.
+    std::vector<std::string> TakeStartupMessages();
+    // Adds a message found before the session started, told with the others.
+    void AddStartupMessage(std::string text) { startupMessages_.push_back(std::move(text)); }
+
+    // Close: saves the settings, then the game. False when the player chose to
+    // stay after the game could not be saved.
+    bool Close();
+
+    // Clicks, as the cells' controls deliver them.
+    void ButtonClick(int n);
+    void ImageClick(int n);
+
+    // Edit menu.
+    void menuETClick();
+    void menuEMClick();
+    void menuEUClick();
+    void menuERClick();
+    // View menu.
+    void menuVNClick();
+    void menuVBClick();
+    void menuVOClick();
+    void SizeCommand(int frameSize);
+    void FrameCommand(int frameY);
+    // A double click on the board area: both bars off, or both on.
+    void FormDblClick();
+
+    const Board& GameBoard() const { return board_; }
+    // The settings as they stand, with the frame in play.
+    Settings CurrentSettings() const;
+
+private:
+    // GameView: the click flow's and the restore's refreshes.
+    void ApplyCell(int n, const CellTarget& target) override { view_.ApplyCell(n, target); }
+    void PlayClickSound() override { view_.PlayClickSound(); }
+    void MenuFrameSet() override;
+    void MenuEditSet() override;
+    void SetTabToBestCell(int n) override { view_.SetTabToBestCell(n); }
+    void StatusBarPiecesSet() override;
+    void ShowCongratulations() override { view_.ShowCongratulations(); }
+    void SolutionAppend() override;
+
+    void HideCells() { view_.HideCells(); }
+    void SizeCells();
+    void LayoutWindow();
+    void DrawBoard();
+    void StatusBar00Set();
+    void MenuSizeSet();
+    void MenuUCaptionSet();
+    void MenuUItemSet();
+    void ApplyDialogValues(const PendingSettings& pending);
+    // The settings to write: the frame in play and the rest as set.
+    FileResult SaveSettingsIfReadable();
+
+    View& view_;
+    const Clock& clock_;
+    std::string programDir_;
+    Board board_;
+    Settings settings_;
+    std::vector<std::string> startupMessages_;
+    bool settingsUnreadable_ = false;
+    int cellSize_ = 24;                  // the edge the cell controls have now
+    WindowLayout arranged_;              // where the cells stand now
+};
+
+}  // namespace tilvaren

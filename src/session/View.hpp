@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "records/Settings.hpp"
+#include "session/DrawBoard.hpp"
+#include "session/Geometry.hpp"
+
+namespace tilvaren {
+
+// The window's arrangement: which bars show, the board area's size and, when
+// the cells must move, where each stands.
+struct WindowLayout {
+    bool menuBarOn = true;
+    bool statusBarOn = true;
+    int areaWidth = 0;
+    int areaHeight = 0;
+    bool moveCells = false;  // false: the cells already stand where they belong
+    CellPlaces cells{};
+};
+
+// What the options dialog hands back after OK.
+struct PendingSettings {
+    int FrameY = 6;
+    int FrameSize = 24;
+    bool MenuBarOn = true;
+    bool StatusBarOn = true;
+};
+
+// The window as the session sees it: it shows what the session decided and
+// reports nothing back but the player's answers. The main window implements
+// it; tests record the calls to check each command's order.
+class View : public CellPainter {
+public:
+    // Starts the click sound; never waits for it.
+    virtual void PlayClickSound() = 0;
+    // Puts the button of cell n first in the keyboard tab order.
+    virtual void SetTabToBestCell(int n) = 0;
+    // Shows "Congratulations!" and returns once the player has closed it.
+    virtual void ShowCongratulations() = 0;
+    // A plain message, and a Yes/No question (true: Yes); both return once
+    // the player has answered.
+    virtual void Tell(const std::string& text) = 0;
+    virtual bool Ask(const std::string& text) = 0;
+
+    // A menu item or submenu by its name ("menuET", "menuVFF"): enabled or not.
+    virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;
+    // The caption of the U correction item.
+    virtual void SetUCaption(bool sixByTen) = 0;
+    // Status bar panel 0 (the frame) to 12 (the pieces).
+    virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+
+    // Hides every cell's visible control before the cells move or resize.
+    virtual void HideCells() = 0;
+    // Gives every cell control this edge in pixels.
+    virtual void SizeCells(int frameSize) = 0;
+    virtual void LayoutWindow(const WindowLayout& layout) = 0;
+
+    // Runs the options dialog over the current values; none when cancelled.
+    virtual std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) = 0;
+};
+
+}  // namespace tilvaren

@@ -1,0 +1,310 @@
+#include "session/Session.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+#include <optional>
+
+#include "pieces/Solver.hpp"
+#include "records/FileNames.hpp"
+#include "support/TempDir.hpp"
+#include "support/TestBoards.hpp"
+
+namespace tilvaren {
+namespace {
+
+using testing::ReadAll;
+using testing::RecordingErrorSink;
+using testing::TempDir;
+using testing::WriteAll;
+
+// Records what the session asks of the window, each refresh under its own
+// name: a run of cell updates is one DrawBoard, the frame submenu and its four
+// items one MenuFrameSet, and so on.
+class RecordingWindow : public View {
+public:
+    std::vector<std::string> steps;
+    std::vector<std::string> told;
+    std::vector<std::string> asked;
+    bool answer = false;
+    std::optional<PendingSettings> options;
+    std::array<std::string, 13> panels;
+    int cellsDrawn = 0;
+    bool menuBarOn = true;
+
+    std::string Steps() const {
+        std::string all;
+        for (const std::string& s : steps) all += (all.empty() ? "" : " ") + s;
+        return all;
+    }
+
+    void ApplyCell(int, const CellTarget&) override {
+        ++cellsDrawn;
+        Step("DrawBoard");
+    }
+    void PlayClickSound() override { Step("PlayClickSound"); }
+    void SetTabToBestCell(int) override { Step("SetTabToBestCell"); }
+    void ShowCongratulations() override { Step("ShowCongratulations"); }
+    void Tell(const std::string& text) override { told.push_back(text); }
+    bool Ask(const std::string& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+    void EnableMenuItem(const std::string& name, bool) override {
+        if (name.rfind("menuVF", 0) == 0 && name != "menuVF") {
+            Step("MenuFrameSet");
+        } else if (name == "menuVS" || name == "menuVD" || name == "menuVF") {
+            Step("MenuSizeSet");
+        } else if (name == "menuEU" && !steps.empty() && steps.back() == "MenuEditSet" && editOpen_) {
+            editOpen_ = false;
+        } else if (name == "menuET" || name == "menuEM") {
+            editOpen_ = true;
+            Step("MenuEditSet");
+        } else {
+            Step("MenuUItemSet");
+        }
+    }
+    void SetUCaption(bool) override { Step("MenuUCaptionSet"); }
+    void SetStatusPanel(int panel, const std::string& text) override {
+        if (panel >= 0 && panel < 13) panels[static_cast<std::size_t>(panel)] = text;
+        Step(panel == 0 ? "StatusBar00Set" : "StatusBarPiecesSet");
+    }
+    void HideCells() override { Step("HideCells"); }
+    void SizeCells(int frameSize) override { Step("SizeCells" + std::to_string(frameSize)); }
+    void LayoutWindow(const WindowLayout& layout) override {
+        menuBarOn = layout.menuBarOn;
+        Step("LayoutWindow");
+    }
+    std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
+        Step("RunOptions");
+        return options;
+    }
+
+private:
+    // Successive calls of one refresh count once.
+    void Step(const std::string& name) {
+        if (steps.empty() || steps.back() != name) steps.push_back(name);
+    }
+    bool editOpen_ = false;
+};
+
+struct Game {
+    TempDir dir;
+    RecordingErrorSink errors;
+    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
+    RecordingWindow window;
+    Session session{window, errors, clock, dir.Path()};
+    void StartFresh() {
+        session.Start();
+        window.steps.clear();
+    }
+};
+
+TEST(Session, StartUpRunsItsStepsInOrder) {
+    Game g;
+    g.session.Start();
+    EXPECT_EQ(g.window.Steps(),
+              "MenuUItemSet LayoutWindow DrawBoard StatusBar00Set StatusBarPiecesSet MenuFrameSet MenuSizeSet "
+              "MenuEditSet");
+    EXPECT_EQ(g.window.cellsDrawn, 60);
+    EXPECT_EQ(g.window.panels[0], "6 * 10");
+    EXPECT_NE(ReadAll(g.dir.File(kSettingsFile)).find("iniFrameY=6"), std::string::npos);
+    struct stat info {};
+    EXPECT_EQ(::stat(g.dir.File(kSolutionFile).c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 0);
+    EXPECT_TRUE(g.session.TakeStartupMessages().empty());
+}
+
+// Each command's refreshes, in the order the menus' table gives them.
+TEST(Session, CommandsRunTheirStepsInOrder) {
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> before;  // puts the game where the command does something
+        std::function<void(Game&)> command;
+        std::string steps;
+    };
+    const auto started = [](Game& g) { g.session.ButtonClick(0); };
+    const Case cases[] = {
+        {"turn", started, [](Game& g) { g.session.menuETClick(); }, "DrawBoard"},
+        {"mirror", started, [](Game& g) { g.session.menuEMClick(); }, "DrawBoard"},
+        {"U correction", started, [](Game& g) { g.session.menuEUClick(); }, "DrawBoard"},
+        {"reset", started, [](Game& g) { g.session.menuERClick(); },
+         "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet"},
+        {"menu bar", nullptr, [](Game& g) { g.session.menuVNClick(); }, "LayoutWindow"},
+        {"status bar", nullptr, [](Game& g) { g.session.menuVBClick(); }, "LayoutWindow"},
+        {"double click", nullptr, [](Game& g) { g.session.FormDblClick(); }, "LayoutWindow"},
+        {"large cells", nullptr, [](Game& g) { g.session.SizeCommand(32); },
+         "HideCells SizeCells32 LayoutWindow DrawBoard MenuSizeSet"},
+        {"frame 5 x 12", nullptr, [](Game& g) { g.session.FrameCommand(5); },
+         "HideCells LayoutWindow DrawBoard MenuFrameSet MenuUCaptionSet MenuUItemSet StatusBar00Set"},
+        {"options, OK", nullptr,
+         [](Game& g) {
+             g.window.options = PendingSettings{4, 18, true, true};
+             g.session.menuVOClick();
+         },
+         "RunOptions HideCells SizeCells18 LayoutWindow DrawBoard MenuFrameSet MenuSizeSet MenuEditSet "
+         "StatusBar00Set StatusBarPiecesSet"},
+        {"options, cancelled", nullptr, [](Game& g) { g.session.menuVOClick(); }, "RunOptions"},
+        // Commands that find nothing to do.
+        {"the size in use", nullptr, [](Game& g) { g.session.SizeCommand(24); }, ""},
+        {"the frame in use", nullptr, [](Game& g) { g.session.FrameCommand(6); }, ""},
+        {"another frame during a game", started, [](Game& g) { g.session.FrameCommand(3); }, ""},
+    };
+    for (const Case& c : cases) {
+        Game g;
+        g.StartFresh();
+        if (c.before) c.before(g);
+        g.window.steps.clear();
+        c.command(g);
+        EXPECT_EQ(g.window.Steps(), c.steps) << c.name;
+        EXPECT_TRUE(g.errors.messages.empty()) << c.name;
+    }
+}
+
+TEST(Session, OptionsApplyAndSaveTheirValues) {
+    Game g;
+    g.StartFresh();
+    g.window.options = PendingSettings{4, 32, false, true};
+    g.session.menuVOClick();
+    EXPECT_EQ(g.session.GameBoard().FrameY, 4);
+    EXPECT_EQ(g.session.GameBoard().GridStride, 23);
+    EXPECT_EQ(g.window.panels[0], "4 * 15");
+    EXPECT_FALSE(g.window.menuBarOn);
+    const std::string ini = ReadAll(g.dir.File(kSettingsFile));
+    EXPECT_NE(ini.find("iniFrameY=4"), std::string::npos);
+    EXPECT_NE(ini.find("iniFrameSize=32"), std::string::npos);
+    EXPECT_NE(ini.find("iniMenuBarOn=0"), std::string::npos);
+    // During a game the frame stays, whatever the dialog hands back.
+    g.session.ButtonClick(0);
+    g.window.options = PendingSettings{6, 32, true, true};
+    g.session.menuVOClick();
+    EXPECT_EQ(g.session.GameBoard().FrameY, 4);
+    EXPECT_TRUE(g.session.GameBoard().GameStarted);
+}
+
+TEST(Session, CloseWritesSettingsThenGame) {
+    Game g;
+    g.StartFresh();
+    g.session.ButtonClick(0);
+    g.session.menuVBClick();
+    const int watch = ::inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, g.dir.Path().c_str(), IN_MOVED_TO), 0);
+    EXPECT_TRUE(g.session.Close());
+    std::vector<std::string> renamed;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            renamed.emplace_back(event->name);
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    EXPECT_EQ(renamed, (std::vector<std::string>{kSettingsFile, kSavedGameFile}));
+    EXPECT_NE(ReadAll(g.dir.File(kSettingsFile)).find("iniStatusBarOn=0"), std::string::npos);
+    EXPECT_EQ(ReadAll(g.dir.File(kSavedGameFile)).rfind("6,--,-,-,1,", 0), 0u);
+}
+
+// The question is asked only when the game itself could not be saved; a
+// settings file unreadable at start-up is told then, and never again.
+TEST(Session, CloseTellsWhatWasNotSaved) {
+    struct Case {
+        const char* name;
+        bool iniUnreadableAtStart;
+        bool iniBrokenBeforeClose;
+        bool gameBroken;
+        const char* told;   // beginning of the message at close, or nullptr
+        const char* asked;  // beginning of the question, or nullptr
+    };
+    const Case cases[] = {
+        {"settings only", false, true, false, "設定ファイルを保存できませんでした", nullptr},
+        {"game only", false, false, true, nullptr, "ゲームを保存できませんでした"},
+        {"both", false, true, true, nullptr, "ゲームと設定を保存できませんでした"},
+        {"settings unreadable since start-up", true, false, false, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        Game g;
+        if (c.iniUnreadableAtStart) ::mkdir(g.dir.File(kSettingsFile).c_str(), 0755);
+        g.session.Start();
+        EXPECT_EQ(g.session.TakeStartupMessages().size(), c.iniUnreadableAtStart ? 1u : 0u) << c.name;
+        if (c.iniBrokenBeforeClose) {
+            ::unlink(g.dir.File(kSettingsFile).c_str());
+            ::mkdir(g.dir.File(kSettingsFile).c_str(), 0755);
+        }
+        if (c.gameBroken) ::mkdir(g.dir.File(kSavedGameFile).c_str(), 0755);
+        EXPECT_EQ(g.session.Close(), c.asked == nullptr) << c.name;
+        const auto begins = [](const std::vector<std::string>& texts, const char* start) {
+            return start == nullptr ? texts.empty() : texts.size() == 1 && texts[0].rfind(start, 0) == 0;
+        };
+        EXPECT_TRUE(begins(g.window.told, c.told)) << c.name;
+        EXPECT_TRUE(begins(g.window.asked, c.asked)) << c.name;
+    }
+}
+
+TEST(Session, ASavedGameComesBackAndARejectedOneIsToldOnce) {
+    Game g;
+    g.StartFresh();
+    g.session.ButtonClick(0);
+    ASSERT_TRUE(g.session.Close());
+    Game next;
+    WriteAll(next.dir.File(kSavedGameFile), ReadAll(g.dir.File(kSavedGameFile)));
+    next.session.Start();
+    EXPECT_TRUE(next.session.GameBoard().GameStarted);
+    EXPECT_EQ(next.session.GameBoard().CellCode(0), kSelected);
+    EXPECT_EQ(next.window.panels[0], "6 * 10");
+
+    Game bad;
+    WriteAll(bad.dir.File(kSavedGameFile), "6,--,-,-,3,3\r\n");
+    bad.session.Start();
+    const std::vector<std::string> messages = bad.session.TakeStartupMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(kRejectedSavedGameFile), std::string::npos);
+    EXPECT_TRUE(bad.session.TakeStartupMessages().empty());
+    EXPECT_EQ(bad.session.GameBoard().CellCode(0), kEmpty);
+}
+
+// A finished board congratulates, clears the piece panels and is appended to
+// the register; a register that cannot take it is told, and the game goes on.
+TEST(Session, CompletionIsRecordedOrTold) {
+    for (const bool registerBroken : {false, true}) {
+        Game g;
+        g.StartFresh();
+        if (registerBroken) {
+            ::unlink(g.dir.File(kSolutionFile).c_str());
+            ::mkdir(g.dir.File(kSolutionFile).c_str(), 0755);
+        }
+        g.session.ButtonClick(0);
+        EXPECT_EQ(g.window.panels[1], "F");
+        EXPECT_EQ(g.window.panels[10], "-");  // no X reaches the corner
+        // A whole solution clicked in, piece by piece, skipping what the game filled.
+        const FilledFrame solution = DistinctSolutions(6).front();
+        g.session.ImageClick(0);
+        for (const char letter : std::string("FILNPTUVWXYZ")) {
+            for (int n = 0; n < kCellCount; ++n) {
+                if (solution[static_cast<std::size_t>(n)] == letter && g.session.GameBoard().CellCode(n) == kEmpty &&
+                    !g.session.GameBoard().AllPiecesPlaced()) {
+                    g.session.ButtonClick(n);
+                }
+            }
+        }
+        EXPECT_NE(g.window.Steps().find("ShowCongratulations"), std::string::npos);
+        for (int panel = 1; panel <= 12; ++panel) EXPECT_EQ(g.window.panels[static_cast<std::size_t>(panel)], " ");
+        if (registerBroken) {
+            ASSERT_EQ(g.window.told.size(), 1u);
+            EXPECT_NE(g.window.told[0].find(kSolutionFile), std::string::npos);
+            EXPECT_NE(g.window.told[0].find("フォルダーです"), std::string::npos);
+        } else {
+            const std::string line = ReadAll(g.dir.File(kSolutionFile));
+            EXPECT_EQ(line.rfind("6,", 0), 0u);
+            EXPECT_EQ(line.substr(line.size() - 6), "0001\r\n");
+            EXPECT_TRUE(g.window.told.empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tilvaren
