@@ -124,16 +124,12 @@ main_window_shown() {
 
 # Reads the window's position and size into WIN_X, WIN_Y, WIN_W, WIN_H. With
 # no window manager these are the client area's.
-read_geometry() {
-  local key value
-  while IFS='=' read -r key value; do
-    case $key in
-      X) WIN_X=$value ;;
-      Y) WIN_Y=$value ;;
-      WIDTH) WIN_W=$value ;;
-      HEIGHT) WIN_H=$value ;;
-    esac
-  done < <(xdotool getwindowgeometry --shell "$WIN")
+read_geometry() { read -r WIN_X WIN_Y WIN_W WIN_H < <(geometry_of "$WIN"); }
+
+# A window's position and size as "X Y WIDTH HEIGHT".
+geometry_of() {
+  xdotool getwindowgeometry --shell "$1" |
+    awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'
 }
 
 # The window is centred on the screen when first shown (to within the pixel
@@ -197,22 +193,11 @@ open_help() {
   press "$WIN" "$1"
   wait_for "$STEP_TIMEOUT" "the help window on $2" help_shown
   expect_title "$HELP" "$HELP_TITLE"
-  read_help_geometry
-  import -silent -window root -crop "${HELP_W}x${HELP_H}+${HELP_X}+${HELP_Y}" +repage "$ARTEFACTS/help-$3.png"
+  local x y w h
+  read -r x y w h < <(geometry_of "$HELP")
+  import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/help-$3.png"
   press "$HELP" Escape
   wait_for "$STEP_TIMEOUT" "the help window to close on Escape" help_closed
-}
-
-read_help_geometry() {
-  local key value
-  while IFS='=' read -r key value; do
-    case $key in
-      X) HELP_X=$value ;;
-      Y) HELP_Y=$value ;;
-      WIDTH) HELP_W=$value ;;
-      HEIGHT) HELP_H=$value ;;
-    esac
-  done < <(xdotool getwindowgeometry --shell "$HELP")
 }
 
 about_shown() {
@@ -641,7 +626,7 @@ done
 wait_for "$STEP_TIMEOUT" "a message box after the twelfth piece" dialog_shown
 save_screen congratulations.png
 expect_title "$DIALOG" "$TITLE"
-DIALOG_W=$(xdotool getwindowgeometry --shell "$DIALOG" | sed -n 's/^WIDTH=//p')
+read -r _ _ DIALOG_W _ < <(geometry_of "$DIALOG")
 ((DIALOG_W >= 190)) || fail "the Congratulations! box is $DIALOG_W pixels wide, too narrow for its title"
 press "$DIALOG" Return
 wait_for "$STEP_TIMEOUT" "the message box to close on Return" no_dialog
