@@ -1,11 +1,16 @@
 // Engine benchmarks: one recognition pass, one whole game, the solver, the
-// help file.
+// completion counter, the help file.
 #include <benchmark/benchmark.h>
 
-#include "session/MoveFlow.hpp"
+#include <algorithm>
+#include <chrono>
+#include <random>
+
 #include "board/Recognition.hpp"
 #include "pieces/Solver.hpp"
 #include "records/HelpFile.hpp"
+#include "session/Completion.hpp"
+#include "session/MoveFlow.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {
@@ -77,6 +82,73 @@ void BM_Solve(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(SolveFrame(frameY));
 }
 BENCHMARK(BM_Solve)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// The one-time work of a completion counter: solving the frame and indexing it.
+void BM_CompletionCounterBuild(benchmark::State& state) {
+    const int frameY = static_cast<int>(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(CompletionCounter(frameY));
+}
+BENCHMARK(BM_CompletionCounterBuild)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// Every board of seeded random games: mostly clicks on empty cells, now and
+// then a selected cell or a piece taken back, the empty board first.
+std::vector<Board> RandomGameStates(ErrorSink& errors, int frameY, int games) {
+    std::mt19937 random(20261208U + static_cast<unsigned>(frameY));
+    NullView view;
+    std::vector<Board> states;
+    for (int game = 0; game < games; ++game) {
+        Board board = testing::MakeBoard(errors, frameY);
+        states.push_back(board);
+        for (int click = 0; click < 150 && !board.AllPiecesPlaced(); ++click) {
+            std::vector<int> empty;
+            std::vector<int> taken;
+            for (int n = 0; n < kCellCount; ++n) {
+                const char code = board.CellCode(n);
+                if (code == kEmpty) empty.push_back(n);
+                if (code == kSelected || IsPieceLetter(code)) taken.push_back(n);
+            }
+            const bool takeBack = empty.empty() || (!taken.empty() && random() % 8 == 0);
+            const std::vector<int>& cells = takeBack ? taken : empty;
+            if (cells.empty()) break;
+            const int n = cells[random() % cells.size()];
+            if (takeBack) {
+                TakeBackCell(board, view, n);
+            } else {
+                SelectCell(board, view, n);
+            }
+            states.push_back(board);
+        }
+    }
+    return states;
+}
+
+// One count per board over the states of random games; the median and the
+// 99th percentile of a single count are reported as counters, in microseconds.
+void BM_CountCompletions(benchmark::State& state) {
+    const int frameY = static_cast<int>(state.range(0));
+    SilentErrorSink errors;
+    const std::vector<Board> states = RandomGameStates(errors, frameY, 40);
+    const CompletionCounter counter(frameY);
+    std::vector<double> samples;
+    for (auto _ : state) {
+        for (const Board& board : states) {
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(counter.CountFor(board));
+            samples.push_back(
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&samples](double q) {
+        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
+    };
+    state.counters["states"] = static_cast<double>(states.size());
+    state.counters["median_us"] = at(0.5);
+    state.counters["p99_us"] = at(0.99);
+    state.counters["max_us"] = samples.back();
+    state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
+}
+BENCHMARK(BM_CountCompletions)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
 
 // A help file of 200,000 topics, each with a context and keywords: parsing
 // must stay linear in the file's length.

@@ -101,6 +101,10 @@ void Tmain::ConnectCommands() {
         connect(menu_->Item(name), &QAction::triggered, this, slot);
     };
     on("menuFX", [this] { close(); });
+    on("N6", [&s] { s.N6Click(); });
+    on("N8", [&s] { s.N8Click(); });
+    on("N7", [&s] { s.N7Click(); });
+    on("N10", [&s] { s.N10Click(); });
     on("menuET", [&s] { s.menuETClick(); });
     on("menuEM", [&s] { s.menuEMClick(); });
     on("menuEU", [&s] { s.menuEUClick(); });

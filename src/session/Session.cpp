@@ -65,6 +65,7 @@ void Session::Start() {
     MenuFrameSet();
     MenuSizeSet();
     MenuEditSet();
+    history_.Begin(board_);
 }
 
 std::vector<std::string> Session::TakeStartupMessages() { return std::exchange(startupMessages_, {}); }
@@ -91,9 +92,15 @@ FileResult Session::SaveSettingsIfReadable() {
 
 // --- clicks -------------------------------------------------------------
 
-void Session::ButtonClick(int n) { SelectCell(board_, *this, n); }
+void Session::ButtonClick(int n) {
+    SelectCell(board_, *this, n);
+    RecordStep();
+}
 
-void Session::ImageClick(int n) { TakeBackCell(board_, *this, n); }
+void Session::ImageClick(int n) {
+    TakeBackCell(board_, *this, n);
+    RecordStep();
+}
 
 // --- edit menu ----------------------------------------------------------
 
@@ -102,6 +109,7 @@ void Session::menuETClick() {
     TurnPieceFlags(board_);
     board_.FillDrawnBsts(kWall);
     DrawBoard();
+    RecordStep();
 }
 
 void Session::menuEMClick() {
@@ -109,12 +117,14 @@ void Session::menuEMClick() {
     MirrorPieceFlags(board_);
     board_.FillDrawnBsts(kWall);
     DrawBoard();
+    RecordStep();
 }
 
 void Session::menuEUClick() {
     CorrectU(board_);
     board_.FillDrawnBsts(kWall);
     DrawBoard();
+    RecordStep();
 }
 
 void Session::menuERClick() {
@@ -123,6 +133,40 @@ void Session::menuERClick() {
     MenuFrameSet();
     MenuEditSet();
     StatusBarPiecesSet();
+    RecordStep();
+}
+
+void Session::N6Click() { ShowState(history_.Undo()); }
+
+void Session::N8Click() { ShowState(history_.Redo()); }
+
+void Session::N7Click() { ShowState(history_.UndoPiece()); }
+
+void Session::N10Click() { ShowState(history_.RedoPiece()); }
+
+void Session::ShowState(const GameState* state) {
+    if (state == nullptr) return;
+    state->ApplyTo(board_);
+    board_.FillDrawnBsts(kWall);
+    DrawBoard();
+    MenuFrameSet();
+    MenuEditSet();
+    StatusBarPiecesSet();
+    MenuHistorySet();
+}
+
+void Session::RecordStep() {
+    if (history_.Record(board_)) MenuHistorySet();
+}
+
+void Session::MenuHistorySet() {
+    const std::array<bool, 4> now = {history_.CanUndo(), history_.CanRedo(), history_.CanUndoPiece(),
+                                     history_.CanRedoPiece()};
+    const char* const names[] = {"N6", "N8", "N7", "N10"};
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if (now[i] != historyItems_[i]) view_.EnableMenuItem(names[i], now[i]);
+    }
+    historyItems_ = now;
 }
 
 // --- view menu ----------------------------------------------------------
@@ -147,6 +191,7 @@ void Session::FormDblClick() {
 void Session::menuVOClick() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
+    const int frameBefore = board_.FrameY;
     HideCells();
     ApplyDialogValues(*pending);
     if (settingsUnreadable_) {
@@ -169,6 +214,12 @@ void Session::menuVOClick() {
     MenuEditSet();
     StatusBar00Set();
     StatusBarPiecesSet();
+    if (board_.FrameY != frameBefore) {
+        history_.Begin(board_);
+        MenuHistorySet();
+    } else {
+        RecordStep();
+    }
 }
 
 void Session::ApplyDialogValues(const PendingSettings& pending) {
@@ -205,6 +256,8 @@ void Session::FrameCommand(int frameY) {
     MenuUCaptionSet();
     MenuUItemSet();
     StatusBar00Set();
+    history_.Begin(board_);
+    MenuHistorySet();
 }
 
 // --- layout -------------------------------------------------------------

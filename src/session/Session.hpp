@@ -9,6 +9,7 @@
 #include "records/SafeFile.hpp"
 #include "records/Settings.hpp"
 #include "session/GameView.hpp"
+#include "session/History.hpp"
 #include "session/View.hpp"
 
 namespace tilvaren {
@@ -41,6 +42,12 @@ public:
     void menuEMClick();
     void menuEUClick();
     void menuERClick();
+    // Undo and redo: a step back or forward (N6, N8), or to the state before
+    // or after a piece (N7, N10). None plays the click sound or finishes a game.
+    void N6Click();
+    void N8Click();
+    void N7Click();
+    void N10Click();
     // View menu.
     void menuVNClick();
     void menuVBClick();
@@ -73,6 +80,12 @@ private:
     void MenuSizeSet();
     void MenuUCaptionSet();
     void MenuUItemSet();
+    // Makes the board's state after a command one step of the history.
+    void RecordStep();
+    // Puts a state from the history on the board and redraws everything it touches.
+    void ShowState(const GameState* state);
+    // The four undo and redo items, each told only when it changes.
+    void MenuHistorySet();
     void ApplyDialogValues(const PendingSettings& pending);
     // The settings to write: the frame in play and the rest as set.
     FileResult SaveSettingsIfReadable();
@@ -84,8 +97,10 @@ private:
     Settings settings_;
     std::vector<std::string> startupMessages_;
     bool settingsUnreadable_ = false;
-    int cellSize_ = 24;                  // the edge the cell controls have now
-    WindowLayout arranged_;              // where the cells stand now
+    int cellSize_ = 24;                   // the edge the cell controls have now
+    WindowLayout arranged_;               // where the cells stand now
+    History history_;                     // the game on the current frame
+    std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
 };
 
 }  // namespace tilvaren

@@ -8,7 +8,7 @@ struct ItemDef {
     const char* name;     // "-" for a separator, ">" opens a submenu, "<" closes it
     const char* caption;  // UTF-8
     const char* shortcut;
-    bool alwaysDisabled;
+    bool createdDisabled;
 };
 
 struct MenuDef {
@@ -85,7 +85,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* window) {
                 action->setObjectName(name);
                 if (*item.shortcut != '\0') action->setShortcut(QKeySequence(item.shortcut));
                 action->setShortcutContext(Qt::WindowShortcut);
-                action->setEnabled(!item.alwaysDisabled);
+                action->setEnabled(!item.createdDisabled);
                 window->addAction(action);
                 items_[name] = action;
                 names_.push_back(name);

@@ -14,8 +14,9 @@ inline const QString kUCaptionSixByTen = QString::fromUtf8("ピース\"U\"補正
 inline const QString kUCaptionOtherFrames = QString::fromUtf8("ピース\" \"補正(&U)");
 
 // The main menu: four top-level menus and every item with its caption and
-// shortcut. Items are reached by name ("menuET", "N6", ...); the always
-// disabled ones are created disabled. Every action is also added to the
+// shortcut. Items are reached by name ("menuET", "N6", ...); those with
+// nothing to do at start (the undo and redo items, and two not built yet) are
+// created disabled. Every action is also added to the
 // window, so that its shortcut works while the menu bar is hidden.
 class MainMenu {
 public:

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "board/Board.hpp"
+#include "pieces/Solver.hpp"
+#include "records/RegisterReport.hpp"
+
+namespace tilvaren {
+
+// How the boards of one frame can still be completed. Building one solves the
+// frame (slow, meant for a worker thread); every question after that is a
+// filter over the frame's solutions, microseconds, and safe to ask from any
+// number of threads at once.
+//
+// The rules: placed pieces (letters, and "3" cells while FoundLetter is a
+// piece letter) stay where they are; the selected cells ("1") must all become
+// part of one piece not yet placed; empty and blocked cells are free. A board
+// of another frame, or with a code no cell can hold, cannot be completed.
+class CompletionCounter {
+public:
+    explicit CompletionCounter(int frameY);
+
+    struct Count {
+        std::size_t ways = 0;      // solutions, each image counted on its own
+        std::size_t distinct = 0;  // classes of solutions under turning and mirroring
+    };
+
+    int FrameY() const { return frameY_; }
+    // Distinct solutions of the frame: 2339, 1010, 368 or 2 (0 for no frame).
+    std::size_t DistinctTotal() const { return distinct_.size(); }
+
+    // How many ways the board can still be completed.
+    Count CountFor(const Board& board) const;
+    // The distinct solutions the board can still become, each as the smallest
+    // of its four images, sorted.
+    std::vector<FilledFrame> DistinctFor(const Board& board) const;
+
+private:
+    struct Image {
+        std::array<std::uint64_t, kPieceCount> pieces;  // cells of each piece, bit n = cell n
+        std::uint32_t distinctId;                       // index into distinct_
+    };
+    // Calls `match(id)` for each image the board can still become, in order
+    // of distinct id; returns how many matched.
+    template <typename Match>
+    std::size_t ForEachMatch(const Board& board, Match&& match) const;
+
+    int frameY_;
+    std::vector<Image> images_;          // sorted by distinct id
+    std::vector<FilledFrame> distinct_;  // canonical boards, sorted
+};
+
+// Where a board stands against the solution register.
+struct RegisterStanding {
+    std::size_t distinct = 0;       // distinct solutions the board can still become
+    std::size_t distinctFound = 0;  // how many of those the register holds
+    std::size_t registerHolds = 0;  // distinct solutions of the frame the register holds
+    std::size_t frameTotal = 0;     // distinct solutions the frame has
+    // Every cell holds a piece. Only with distinct == 1 is it a true solution.
+    bool finished = false;
+    // The register's entry for a finished board's class, when it has one.
+    std::optional<RegisterReport::Found> found;
+};
+
+// The board's completions and, when finished, its class, looked up in the
+// register's part for the counter's frame: one DistinctFor and a binary
+// search per register entry.
+RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,
+                                     const Board& board);
+
+}  // namespace tilvaren

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "board/Board.hpp"
+
+namespace tilvaren {
+
+// Everything a step of the game changes: the board's public state apart from
+// the frame, the drawn copy and the orientation offsets, which stay with the
+// frame a history belongs to.
+struct GameState {
+    std::array<char, kGridSize> Bsts{};
+    std::array<char, kOrientationCount> Psts{};
+    std::array<int, kCellCount> BpointCounter{};
+    int CandidateCount = 0;
+    std::array<int, kMaxSelected> SelectedCells{};
+    int SelectedCount = 0;
+    bool SelectionOverflow = false;
+    char FoundLetter = kNoLetterYet;
+    bool GameStarted = false;
+
+    static GameState Of(const Board& board);
+    void ApplyTo(Board& board) const;
+    bool operator==(const GameState&) const = default;
+};
+
+// The steps of the game on one frame, in memory only. Undo and redo move
+// through them; a new step after an undo drops the steps ahead.
+class History {
+public:
+    // A new history whose only state is the board as it stands.
+    void Begin(const Board& board);
+    // Adds the board as a new step, unless it equals the state in hand.
+    // False when nothing was added.
+    bool Record(const Board& board);
+
+    bool CanUndo() const { return current_ > 0; }
+    bool CanRedo() const { return current_ + 1 < states_.size(); }
+    bool CanUndoPiece() const { return FindPieceStep(-1) != kNone; }
+    bool CanRedoPiece() const { return FindPieceStep(+1) != kNone; }
+
+    // Each moves to its state and returns it, or returns nullptr and stays.
+    const GameState* Undo();
+    const GameState* Redo();
+    // To the nearest state, back or forward, with no selection pending and
+    // fewer or more pieces on the board than now.
+    const GameState* UndoPiece();
+    const GameState* RedoPiece();
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t FindPieceStep(int direction) const;
+    const GameState* MoveTo(std::size_t index);
+
+    std::vector<GameState> states_;
+    std::size_t current_ = 0;
+};
+
+}  // namespace tilvaren

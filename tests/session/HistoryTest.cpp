@@ -1,0 +1,187 @@
+#include "session/History.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "pieces/Solver.hpp"
+#include "records/FileNames.hpp"
+#include "session/Session.hpp"
+#include "support/TempDir.hpp"
+#include "support/TestBoards.hpp"
+
+namespace tilvaren {
+namespace {
+
+using testing::Picture;
+using testing::ReadAll;
+using testing::RecordingErrorSink;
+using testing::TempDir;
+
+// Keeps the last enabled state of every menu item and counts what a player hears and sees.
+class MenuWindow : public View {
+public:
+    std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
+    int sounds = 0;
+    int congratulations = 0;
+    int drawPasses = 0;
+
+    // The four undo and redo items as "N6 N8 N7 N10", 1 enabled, 0 not.
+    std::string Items() const {
+        std::string s;
+        for (const char* name : {"N6", "N8", "N7", "N10"}) s += enabled.at(name) ? '1' : '0';
+        return s;
+    }
+
+    void ApplyCell(int, const CellTarget&) override { ++drawPasses; }
+    void PlayClickSound() override { ++sounds; }
+    void SetTabToBestCell(int) override {}
+    void ShowCongratulations() override { ++congratulations; }
+    void Tell(const std::string&) override {}
+    bool Ask(const std::string&) override { return true; }
+    void EnableMenuItem(const std::string& name, bool on) override { enabled[name] = on; }
+    void SetUCaption(bool) override {}
+    void SetStatusPanel(int, const std::string&) override {}
+    void HideCells() override {}
+    void SizeCells(int) override {}
+    void LayoutWindow(const WindowLayout&) override {}
+    std::optional<PendingSettings> RunOptions(const Settings&, bool) override { return std::nullopt; }
+};
+
+struct Game {
+    TempDir dir;
+    RecordingErrorSink errors;
+    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
+    MenuWindow window;
+    Session session{window, errors, clock, dir.Path()};
+    Game() { session.Start(); }
+    void Click(std::initializer_list<int> cells) {
+        for (const int n : cells) session.ButtonClick(n);
+    }
+    GameState State() const { return GameState::Of(session.GameBoard()); }
+};
+
+// The I along the top row, and a U in the lower left corner that the correction flips.
+constexpr std::initializer_list<int> kTopI = {0, 1, 2, 3, 4};
+constexpr std::initializer_list<int> kLowerU = {40, 42, 50, 51, 52};
+
+// Every change the player makes is one step back and forward again, whole
+// state included, without a click sound.
+TEST(History, EachCommandIsOneStepUndoneAndRedone) {
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> before;
+        std::function<void(Game&)> command;
+    };
+    const Case cases[] = {
+        {"first click", nullptr, [](Game& g) { g.Click({0}); }},
+        {"second click", [](Game& g) { g.Click({0}); }, [](Game& g) { g.Click({1}); }},
+        {"deselect", [](Game& g) { g.Click({0, 1}); }, [](Game& g) { g.session.ImageClick(1); }},
+        {"placing click", [](Game& g) { g.Click({0, 1, 2, 3}); }, [](Game& g) { g.Click({4}); }},
+        {"take back a piece", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.ImageClick(2); }},
+        {"turn", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.menuETClick(); }},
+        {"mirror", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.menuEMClick(); }},
+        {"U correction", [](Game& g) { g.Click(kLowerU); }, [](Game& g) { g.session.menuEUClick(); }},
+        {"reset", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.menuERClick(); }},
+    };
+    for (const Case& c : cases) {
+        Game g;
+        if (c.before) c.before(g);
+        const GameState before = g.State();
+        c.command(g);
+        const GameState after = g.State();
+        ASSERT_NE(before, after) << c.name;
+        EXPECT_EQ(g.window.Items().substr(0, 2), "10") << c.name;
+        const int sounds = g.window.sounds;
+        g.window.drawPasses = 0;
+        g.session.N6Click();
+        EXPECT_EQ(g.State(), before) << c.name;
+        EXPECT_EQ(g.window.drawPasses, kCellCount) << c.name;  // the whole board redrawn
+        EXPECT_EQ(g.window.enabled["N8"], true) << c.name;
+        g.session.N8Click();
+        EXPECT_EQ(g.State(), after) << c.name;
+        EXPECT_EQ(g.window.Items().substr(0, 2), "10") << c.name;
+        EXPECT_EQ(g.window.sounds, sounds) << c.name;
+        EXPECT_TRUE(g.errors.messages.empty()) << c.name;
+    }
+}
+
+// The four items follow the history through clicks that change nothing, a
+// new step after an undo, piece steps across pending selections and a new frame.
+TEST(History, ItemsFollowTheSteps) {
+    Game g;
+    const GameState empty = g.State();
+    g.Click(kTopI);
+    const GameState oneI = g.State();
+    g.Click({10, 11, 12, 13, 20});  // an L below it
+    const GameState iAndL = g.State();
+    g.Click({30});  // a selection pending
+    const std::vector<std::string> pending = {"IIIII22222", "LLLL222222", "L000222222",
+                                              "1000222222", "0000222222", "0002222222"};
+    ASSERT_EQ(Picture(g.session.GameBoard()), pending);
+    EXPECT_EQ(g.window.Items(), "1010");
+    struct Step {
+        const char* name;
+        std::function<void(Game&)> command;
+        const char* items;
+        const GameState* state;  // where the step leads, when it matters
+    };
+    const Step steps[] = {
+        {"stale click", [](Game& s) { s.Click({0}); }, "1010", nullptr},
+        {"piece back to the I", [](Game& s) { s.session.N7Click(); }, "1111", &oneI},
+        {"piece back to the empty board", [](Game& s) { s.session.N7Click(); }, "0101", &empty},
+        {"piece back with none before", [](Game& s) { s.session.N7Click(); }, "0101", &empty},
+        {"piece forward to the I", [](Game& s) { s.session.N10Click(); }, "1111", &oneI},
+        {"piece forward to the L", [](Game& s) { s.session.N10Click(); }, "1110", &iAndL},
+        {"piece forward stops before the pending cell", [](Game& s) { s.session.N10Click(); }, "1110", &iAndL},
+        {"step forward to the pending cell", [](Game& s) { s.session.N8Click(); }, "1010", nullptr},
+        {"step back", [](Game& s) { s.session.N6Click(); }, "1110", &iAndL},
+        {"a new step drops the redo", [](Game& s) { s.Click({40}); }, "1010", nullptr},
+        {"and leads back to where it was taken", [](Game& s) { s.session.N6Click(); }, "1110", &iAndL},
+    };
+    for (const Step& s : steps) {
+        s.command(g);
+        EXPECT_EQ(g.window.Items(), s.items) << s.name;
+        if (s.state != nullptr) {
+            EXPECT_EQ(g.State(), *s.state) << s.name;
+        }
+    }
+    // Back to the empty board the frame is free again; a new frame is a new history.
+    while (g.window.enabled["N6"]) g.session.N6Click();
+    EXPECT_FALSE(g.session.GameBoard().GameStarted);
+    g.session.FrameCommand(5);
+    EXPECT_EQ(g.window.Items(), "0000");
+}
+
+// A finished board stays recorded; undone and finished again, it is recorded again.
+TEST(History, AFinishedBoardUndoneAndFinishedAgainIsAppendedAgain) {
+    Game g;
+    const FilledFrame solution = DistinctSolutions(6).front();
+    int last = -1;
+    for (const char letter : std::string("FILNPTUVWXYZ")) {
+        for (int n = 0; n < kCellCount; ++n) {
+            if (solution[static_cast<std::size_t>(n)] == letter && g.session.GameBoard().CellCode(n) == kEmpty &&
+                !g.session.GameBoard().AllPiecesPlaced()) {
+                g.Click({n});
+                last = n;
+            }
+        }
+    }
+    ASSERT_EQ(g.window.congratulations, 1);
+    const GameState finished = g.State();
+    g.session.N6Click();
+    EXPECT_FALSE(g.session.GameBoard().AllPiecesPlaced());
+    g.session.N8Click();
+    EXPECT_EQ(g.State(), finished);
+    g.session.N6Click();
+    g.Click({last});
+    EXPECT_EQ(g.window.congratulations, 2);
+    const std::string lines = ReadAll(g.dir.File(kSolutionFile));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2);
+}
+
+}  // namespace
+}  // namespace tilvaren
