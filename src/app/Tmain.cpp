@@ -5,6 +5,8 @@
 #include <QLayout>
 #include <QScreen>
 #include <QShortcut>
+#include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 
@@ -109,6 +111,7 @@ void Tmain::ConnectCommands() {
     on("menuEM", [&s] { s.menuEMClick(); });
     on("menuEU", [&s] { s.menuEUClick(); });
     on("menuER", [&s] { s.menuERClick(); });
+    on("menuEC", [&s] { s.menuECClick(); });
     on("menuVN", [&s] { s.menuVNClick(); });
     on("menuVB", [&s] { s.menuVBClick(); });
     on("menuVF", [&s] { s.SizeCommand(32); });
@@ -178,6 +181,19 @@ void Tmain::ShowCongratulations() { services_.dialogs->Message(QStringLiteral("C
 void Tmain::Tell(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
 
 bool Tmain::Ask(const std::string& text) { return services_.dialogs->Ask(FromUtf8(text)); }
+
+void Tmain::TellWhenDone(std::function<std::string()> work) {
+    QPointer<Tmain> window(this);
+    QThreadPool::globalInstance()->start([window, work = std::move(work)] {
+        const std::string text = work();
+        // Back on the window's thread; a window closed meanwhile is told nothing.
+        QMetaObject::invokeMethod(
+            qApp, [window, text] {
+                if (window) window->Tell(text);
+            },
+            Qt::QueuedConnection);
+    });
+}
 
 void Tmain::EnableMenuItem(const std::string& name, bool enabled) {
     const QString item = QString::fromStdString(name);

@@ -7,6 +7,7 @@
 #include "records/FileNames.hpp"
 #include "records/SavedGame.hpp"
 #include "records/SolutionRegister.hpp"
+#include "session/Congruence.hpp"
 #include "session/MoveFlow.hpp"
 #include "session/Restore.hpp"
 #include "session/StatusTexts.hpp"
@@ -134,6 +135,10 @@ void Session::menuERClick() {
     MenuEditSet();
     StatusBarPiecesSet();
     RecordStep();
+}
+
+void Session::menuECClick() {
+    view_.TellWhenDone([board = board_, dir = programDir_] { return CheckCongruence(board, dir); });
 }
 
 void Session::N6Click() { ShowState(history_.Undo()); }

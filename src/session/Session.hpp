@@ -42,6 +42,8 @@ public:
     void menuEMClick();
     void menuEUClick();
     void menuERClick();
+    // The congruence check: told once it is worked out, off the window's thread.
+    void menuECClick();
     // Undo and redo: a step back or forward (N6, N8), or to the state before
     // or after a piece (N7, N10). None plays the click sound or finishes a game.
     void N6Click();

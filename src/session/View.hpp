@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,6 +45,9 @@ public:
     // the player has answered.
     virtual void Tell(const std::string& text) = 0;
     virtual bool Ask(const std::string& text) = 0;
+    // Runs `work` away from the window's thread and tells its result as a
+    // plain message once it is done; returns at once.
+    virtual void TellWhenDone(std::function<std::string()> work) = 0;
 
     // A menu item or submenu by its name ("menuET", "menuVFF"): enabled or not.
     virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;

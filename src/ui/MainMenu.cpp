@@ -31,7 +31,7 @@ const std::vector<MenuDef>& Menus() {
           {"menuET", "ターン(&T)", "Ctrl+T", false},
           {"menuEM", "ミラー(&M)", "Ctrl+M", false},
           {"menuEU", "ピース\"U\"調整(&U)", "Ctrl+U", false},
-          {"menuEC", "対称・合同形チェック(&C)", "Ctrl+C", true},
+          {"menuEC", "対称・合同形チェック(&C)", "Ctrl+C", false},
           {"-", "", "", false},
           {"menuER", "リセット(&R)", "Ctrl+R", false}}},
         {"menuV",

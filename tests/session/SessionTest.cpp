@@ -53,6 +53,7 @@ public:
         asked.push_back(text);
         return answer;
     }
+    void TellWhenDone(std::function<std::string()> work) override { told.push_back(work()); }
     void EnableMenuItem(const std::string& name, bool) override {
         if (name.rfind("menuVF", 0) == 0 && name != "menuVF") {
             Step("MenuFrameSet");
@@ -303,6 +304,45 @@ TEST(Session, CompletionIsRecordedOrTold) {
             EXPECT_EQ(line.substr(line.size() - 6), "0001\r\n");
             EXPECT_TRUE(g.window.told.empty());
         }
+    }
+}
+
+// The congruence check through its command: a fresh frame, a dead end, and a
+// finished board that is new, then found again.
+TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
+    Game g;
+    g.StartFresh();
+    g.session.menuECClick();
+    ASSERT_EQ(g.window.told.size(), 1u);
+    EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 9356 通りあります（回転・反転を同じとみなすと 2339 通り）。そのうち 0 通り", 0), 0u);
+    EXPECT_NE(g.window.told[0].find("2339 通りのうち 0 通り"), std::string::npos);
+
+    // A corner cell cut off by a piece: no way to finish.
+    for (const int n : {1, 11, 21, 31, 41}) g.session.ButtonClick(n);  // an I down column 1
+    g.session.ButtonClick(0);
+    g.window.told.clear();
+    g.session.menuECClick();
+    ASSERT_EQ(g.window.told.size(), 1u);
+    EXPECT_EQ(g.window.told[0].rfind("この盤は、もうどうやっても完成できません。", 0), 0u) << g.window.told[0];
+
+    g.session.menuERClick();
+    const FilledFrame solution = DistinctSolutions(6).front();
+    for (int round = 0; round < 2; ++round) {
+        g.session.menuERClick();
+        for (const char letter : std::string("FILNPTUVWXYZ")) {
+            for (int n = 0; n < kCellCount; ++n) {
+                if (solution[static_cast<std::size_t>(n)] == letter && g.session.GameBoard().CellCode(n) == kEmpty &&
+                    !g.session.GameBoard().AllPiecesPlaced()) {
+                    g.session.ButtonClick(n);
+                }
+            }
+        }
+        g.window.told.clear();
+        g.session.menuECClick();
+        ASSERT_EQ(g.window.told.size(), 1u);
+        const char* expected = round == 0 ? "この解は新しい解です。" : "この解は、回転・反転したものも含めて、2026/12/07 にすでに";
+        EXPECT_EQ(g.window.told[0].rfind(expected, 0), 0u) << g.window.told[0];
+        EXPECT_NE(g.window.told[0].find("2339 通りのうち 1 通り"), std::string::npos) << g.window.told[0];
     }
 }
 
