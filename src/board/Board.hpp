@@ -23,7 +23,26 @@ inline constexpr int kBadCellNumber = 99;
 //
 // Every operation is safe for any argument: an out-of-range cell number or
 // grid index is reported through the error sink and never indexes an array.
-class Board {
+// Everything one step of a game changes: the cell codes, the orientation
+// flags, the candidate counters and the selection. The frame, the drawn copy
+// and the orientation offsets stay with the frame and are not part of it.
+struct GameState {
+    std::array<char, kGridSize> Bsts{};
+    std::array<char, kOrientationCount> Psts{};
+    std::array<int, kCellCount> BpointCounter{};
+    int CandidateCount = 0;
+    std::array<int, kMaxSelected> SelectedCells{};
+    int SelectedCount = 0;
+    // True when the last CollectCells found more matching cells than
+    // SelectedCells holds; only a damaged saved game can cause it.
+    bool SelectionOverflow = false;
+    char FoundLetter = kNoLetterYet;
+    bool GameStarted = false;
+
+    friend bool operator==(const GameState&, const GameState&) = default;
+};
+
+class Board : public GameState {
 public:
     explicit Board(ErrorSink& errors);
 
@@ -35,18 +54,7 @@ public:
     int FrameX = 10;
     int GridStride = 18;
 
-    std::array<char, kGridSize> Bsts{};
     std::array<char, kGridSize> DrawnBsts{};
-    std::array<char, kOrientationCount> Psts{};
-    std::array<int, kCellCount> BpointCounter{};
-    int CandidateCount = 0;
-    std::array<int, kMaxSelected> SelectedCells{};
-    int SelectedCount = 0;
-    // True when the last CollectCells found more matching cells than
-    // SelectedCells holds; only a damaged saved game can cause it.
-    bool SelectionOverflow = false;
-    char FoundLetter = kNoLetterYet;
-    bool GameStarted = false;
     OrientationOffsetTable OrientationOffsets{};
 
     // Derives FrameX and GridStride from FrameY. A FrameY outside 3..6 (the

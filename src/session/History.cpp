@@ -21,39 +21,13 @@ bool SelectionPending(const GameState& state) {
 
 }  // namespace
 
-GameState GameState::Of(const Board& board) {
-    GameState s;
-    s.Bsts = board.Bsts;
-    s.Psts = board.Psts;
-    s.BpointCounter = board.BpointCounter;
-    s.CandidateCount = board.CandidateCount;
-    s.SelectedCells = board.SelectedCells;
-    s.SelectedCount = board.SelectedCount;
-    s.SelectionOverflow = board.SelectionOverflow;
-    s.FoundLetter = board.FoundLetter;
-    s.GameStarted = board.GameStarted;
-    return s;
-}
-
-void GameState::ApplyTo(Board& board) const {
-    board.Bsts = Bsts;
-    board.Psts = Psts;
-    board.BpointCounter = BpointCounter;
-    board.CandidateCount = CandidateCount;
-    board.SelectedCells = SelectedCells;
-    board.SelectedCount = SelectedCount;
-    board.SelectionOverflow = SelectionOverflow;
-    board.FoundLetter = FoundLetter;
-    board.GameStarted = GameStarted;
-}
-
 void History::Begin(const Board& board) {
-    states_.assign(1, GameState::Of(board));
+    states_.assign(1, static_cast<const GameState&>(board));
     current_ = 0;
 }
 
 bool History::Record(const Board& board) {
-    GameState state = GameState::Of(board);
+    GameState state = board;
     if (!states_.empty() && states_[current_] == state) return false;
     if (!states_.empty()) states_.resize(current_ + 1);
     states_.push_back(std::move(state));

@@ -8,25 +8,6 @@
 
 namespace tilvaren {
 
-// Everything a step of the game changes: the board's public state apart from
-// the frame, the drawn copy and the orientation offsets, which stay with the
-// frame a history belongs to.
-struct GameState {
-    std::array<char, kGridSize> Bsts{};
-    std::array<char, kOrientationCount> Psts{};
-    std::array<int, kCellCount> BpointCounter{};
-    int CandidateCount = 0;
-    std::array<int, kMaxSelected> SelectedCells{};
-    int SelectedCount = 0;
-    bool SelectionOverflow = false;
-    char FoundLetter = kNoLetterYet;
-    bool GameStarted = false;
-
-    static GameState Of(const Board& board);
-    void ApplyTo(Board& board) const;
-    bool operator==(const GameState&) const = default;
-};
-
 // The steps of the game on one frame, in memory only. Undo and redo move
 // through them; a new step after an undo drops the steps ahead.
 class History {

@@ -151,7 +151,7 @@ void Session::N10Click() { ShowState(history_.RedoPiece()); }
 
 void Session::ShowState(const GameState* state) {
     if (state == nullptr) return;
-    state->ApplyTo(board_);
+    static_cast<GameState&>(board_) = *state;
     board_.FillDrawnBsts(kWall);
     DrawBoard();
     MenuFrameSet();

@@ -62,7 +62,7 @@ struct Game {
     void Click(std::initializer_list<int> cells) {
         for (const int n : cells) session.ButtonClick(n);
     }
-    GameState State() const { return GameState::Of(session.GameBoard()); }
+    GameState State() const { return session.GameBoard(); }
 };
 
 // The I along the top row, and a U in the lower left corner that the correction flips.
