@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QShortcut>
 #include <QPointer>
@@ -65,10 +66,19 @@ void Tmain::CreateControls() {
     status_ = new StatusPanels(this);
     setStatusBar(status_);
 
-    bevel_ = new QFrame(this);
+    // The board area, and under it the piece support strip while it is on.
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    bevel_ = new QFrame(central);
     bevel_->setObjectName("Bevel");
     bevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setCentralWidget(bevel_);
+    column->addWidget(bevel_);
+    strip_ = new PieceStrip(central);
+    strip_->hide();
+    column->addWidget(strip_);
+    setCentralWidget(central);
     image1_ = new BackgroundImage(bevel_);
     image1_->setObjectName("Image1");
 
@@ -114,6 +124,7 @@ void Tmain::ConnectCommands() {
     on("menuEC", [&s] { s.menuECClick(); });
     on("menuVN", [&s] { s.menuVNClick(); });
     on("menuVB", [&s] { s.menuVBClick(); });
+    on("menuVP", [&s] { s.menuVPClick(); });
     on("menuVF", [&s] { s.SizeCommand(32); });
     on("menuVD", [&s] { s.SizeCommand(24); });
     on("menuVS", [&s] { s.SizeCommand(18); });
@@ -216,6 +227,21 @@ void Tmain::SetStatusPanel(int panel, const std::string& text) {
     }
 }
 
+void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) {
+    strip_->SetPicture(picture);
+    const unsigned mine = ++*supportCount_;
+    QPointer<Tmain> window(this);
+    QThreadPool::globalInstance()->start([window, latest = supportCount_, mine, count = std::move(count)] {
+        if (latest->load() != mine) return;  // a newer change came before this count started
+        const SupportLine line = count();
+        QMetaObject::invokeMethod(
+            qApp, [window, latest, mine, line] {
+                if (window && latest->load() == mine) window->strip_->SetLine(line);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void Tmain::HideCells() {
     for (int n = 0; n < kCellCount; ++n) {
         if (!Button(n)->isHidden()) {
@@ -236,6 +262,12 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     menuBar()->setVisible(layout.menuBarOn);
     status_->setVisible(layout.statusBarOn);
     bevel_->setFixedSize(layout.areaWidth, layout.areaHeight);
+    if (layout.pieceSupportOn) {
+        strip_->Arrange(layout.areaWidth, cellSize_);
+    } else {
+        ++*supportCount_;  // a count under way is no longer wanted
+    }
+    strip_->setVisible(layout.pieceSupportOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
     if (!layout.moveCells) return;
     for (int n = 0; n < kCellCount; ++n) {

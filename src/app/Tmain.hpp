@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "ui/BackgroundImage.hpp"
 #include "ui/CellImage.hpp"
 #include "ui/MainMenu.hpp"
+#include "ui/PieceStrip.hpp"
 #include "ui/StatusPanels.hpp"
 #include "ui/Tiles.hpp"
 
@@ -52,6 +54,7 @@ private:
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
     void SetStatusPanel(int panel, const std::string& text) override;
+    void ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) override;
     void HideCells() override;
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
@@ -66,6 +69,9 @@ private:
     StatusPanels* status_ = nullptr;
     QFrame* bevel_ = nullptr;
     BackgroundImage* image1_ = nullptr;
+    PieceStrip* strip_ = nullptr;
+    // Counts for the strip are numbered; only the latest one is run and shown.
+    std::shared_ptr<std::atomic<unsigned>> supportCount_ = std::make_shared<std::atomic<unsigned>>(0);
     std::array<QPushButton*, kCellCount> buttons_{};
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order

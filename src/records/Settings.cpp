@@ -31,6 +31,7 @@ LoadedSettings LoadSettings(const std::string& programDir) {
     s.FrameSize = SizeClassOf(file.GetInt(kEnvironment, "iniFrameSize", 24));
     s.MenuBarOn = file.GetInt(kEnvironment, "iniMenuBarOn", 1) == 1;
     s.StatusBarOn = file.GetInt(kEnvironment, "iniStatusBarOn", 1) == 1;
+    s.PieceSupportOn = file.GetInt(kEnvironment, "iniPieceSupportOn", 0) == 1;
     return loaded;
 }
 
@@ -43,6 +44,7 @@ FileResult SaveSettings(const Settings& settings, const std::string& programDir)
     file.Set(kEnvironment, "iniFrameSize", std::to_string(settings.FrameSize));
     file.Set(kEnvironment, "iniMenuBarOn", settings.MenuBarOn ? "1" : "0");
     file.Set(kEnvironment, "iniStatusBarOn", settings.StatusBarOn ? "1" : "0");
+    file.Set(kEnvironment, "iniPieceSupportOn", settings.PieceSupportOn ? "1" : "0");
     return WriteFileAtomically(path, file.Text());
 }
 

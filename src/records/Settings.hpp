@@ -13,6 +13,7 @@ struct Settings {
     int FrameSize = 24;
     bool MenuBarOn = true;
     bool StatusBarOn = true;
+    bool PieceSupportOn = false;  // the strip of pieces and completions under the board
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -29,12 +30,12 @@ struct LoadedSettings {
     FileResult status;
 };
 
-// Reads the four keys from "Tilvaren.ini" in the program folder. A missing
+// Reads the five keys from "Tilvaren.ini" in the program folder. A missing
 // file, key or number gives that key's default; a frame height outside 3..6
 // gives 6 and the cell size is brought to its size class.
 LoadedSettings LoadSettings(const std::string& programDir);
 
-// Writes the four keys, changing only their lines; creates the file when it
+// Writes the five keys, changing only their lines; creates the file when it
 // does not exist. A file that exists but cannot be read is not overwritten.
 FileResult SaveSettings(const Settings& settings, const std::string& programDir);
 

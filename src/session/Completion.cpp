@@ -1,6 +1,9 @@
 #include "session/Completion.hpp"
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
 
 namespace tilvaren {
 
@@ -53,7 +56,37 @@ Pattern ReadPattern(const Board& board, int frameY) {
     return pattern;
 }
 
+// One slot per frame height, 3..6; anything else has no counter.
+struct CounterSlot {
+    std::once_flag built;
+    std::unique_ptr<const CompletionCounter> counter;
+    std::atomic<const CompletionCounter*> ready{nullptr};
+};
+
+CounterSlot* SlotFor(int frameY) {
+    static std::array<CounterSlot, 4> slots;
+    return IsFrameHeight(frameY) ? &slots[static_cast<std::size_t>(frameY - 3)] : nullptr;
+}
+
 }  // namespace
+
+const CompletionCounter& CompletionCounterFor(int frameY) {
+    CounterSlot* slot = SlotFor(frameY);
+    if (slot == nullptr) {
+        static const CompletionCounter none(0);
+        return none;
+    }
+    std::call_once(slot->built, [slot, frameY] {
+        slot->counter = std::make_unique<const CompletionCounter>(frameY);
+        slot->ready.store(slot->counter.get(), std::memory_order_release);
+    });
+    return *slot->counter;
+}
+
+const CompletionCounter* BuiltCompletionCounter(int frameY) {
+    const CounterSlot* slot = SlotFor(frameY);
+    return slot != nullptr ? slot->ready.load(std::memory_order_acquire) : nullptr;
+}
 
 CompletionCounter::CompletionCounter(int frameY) : frameY_(frameY) {
     const std::vector<FilledFrame> solutions = SolveFrame(frameY);

@@ -55,6 +55,14 @@ private:
     std::vector<FilledFrame> distinct_;  // canonical boards, sorted
 };
 
+// The program's one counter per frame, built by the first caller that needs
+// it and kept for the program's life; callers wanting the same frame at once
+// wait for that one build. Meant for worker threads.
+const CompletionCounter& CompletionCounterFor(int frameY);
+// The frame's counter when it is already built, else none; never waits, so
+// the window's thread may ask.
+const CompletionCounter* BuiltCompletionCounter(int frameY);
+
 // Where a board stands against the solution register.
 struct RegisterStanding {
     std::size_t distinct = 0;       // distinct solutions the board can still become

@@ -1,9 +1,6 @@
 #include "session/Congruence.hpp"
 
 #include <algorithm>
-#include <map>
-#include <memory>
-#include <mutex>
 
 #include "core/Frame.hpp"
 #include "records/FileNames.hpp"
@@ -23,16 +20,6 @@ std::string FrameLabel(int frameY) {
 std::string HeldLine(const RegisterStanding& s, int frameY) {
     return "記録にある " + FrameLabel(frameY) + " の解は " + std::to_string(s.frameTotal) + " 通りのうち " +
            std::to_string(s.registerHolds) + " 通りです。";
-}
-
-// The frame's counter, built on first use and kept for the program's life.
-const CompletionCounter& CounterFor(int frameY) {
-    static std::mutex mutex;
-    static std::map<int, std::unique_ptr<const CompletionCounter>> counters;
-    const std::lock_guard<std::mutex> lock(mutex);
-    auto& counter = counters[frameY];
-    if (!counter) counter = std::make_unique<const CompletionCounter>(frameY);
-    return *counter;
 }
 
 }  // namespace
@@ -65,7 +52,7 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
 }
 
 std::string CheckCongruence(const Board& board, const std::string& programDir) {
-    const CompletionCounter& counter = CounterFor(board.FrameY);
+    const CompletionCounter& counter = CompletionCounterFor(board.FrameY);
     const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
     if (!read.status) return CongruenceText(counter, nullptr, 0, board);
     const std::string text = read.content.value_or("");

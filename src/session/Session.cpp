@@ -67,6 +67,7 @@ void Session::Start() {
     MenuSizeSet();
     MenuEditSet();
     history_.Begin(board_);
+    PieceSupportSet();
 }
 
 std::vector<std::string> Session::TakeStartupMessages() { return std::exchange(startupMessages_, {}); }
@@ -158,10 +159,13 @@ void Session::ShowState(const GameState* state) {
     MenuEditSet();
     StatusBarPiecesSet();
     MenuHistorySet();
+    PieceSupportSet();
 }
 
 void Session::RecordStep() {
-    if (history_.Record(board_)) MenuHistorySet();
+    if (!history_.Record(board_)) return;
+    MenuHistorySet();
+    PieceSupportSet();
 }
 
 void Session::MenuHistorySet() {
@@ -184,6 +188,17 @@ void Session::menuVNClick() {
 void Session::menuVBClick() {
     settings_.StatusBarOn = !settings_.StatusBarOn;
     LayoutWindow();
+}
+
+void Session::menuVPClick() {
+    settings_.PieceSupportOn = !settings_.PieceSupportOn;
+    LayoutWindow();
+    PieceSupportSet();
+}
+
+void Session::PieceSupportSet() {
+    if (!settings_.PieceSupportOn) return;
+    view_.ShowPieceSupport(SupportPictureFor(board_), [board = board_] { return CountCompletionLine(board); });
 }
 
 void Session::FormDblClick() {
@@ -222,6 +237,7 @@ void Session::menuVOClick() {
     if (board_.FrameY != frameBefore) {
         history_.Begin(board_);
         MenuHistorySet();
+        PieceSupportSet();
     } else {
         RecordStep();
     }
@@ -263,6 +279,7 @@ void Session::FrameCommand(int frameY) {
     StatusBar00Set();
     history_.Begin(board_);
     MenuHistorySet();
+    PieceSupportSet();
 }
 
 // --- layout -------------------------------------------------------------
@@ -279,6 +296,7 @@ void Session::LayoutWindow() {
     WindowLayout layout;
     layout.menuBarOn = settings_.MenuBarOn;
     layout.statusBarOn = settings_.StatusBarOn;
+    layout.pieceSupportOn = settings_.PieceSupportOn;
     layout.areaWidth = g.areaWidth;
     layout.areaHeight = g.areaHeight;
     layout.cells = CellPlacesFor(board_.FrameY, s);

@@ -53,6 +53,8 @@ public:
     // View menu.
     void menuVNClick();
     void menuVBClick();
+    // Piece support: the strip of pieces and completions, on or off.
+    void menuVPClick();
     void menuVOClick();
     void SizeCommand(int frameSize);
     void FrameCommand(int frameY);
@@ -88,6 +90,8 @@ private:
     void ShowState(const GameState* state);
     // The four undo and redo items, each told only when it changes.
     void MenuHistorySet();
+    // The piece support strip, after every change while it is on.
+    void PieceSupportSet();
     void ApplyDialogValues(const PendingSettings& pending);
     // The settings to write: the frame in play and the rest as set.
     FileResult SaveSettingsIfReadable();

@@ -8,6 +8,7 @@
 #include "records/Settings.hpp"
 #include "session/DrawBoard.hpp"
 #include "session/Geometry.hpp"
+#include "session/PieceSupport.hpp"
 
 namespace tilvaren {
 
@@ -16,6 +17,7 @@ namespace tilvaren {
 struct WindowLayout {
     bool menuBarOn = true;
     bool statusBarOn = true;
+    bool pieceSupportOn = false;  // the strip between the board area and the status bar
     int areaWidth = 0;
     int areaHeight = 0;
     bool moveCells = false;  // false: the cells already stand where they belong
@@ -55,6 +57,10 @@ public:
     virtual void SetUCaption(bool sixByTen) = 0;
     // Status bar panel 0 (the frame) to 12 (the pieces).
     virtual void SetStatusPanel(int panel, const std::string& text) = 0;
+    // Shows the piece support strip's picture at once, then the line `count`
+    // works out away from the window's thread. A newer call drops an older
+    // count: not run if it has not started, not shown if it has.
+    virtual void ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) = 0;
 
     // Hides every cell's visible control before the cells move or resize.
     virtual void HideCells() = 0;

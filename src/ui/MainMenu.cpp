@@ -36,7 +36,7 @@ const std::vector<MenuDef>& Menus() {
           {"menuER", "リセット(&R)", "Ctrl+R", false}}},
         {"menuV",
          "表示(&V)",
-         {{"menuVP", " ピース・サポート(&P)", "Ctrl+P", true},
+         {{"menuVP", " ピース・サポート(&P)", "Ctrl+P", false},
           {"menuVN", " メニューバー(&N)", "Ctrl+N", false},
           {"menuVB", " ステータスバー(&B)", "Ctrl+B", false},
           {"-", "", "", false},

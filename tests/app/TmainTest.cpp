@@ -25,6 +25,7 @@ private slots:
     void PlacedPieceDrawsItsTiles();
     void BestCellComesFirstInTheTabOrder();
     void RejectedSavedGameIsReportedOnce();
+    void PieceSupportStripFollowsTheBoard();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -169,6 +170,48 @@ void TmainTest::RejectedSavedGameIsReportedOnce() {
     QCoreApplication::processEvents();
     QCOMPARE(f.dialogs.messages.size(), 1);
     QVERIFY(!ButtonOf(w, 0)->isHidden());
+}
+
+// The strip comes back on from the settings, counts off the window's thread,
+// warns at a dead end, and leaves the window as it was when switched off.
+void TmainTest::PieceSupportStripFollowsTheBoard() {
+    WindowFixture f;
+    testing::WriteAll(f.dir.File(kSettingsFile), "[Environment]\r\niniPieceSupportOn=1\r\n");
+    Tmain w(f.Make());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* strip = w.findChild<PieceStrip*>("PieceStrip");
+    QVERIFY(!strip->isHidden());
+    QCOMPARE(strip->width(), BoardAreaOf(w)->width());
+    QCOMPARE(w.height(), w.menuBar()->height() + BoardAreaOf(w)->height() + strip->height() + w.statusBar()->height());
+    QTRY_COMPARE_WITH_TIMEOUT(strip->Line().text, std::string("完成まで あと 9356 通り"), 60000);
+
+    // An I down column 1 cuts off the corner cell: selecting it leaves no way.
+    const std::vector<int> deadEnd = {1, 11, 21, 31, 41, 0};
+    for (const int n : deadEnd) ButtonOf(w, n)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(strip->Line(), (SupportLine{"完成できません", true}), 60000);
+    QVERIFY(strip->accessibleDescription().contains(QString::fromUtf8("I 盤上")));
+    QVERIFY(strip->accessibleDescription().contains(QString::fromUtf8("F 置けない")));
+    const QImage drawn = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    bool warned = false;
+    for (int y = 0; y < drawn.height() && !warned; ++y) {
+        for (int x = 0; x < drawn.width() && !warned; ++x) warned = drawn.pixel(x, y) == qRgb(208, 0, 0);
+    }
+    QVERIFY(warned);
+
+    // Off: the window is pixel for pixel one that never had the strip.
+    QTest::keySequence(&w, QKeySequence("Ctrl+P"));
+    QVERIFY(strip->isHidden());
+    WindowFixture plainFixture;
+    Tmain plain(plainFixture.Make());
+    plain.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&plain));
+    for (const int n : deadEnd) ButtonOf(plain, n)->click();
+    QCoreApplication::processEvents();
+    QCOMPARE(w.size(), plain.size());
+    QCOMPARE(w.grab().toImage(), plain.grab().toImage());
+    w.close();
+    QVERIFY(ReadAll(f.dir.File(kSettingsFile)).find("iniPieceSupportOn=0") != std::string::npos);
 }
 
 }  // namespace tilvaren

@@ -21,11 +21,13 @@ TEST(Settings, LoadsWhatTheFileSays) {
     };
     const Case cases[] = {
         {"no file gives the defaults", nullptr, {6, 24, true, true}},
-        {"every key", "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n",
-         {4, 32, false, false}},
+        {"every key", "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n"
+         "iniPieceSupportOn=1\r\n",
+         {4, 32, false, false, true}},
         {"names match without regard to case or blanks",
          "[ pentomino ]\niniframey = 3\n[ENVIRONMENT]\nINIFRAMESIZE=18\n", {3, 18, true, true}},
-        {"only 1 means shown", "[Environment]\niniMenuBarOn=2\niniStatusBarOn=-1\n", {6, 24, false, false}},
+        {"only 1 means shown", "[Environment]\niniMenuBarOn=2\niniStatusBarOn=-1\niniPieceSupportOn=2\n",
+         {6, 24, false, false, false}},
         {"values that are not numbers give the defaults",
          "[Pentomino]\niniFrameY=five\n[Environment]\niniFrameSize=24px\niniMenuBarOn=\niniStatusBarOn=0x0\n",
          {6, 24, true, true}},
@@ -64,18 +66,20 @@ TEST(Settings, SaveChangesOnlyItsOwnLines) {
         std::string before;
         std::string after;
     };
-    const Settings s{5, 32, false, true};
+    const Settings s{5, 32, false, true, true};
     const Case cases[] = {
         {"no file", "",
-         "[Pentomino]\r\niniFrameY=5\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=1\r\n"},
+         "[Pentomino]\r\niniFrameY=5\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=1\r\n"
+         "iniPieceSupportOn=1\r\n"},
         {"comments, other keys and sections stay as they were",
          "; settings\r\n[Other]\r\nkey = value \r\n\r\n[Pentomino]\r\n; frame\r\niniFrameY = 6\r\nextra=1\r\n\r\n"
          "[Environment]\r\nINIFRAMESIZE=24\r\niniMenuBarOn=2\r\niniStatusBarOn=1\r\nlast=é\r\n",
          "; settings\r\n[Other]\r\nkey = value \r\n\r\n[Pentomino]\r\n; frame\r\niniFrameY =5\r\nextra=1\r\n\r\n"
-         "[Environment]\r\nINIFRAMESIZE=32\r\niniMenuBarOn=0\r\niniStatusBarOn=1\r\nlast=é\r\n"},
+         "[Environment]\r\nINIFRAMESIZE=32\r\niniMenuBarOn=0\r\niniStatusBarOn=1\r\nlast=é\r\niniPieceSupportOn=1\r\n"},
         {"missing keys go after the section's last line, in the file's own line ends",
          "[Pentomino]\nother=1\n\n[Environment]\niniMenuBarOn=1",
-         "[Pentomino]\nother=1\niniFrameY=5\n\n[Environment]\niniMenuBarOn=0\niniFrameSize=32\niniStatusBarOn=1\n"},
+         "[Pentomino]\nother=1\niniFrameY=5\n\n[Environment]\niniMenuBarOn=0\niniFrameSize=32\niniStatusBarOn=1\n"
+         "iniPieceSupportOn=1\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

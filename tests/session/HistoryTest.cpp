@@ -46,6 +46,7 @@ public:
     void EnableMenuItem(const std::string& name, bool on) override { enabled[name] = on; }
     void SetUCaption(bool) override {}
     void SetStatusPanel(int, const std::string&) override {}
+    void ShowPieceSupport(const SupportPicture&, std::function<SupportLine()>) override {}
     void HideCells() override {}
     void SizeCells(int) override {}
     void LayoutWindow(const WindowLayout&) override {}

@@ -34,6 +34,8 @@ public:
     std::array<std::string, 13> panels;
     int cellsDrawn = 0;
     bool menuBarOn = true;
+    std::optional<SupportPicture> support;
+    SupportLine supportLine;
 
     std::string Steps() const {
         std::string all;
@@ -78,6 +80,11 @@ public:
     void LayoutWindow(const WindowLayout& layout) override {
         menuBarOn = layout.menuBarOn;
         Step("LayoutWindow");
+    }
+    void ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) override {
+        support = picture;
+        supportLine = count();
+        Step("PieceSupportSet");
     }
     std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
         Step("RunOptions");
@@ -137,6 +144,13 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
         {"menu bar", nullptr, [](Game& g) { g.session.menuVNClick(); }, "LayoutWindow"},
         {"status bar", nullptr, [](Game& g) { g.session.menuVBClick(); }, "LayoutWindow"},
         {"double click", nullptr, [](Game& g) { g.session.FormDblClick(); }, "LayoutWindow"},
+        {"piece support on", nullptr, [](Game& g) { g.session.menuVPClick(); }, "LayoutWindow PieceSupportSet"},
+        {"piece support off", [](Game& g) { g.session.menuVPClick(); }, [](Game& g) { g.session.menuVPClick(); },
+         "LayoutWindow"},
+        {"a click with piece support on", [](Game& g) { g.session.menuVPClick(); },
+         [](Game& g) { g.session.ButtonClick(0); },
+         "PlayClickSound MenuFrameSet MenuEditSet DrawBoard SetTabToBestCell StatusBarPiecesSet MenuUItemSet "
+         "PieceSupportSet"},
         {"large cells", nullptr, [](Game& g) { g.session.SizeCommand(32); },
          "HideCells SizeCells32 LayoutWindow DrawBoard MenuSizeSet"},
         {"frame 5 x 12", nullptr, [](Game& g) { g.session.FrameCommand(5); },

@@ -1,0 +1,59 @@
+#include "session/PieceSupport.hpp"
+
+#include <algorithm>
+#include <climits>
+
+#include "session/StatusTexts.hpp"
+
+namespace tilvaren {
+
+std::array<PieceLook, kPieceCount> PieceLooksFor(const Board& board) {
+    std::array<PieceLook, kPieceCount> looks{};
+    for (int i = 0; i < kPieceCount; ++i) {
+        const std::string panel = PiecePanelText(board, i);
+        looks[static_cast<std::size_t>(i)] =
+            panel == " " ? PieceLook::Placed : (panel == "-" ? PieceLook::RuledOut : PieceLook::Plain);
+    }
+    return looks;
+}
+
+std::array<ShapeCell, 5> StripShapeOf(int piece) {
+    std::array<ShapeCell, 5> best{};
+    if (piece < 0 || piece >= kPieceCount) return best;
+    int bestRows = INT_MAX;
+    const int first = kFirstOrientation[static_cast<std::size_t>(piece)];
+    for (int k = first; k < first + kOrientationsOfPiece[static_cast<std::size_t>(piece)]; ++k) {
+        std::array<ShapeCell, 5> cells{};
+        std::copy_n(kOrientationCells[static_cast<std::size_t>(k)].begin(), 4, cells.begin() + 1);
+        int rows = 0;
+        int left = 0;
+        for (const ShapeCell& c : cells) {
+            rows = std::max(rows, c.row + 1);
+            left = std::min(left, c.column);
+        }
+        if (rows >= bestRows) continue;
+        bestRows = rows;
+        for (ShapeCell& c : cells) c.column -= left;
+        best = cells;
+    }
+    return best;
+}
+
+SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
+    if (!count) return {"数えています…", false};
+    if (count->ways == 0) return {"完成できません", true};
+    return {"完成まで あと " + std::to_string(count->ways) + " 通り", false};
+}
+
+SupportLine CountCompletionLine(const Board& board) {
+    return CompletionLine(CompletionCounterFor(board.FrameY).CountFor(board));
+}
+
+SupportPicture SupportPictureFor(const Board& board) {
+    SupportPicture picture;
+    picture.looks = PieceLooksFor(board);
+    if (BuiltCompletionCounter(board.FrameY) == nullptr) picture.line = CompletionLine(std::nullopt);
+    return picture;
+}
+
+}  // namespace tilvaren

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "board/Board.hpp"
+#include "pieces/Catalogue.hpp"
+#include "session/Completion.hpp"
+
+namespace tilvaren {
+
+// How the piece support strip draws a piece: as on the board, dimmed because
+// it stands on the board, or marked because the selection rules it out.
+enum class PieceLook { Plain, Placed, RuledOut };
+
+// The strip's line under the pieces; `warning` when the board cannot be finished.
+struct SupportLine {
+    std::string text;
+    bool warning = false;
+
+    friend bool operator==(const SupportLine&, const SupportLine&) = default;
+};
+
+// What the strip shows at once after a change. The line is set only when it
+// is known without counting (the frame's solutions are still being worked
+// out); otherwise the count's line follows from a worker.
+struct SupportPicture {
+    std::array<PieceLook, kPieceCount> looks{};
+    std::optional<SupportLine> line;
+
+    friend bool operator==(const SupportPicture&, const SupportPicture&) = default;
+};
+
+// The looks follow the status bar's pieces: placed, still possible, ruled out.
+std::array<PieceLook, kPieceCount> PieceLooksFor(const Board& board);
+
+// The cells the strip draws piece i with, each at (row, column) from the top
+// left: the piece's orientation of fewest rows, so all fit three rows high.
+std::array<ShapeCell, 5> StripShapeOf(int piece);
+
+// The line for a count of completions; none while the count is unknown.
+SupportLine CompletionLine(std::optional<CompletionCounter::Count> count);
+
+// The strip's line for the board, counted with the frame's counter (which it
+// builds when the frame is new to the program). For a worker thread.
+SupportLine CountCompletionLine(const Board& board);
+
+// The picture for the board; its line is "counting" while the frame's
+// solutions are not yet worked out. Never waits.
+SupportPicture SupportPictureFor(const Board& board);
+
+}  // namespace tilvaren

@@ -1,0 +1,146 @@
+#include "ui/PieceStrip.hpp"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace tilvaren {
+
+namespace {
+
+// Every piece fits three small cells high; a row of pieces takes one more
+// for the space below, and each piece one column of space to its left.
+constexpr int kBoxRows = 3;
+
+int ColumnsOf(int piece) {
+    int columns = 0;
+    for (const ShapeCell& c : StripShapeOf(piece)) columns = std::max(columns, c.column + 1);
+    return columns;
+}
+
+// Width of the pieces first..last-1 side by side, with the space around them.
+int RowWidth(int first, int last, int m) {
+    int width = m;
+    for (int i = first; i < last; ++i) width += (ColumnsOf(i) + 1) * m;
+    return width;
+}
+
+const QColor kPieceFill(0, 0, 255);
+const QColor kPieceEdge(255, 255, 0);
+const QColor kPlacedFill(184, 184, 240);
+const QColor kPlacedEdge(240, 240, 200);
+const QColor kRuledOutFill(168, 152, 144);
+const QColor kRuledOutEdge(120, 96, 88);
+const QColor kWarning(208, 0, 0);
+
+bool Holds(const std::array<ShapeCell, 5>& cells, int row, int column) {
+    return std::any_of(cells.begin(), cells.end(), [&](const ShapeCell& c) { return c.row == row && c.column == column; });
+}
+
+// One piece in its box: filled cells and a line along its outline only, as a
+// placed piece is drawn on the board.
+void DrawPiece(QPainter& painter, int piece, PieceLook look, QPoint origin, int m) {
+    const std::array<ShapeCell, 5> cells = StripShapeOf(piece);
+    int rows = 0;
+    int columns = 0;
+    for (const ShapeCell& c : cells) {
+        rows = std::max(rows, c.row + 1);
+        columns = std::max(columns, c.column + 1);
+    }
+    const QPoint at = origin + QPoint(0, (kBoxRows - rows) * m / 2);
+    const QColor fill = look == PieceLook::Plain ? kPieceFill : (look == PieceLook::Placed ? kPlacedFill : kRuledOutFill);
+    const QColor edge = look == PieceLook::Plain ? kPieceEdge : (look == PieceLook::Placed ? kPlacedEdge : kRuledOutEdge);
+    for (const ShapeCell& c : cells) {
+        const QRect cell(at.x() + c.column * m, at.y() + c.row * m, m, m);
+        painter.fillRect(cell, fill);
+        painter.setPen(edge);
+        if (!Holds(cells, c.row - 1, c.column)) painter.drawLine(cell.topLeft(), cell.topRight());
+        if (!Holds(cells, c.row + 1, c.column)) painter.drawLine(cell.bottomLeft(), cell.bottomRight());
+        if (!Holds(cells, c.row, c.column - 1)) painter.drawLine(cell.topLeft(), cell.bottomLeft());
+        if (!Holds(cells, c.row, c.column + 1)) painter.drawLine(cell.topRight(), cell.bottomRight());
+    }
+    if (look == PieceLook::RuledOut) {
+        // A cross over the piece's box: this piece cannot take the selection.
+        painter.setPen(QPen(kWarning, 2));
+        const QRect box(at, QSize(columns * m, rows * m));
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        painter.drawLine(box.bottomLeft(), box.topRight());
+    }
+}
+
+}  // namespace
+
+PieceStrip::PieceStrip(QWidget* parent) : QWidget(parent) {
+    setObjectName("PieceStrip");
+    setAccessibleName(QStringLiteral("ピース・サポート"));
+    Describe();
+}
+
+int PieceStrip::Mini() const { return std::max(4, cellSize_ / 3); }
+
+int PieceStrip::PerRow(int width) const {
+    // As few rows as fit the width, each as full as the others.
+    for (int rows = 1; rows < kPieceCount; ++rows) {
+        const int perRow = (kPieceCount + rows - 1) / rows;
+        bool fits = true;
+        for (int first = 0; first < kPieceCount; first += perRow) {
+            fits = fits && RowWidth(first, std::min(first + perRow, kPieceCount), Mini()) <= width;
+        }
+        if (fits) return perRow;
+    }
+    return 1;
+}
+
+void PieceStrip::Arrange(int width, int cellSize) {
+    cellSize_ = cellSize;
+    const int m = Mini();
+    const int rows = (kPieceCount + PerRow(width) - 1) / PerRow(width);
+    setFixedSize(width, m + rows * (kBoxRows + 1) * m + fontMetrics().height() + m / 2);
+    update();
+}
+
+void PieceStrip::SetPicture(const SupportPicture& picture) {
+    looks_ = picture.looks;
+    if (picture.line) line_ = *picture.line;
+    Describe();
+    update();
+}
+
+void PieceStrip::SetLine(const SupportLine& line) {
+    line_ = line;
+    Describe();
+    update();
+}
+
+void PieceStrip::Describe() {
+    // What the drawing shows, for screen readers: the line, then each piece.
+    QString text = QString::fromStdString(line_.text);
+    for (int i = 0; i < kPieceCount; ++i) {
+        const PieceLook look = looks_[static_cast<std::size_t>(i)];
+        text += QStringLiteral("、%1 %2").arg(QChar(kPieceLetters[static_cast<std::size_t>(i)]))
+                    .arg(look == PieceLook::Plain ? QStringLiteral("置ける")
+                                                  : (look == PieceLook::Placed ? QStringLiteral("盤上")
+                                                                               : QStringLiteral("置けない")));
+    }
+    setAccessibleDescription(text);
+}
+
+void PieceStrip::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int m = Mini();
+    const int perRow = PerRow(width());
+    for (int first = 0; first < kPieceCount; first += perRow) {
+        const int last = std::min(first + perRow, kPieceCount);
+        int x = (width() - RowWidth(first, last, m)) / 2 + m;
+        for (int i = first; i < last; ++i) {
+            DrawPiece(painter, i, looks_[static_cast<std::size_t>(i)], QPoint(x, m + first / perRow * (kBoxRows + 1) * m), m);
+            x += (ColumnsOf(i) + 1) * m;
+        }
+    }
+    const int rows = (kPieceCount + perRow - 1) / perRow;
+    const QRect lineBox(0, m + rows * (kBoxRows + 1) * m, width(), fontMetrics().height());
+    painter.setPen(line_.warning ? kWarning : palette().color(QPalette::WindowText));
+    painter.drawText(lineBox, Qt::AlignCenter,
+                     fontMetrics().elidedText(QString::fromStdString(line_.text), Qt::ElideRight, width()));
+}
+
+}  // namespace tilvaren

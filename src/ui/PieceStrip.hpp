@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+#include "session/PieceSupport.hpp"
+
+namespace tilvaren {
+
+// The piece support strip under the board area: the twelve pieces drawn
+// small in the board's colours, in one or two balanced rows, and a line on
+// the completions left. It never widens the window: it takes the width it is
+// given and its height follows from that and the cell size.
+class PieceStrip : public QWidget {
+    Q_OBJECT
+public:
+    explicit PieceStrip(QWidget* parent = nullptr);
+
+    // Fixes the strip's size for a board area this wide and this cell size.
+    void Arrange(int width, int cellSize);
+    // The pieces' looks, and the line when the picture carries one.
+    void SetPicture(const SupportPicture& picture);
+    void SetLine(const SupportLine& line);
+
+    const SupportLine& Line() const { return line_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Edge of one small cell, and the pieces in each row.
+    int Mini() const;
+    int PerRow(int width) const;
+    void Describe();
+
+    std::array<PieceLook, kPieceCount> looks_{};
+    SupportLine line_;
+    int cellSize_ = 24;
+};
+
+}  // namespace tilvaren
