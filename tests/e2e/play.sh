@@ -448,12 +448,14 @@ click_cell() {
 
 # place_piece LETTER CELLS...: clicks the cells one after another, as a player
 # would, skipping each the program has already selected or filled by itself
-# (clicking a selected cell would deselect it).
+# (clicking a selected cell would deselect it). BEFORE_LAST_CLICK is left as
+# the board just before the last cell clicked.
 place_piece() {
   local letter=$1 n
   shift
   for n in "$@"; do
     if [[ ${STATE:n:1} == . ]]; then
+      BEFORE_LAST_CLICK=$STATE
       click_cell "$n"
     else
       log "  $letter: cell $n is already '${STATE:n:1}', not clicked"
@@ -622,6 +624,21 @@ for ((p = 0; p < ${#PIECES}; p++)); do
   ((${#PLACED[@]} < CELLS)) || break
   wait_for_board "$(board_with_pieces_on "${PLACED[@]}")" "placing the $letter piece"
   expect_no_dialog "after placing the $letter piece"
+  if ((p == 1)); then
+    TWO_PIECES=$STATE
+  elif ((p == 2)); then
+    log "5a. undo and redo around the $letter piece"
+    THREE_PIECES=$STATE
+    press "$WIN" ctrl+z
+    wait_for_board "$BEFORE_LAST_CLICK" "Ctrl+Z (undo the $letter piece's last click)"
+    press "$WIN" ctrl+y
+    wait_for_board "$THREE_PIECES" "Ctrl+Y (redo the $letter piece's last click)"
+    press "$WIN" ctrl+alt+z
+    wait_for_board "$TWO_PIECES" "Ctrl+Alt+Z (back to the two pieces before the $letter)"
+    press "$WIN" ctrl+alt+y
+    wait_for_board "$THREE_PIECES" "Ctrl+Alt+Y (forward to the $letter piece placed)"
+    expect_no_dialog "after undo and redo"
+  fi
 done
 wait_for "$STEP_TIMEOUT" "a message box after the twelfth piece" dialog_shown
 save_screen congratulations.png
@@ -649,6 +666,18 @@ CUP=$(cup_cell "$FINISHED")
   fail "the U piece's cup is at cell $CUP, not in the upper-left quarter"
 log "the solution was recorded ${IMAGE}, the U's cup at cell $CUP"
 wait_for_letters "$FINISHED" "the finished game"
+
+log "5b. the congruence check on Ctrl+C shows its answer and records nothing"
+press "$WIN" ctrl+c
+wait_for "$STEP_TIMEOUT" "a message box on Ctrl+C (the congruence check)" dialog_shown
+expect_title "$DIALOG" "$TITLE"
+# The answer is wider than the window: the box is taken whole.
+read -r x y w h < <(geometry_of "$DIALOG")
+import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/congruence-check.png"
+press "$DIALOG" Return
+wait_for "$STEP_TIMEOUT" "the congruence check's box to close on Return" no_dialog
+mapfile -t LINES <"$REGISTER"
+((${#LINES[@]} == 1)) || fail "Tilvaren.csv holds ${#LINES[@]} lines after the congruence check, not 1"
 
 log "6. the finished board as an artefact; close"
 save_screen finished-board.png
