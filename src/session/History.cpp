@@ -22,15 +22,17 @@ bool SelectionPending(const GameState& state) {
 }  // namespace
 
 void History::Begin(const Board& board) {
-    states_.assign(1, static_cast<const GameState&>(board));
+    const GameState& state = board;
+    states_.assign(1, Step{state, PiecesOn(state), SelectionPending(state)});
     current_ = 0;
 }
 
 bool History::Record(const Board& board) {
-    GameState state = board;
-    if (!states_.empty() && states_[current_] == state) return false;
-    if (!states_.empty()) states_.resize(current_ + 1);
-    states_.push_back(std::move(state));
+    const GameState& state = board;
+    if (!states_.empty() && states_[current_].state == state) return false;
+    if (!states_.empty()) states_.resize(current_ + 1, states_.front());
+    states_.push_back(Step{state, PiecesOn(state), SelectionPending(state)});
+    if (states_.size() > kLimit) states_.pop_front();
     current_ = states_.size() - 1;
     return true;
 }
@@ -38,7 +40,7 @@ bool History::Record(const Board& board) {
 const GameState* History::MoveTo(std::size_t index) {
     if (index >= states_.size()) return nullptr;
     current_ = index;
-    return &states_[current_];
+    return &states_[current_].state;
 }
 
 const GameState* History::Undo() { return CanUndo() ? MoveTo(current_ - 1) : nullptr; }
@@ -51,11 +53,10 @@ const GameState* History::RedoPiece() { return MoveTo(FindPieceStep(+1)); }
 
 std::size_t History::FindPieceStep(int direction) const {
     if (states_.empty()) return kNone;
-    const int pieces = PiecesOn(states_[current_]);
+    const int pieces = states_[current_].pieces;
     for (std::size_t i = current_; direction < 0 ? i-- > 0 : ++i < states_.size();) {
-        const GameState& s = states_[i];
-        if (SelectionPending(s)) continue;
-        const int there = PiecesOn(s);
+        if (states_[i].pending) continue;
+        const int there = states_[i].pieces;
         if (direction < 0 ? there < pieces : there > pieces) return i;
     }
     return kNone;

@@ -2,16 +2,20 @@
 
 #include <array>
 #include <cstddef>
-#include <vector>
+#include <deque>
 
 #include "board/Board.hpp"
 
 namespace tilvaren {
 
 // The steps of the game on one frame, in memory only. Undo and redo move
-// through them; a new step after an undo drops the steps ahead.
+// through them; a new step after an undo drops the steps ahead. The oldest
+// steps go once kLimit are kept, so memory and the piece search stay bounded
+// however long a game is played.
 class History {
 public:
+    static constexpr std::size_t kLimit = 10000;
+
     // A new history whose only state is the board as it stands.
     void Begin(const Board& board);
     // Adds the board as a new step, unless it equals the state in hand.
@@ -36,7 +40,13 @@ private:
     std::size_t FindPieceStep(int direction) const;
     const GameState* MoveTo(std::size_t index);
 
-    std::vector<GameState> states_;
+    // A state with what the piece steps look for, worked out once.
+    struct Step {
+        GameState state;
+        int pieces;
+        bool pending;
+    };
+    std::deque<Step> states_;
     std::size_t current_ = 0;
 };
 

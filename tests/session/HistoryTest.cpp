@@ -159,6 +159,22 @@ TEST(History, ItemsFollowTheSteps) {
 }
 
 // A finished board stays recorded; undone and finished again, it is recorded again.
+// A very long game keeps only its latest steps: the oldest ones go.
+TEST(History, KeepsTheLatestStepsOnly) {
+    Game g;
+    const std::size_t clicks = History::kLimit + 5;
+    for (std::size_t i = 0; i < clicks; ++i) i % 2 == 0 ? g.Click({0}) : g.session.ImageClick(0);
+    const GameState last = g.State();
+    std::size_t undone = 0;
+    while (g.window.enabled.at("N6")) {
+        g.session.N6Click();
+        ++undone;
+    }
+    EXPECT_EQ(undone, History::kLimit - 1);
+    while (g.window.enabled.at("N8")) g.session.N8Click();
+    EXPECT_TRUE(g.State() == last);
+}
+
 TEST(History, AFinishedBoardUndoneAndFinishedAgainIsAppendedAgain) {
     Game g;
     const FilledFrame solution = DistinctSolutions(6).front();
