@@ -14,6 +14,7 @@
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "records/FileNames.hpp"
+#include "session/StatusTexts.hpp"
 #include "ui/WindowFont.hpp"
 
 namespace tilvaren {
@@ -98,6 +99,18 @@ void Tmain::CreateControls() {
         tabOrder_.push_back(n);
         if (n > 0) setTabOrder(buttons_[static_cast<std::size_t>(n - 1)], button);
     }
+    keys_ = new CellKeyboard(
+        bevel_, {[this](int n) { return Control(n); },
+                 [this](int n) {
+                     if (!Button(n)->isHidden()) {
+                         Button(n)->click();
+                     } else {
+                         Image(n)->Activate();
+                     }
+                 },
+                 [this] { return session_->GameBoard().FrameX; }, [this] { return tabOrder_.front(); }});
+    for (int n = 0; n < kCellCount; ++n) keys_->Watch(n, Button(n), Image(n));
+    keys_->WatchWindow(this);
     // The window takes exactly the size its bars and board area ask for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -162,11 +175,21 @@ void Tmain::closeEvent(QCloseEvent* event) { event->setAccepted(session_->Close(
 
 // --- View -------------------------------------------------------------------
 
+QWidget* Tmain::Control(int n) const {
+    if (!Button(n)->isHidden()) return Button(n);
+    return Image(n);
+}
+
 void Tmain::ApplyCell(int n, const CellTarget& target) {
+    const bool keepFocus = keys_->HoldsCell(n);
     Button(n)->setVisible(target.buttonVisible);
     Image(n)->setVisible(target.imageVisible);
-    Image(n)->setEnabled(target.imageEnabled);
+    Image(n)->SetClickable(target.imageEnabled);
     Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, cellSize_));
+    const QString name = FromUtf8(CellName(session_->GameBoard(), n));
+    Button(n)->setAccessibleName(name);
+    Image(n)->setAccessibleName(name);
+    if (keepFocus) keys_->FocusCell(n);
 }
 
 void Tmain::PlayClickSound() {
@@ -220,6 +243,7 @@ void Tmain::SetUCaption(bool sixByTen) {
 }
 
 void Tmain::SetStatusPanel(int panel, const std::string& text) {
+    status_->SetPanelName(panel, FromUtf8(PanelName(panel, text)));
     if (panel == 0) {
         status_->SetFramePanel(FromUtf8(text));
     } else {

@@ -15,6 +15,7 @@
 #include "session/Session.hpp"
 #include "ui/BackgroundImage.hpp"
 #include "ui/CellImage.hpp"
+#include "ui/CellKeyboard.hpp"
 #include "ui/MainMenu.hpp"
 #include "ui/PieceStrip.hpp"
 #include "ui/StatusPanels.hpp"
@@ -42,6 +43,8 @@ private:
     void ShowStartupMessages();
     QPushButton* Button(int n) const { return buttons_[static_cast<std::size_t>(n)]; }
     CellImage* Image(int n) const { return images_[static_cast<std::size_t>(n)]; }
+    // The control cell n shows: its button while empty, else its image.
+    QWidget* Control(int n) const;
 
     // View.
     void ApplyCell(int n, const CellTarget& target) override;
@@ -75,6 +78,7 @@ private:
     std::array<QPushButton*, kCellCount> buttons_{};
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order
+    CellKeyboard* keys_ = nullptr;
     int cellSize_ = 24;
     Toptions* options_ = nullptr;
     Tversion* about_ = nullptr;

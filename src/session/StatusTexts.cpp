@@ -17,4 +17,26 @@ std::string PiecePanelText(const Board& board, int piece) {
     return "-";
 }
 
+std::string CellName(const Board& board, int n) {
+    const int width = board.FrameX > 0 ? board.FrameX : 1;
+    std::string name = std::to_string(n / width + 1) + "行 " + std::to_string(n % width + 1) + "列 ";
+    char code = board.CellCode(n);
+    // A piece just placed wears its letter from the redraw on.
+    if (code == kJustPlaced && IsPieceLetter(board.FoundLetter)) code = board.FoundLetter;
+    if (code == kEmpty) return name + "空き";
+    if (code == kSelected) return name + "選択中";
+    if (code == kBlocked) return name + "使えない";
+    if (IsPieceLetter(code)) return name + "ピース " + std::string(1, code);
+    return name;
+}
+
+std::string PanelName(int panel, const std::string& text) {
+    if (panel == 0) return "フレーム " + text;
+    if (panel < 1 || panel > kPieceCount) return text;
+    const std::string letter(1, kPieceLetters[static_cast<std::size_t>(panel - 1)]);
+    if (text == " ") return "ピース " + letter + " 盤上";
+    if (text == "-") return "ピース " + letter + " 置けない";
+    return "ピース " + letter + " 置ける";
+}
+
 }  // namespace tilvaren

@@ -10,4 +10,12 @@ namespace tilvaren {
 // one of its orientations is still available, "-" when all are ruled out.
 std::string PiecePanelText(const Board& board, int piece);
 
+// What a screen reader says of cell n: its row and column from 1 and what it
+// holds, "2行 5列 空き", "選択中", "使えない" or "ピース F".
+std::string CellName(const Board& board, int n);
+
+// What a screen reader says of status panel i (0 the frame, 1..12 the
+// pieces) showing `text`.
+std::string PanelName(int panel, const std::string& text);
+
 }  // namespace tilvaren

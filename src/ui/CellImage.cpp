@@ -1,11 +1,38 @@
 #include "ui/CellImage.hpp"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace tilvaren {
 
-CellImage::CellImage(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+namespace {
+
+// To a screen reader an image is a button the focus can rest on, unavailable
+// while it is not clickable (a blocked cell).
+class CellImageAccessible : public QAccessibleWidget {
+public:
+    explicit CellImageAccessible(CellImage* image) : QAccessibleWidget(image, QAccessible::Button) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focusable = true;
+        s.disabled = !static_cast<const CellImage*>(widget())->IsClickable();
+        return s;
+    }
+};
+
+QAccessibleInterface* CellImageInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String(CellImage::staticMetaObject.className())) return nullptr;
+    return new CellImageAccessible(static_cast<CellImage*>(object));
+}
+
+}  // namespace
+
+CellImage::CellImage(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(CellImageInterface), true);
+    (void)installed;
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void CellImage::SetPicture(const QPixmap& picture) {
     picture_ = picture;
@@ -26,7 +53,7 @@ void CellImage::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click && isEnabled()) emit clicked();
+    if (click) Activate();
 }
 
 }  // namespace tilvaren

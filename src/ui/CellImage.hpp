@@ -5,15 +5,21 @@
 
 namespace tilvaren {
 
-// The image of a cell: draws its picture unscaled from the top left corner,
-// looks the same whether enabled or not, and reports clicks only while
-// enabled.
+// The image of a cell: draws its picture unscaled from the top left corner
+// and reports clicks only while clickable. It stays enabled when it is not
+// clickable (a blocked cell), so the keyboard can still rest on it.
 class CellImage : public QWidget {
     Q_OBJECT
 public:
     explicit CellImage(QWidget* parent = nullptr);
     void SetPicture(const QPixmap& picture);
     const QPixmap& Picture() const { return picture_; }
+    void SetClickable(bool clickable) { clickable_ = clickable; }
+    bool IsClickable() const { return clickable_; }
+    // What a click does, for the keyboard: reports it when clickable.
+    void Activate() {
+        if (clickable_) emit clicked();
+    }
 
 signals:
     void clicked();
@@ -26,6 +32,7 @@ protected:
 private:
     QPixmap picture_;
     bool pressed_ = false;
+    bool clickable_ = false;
 };
 
 }  // namespace tilvaren

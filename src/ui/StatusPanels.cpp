@@ -52,6 +52,10 @@ QSize StatusPanels::sizeHint() const { return {1, QStatusBar::sizeHint().height(
 
 QSize StatusPanels::minimumSizeHint() const { return {1, QStatusBar::minimumSizeHint().height()}; }
 
+void StatusPanels::SetPanelName(int panel, const QString& name) {
+    if (panel >= 0 && panel < static_cast<int>(panels_.size())) panels_[static_cast<std::size_t>(panel)]->setAccessibleName(name);
+}
+
 QString StatusPanels::PanelText(int panel) const { return panels_[static_cast<std::size_t>(panel)]->text(); }
 
 }  // namespace tilvaren

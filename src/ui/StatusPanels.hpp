@@ -18,6 +18,9 @@ public:
     // Writes panel index + 1 for index 0..12; any other index does nothing.
     void StatusBarPanelSet(unsigned index, const QString& text);
 
+    // What a screen reader says of panel 0..13.
+    void SetPanelName(int panel, const QString& name);
+
     QString PanelText(int panel) const;
 
     // The panels never widen the window: what does not fit is cut off at the

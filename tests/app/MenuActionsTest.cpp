@@ -38,8 +38,8 @@ Seen Look(QMainWindow& w, const WindowFixture& f) {
     v.cellSize = Button(w, 0)->width();
     std::set<int> rowTops;
     for (int n = 0; n < 60; ++n) {
-        const QWidget* image = w.findChild<QWidget*>(QString("Image%1").arg(n, 2, 10, QChar('0')));
-        v.cells += !Button(w, n)->isHidden() ? '.' : image->isEnabled() ? 'o' : '#';
+        const auto* image = w.findChild<CellImage*>(QString("Image%1").arg(n, 2, 10, QChar('0')));
+        v.cells += !Button(w, n)->isHidden() ? '.' : image->IsClickable() ? 'o' : '#';
         rowTops.insert(Button(w, n)->y());
     }
     v.rows = static_cast<int>(rowTops.size());

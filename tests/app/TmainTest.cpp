@@ -1,9 +1,11 @@
+#include <QAccessible>
 #include <QtTest>
 
 #include <set>
 
 #include "app/WindowTestSupport.hpp"
 #include "records/FileNames.hpp"
+#include "pieces/Solver.hpp"
 #include "session/Geometry.hpp"
 
 namespace tilvaren {
@@ -26,6 +28,7 @@ private slots:
     void BestCellComesFirstInTheTabOrder();
     void RejectedSavedGameIsReportedOnce();
     void PieceSupportStripFollowsTheBoard();
+    void KeyboardPlaysAWholeGame();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -212,6 +215,109 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     QCOMPARE(w.grab().toImage(), plain.grab().toImage());
     w.close();
     QVERIFY(ReadAll(f.dir.File(kSettingsFile)).find("iniPieceSupportOn=0") != std::string::npos);
+}
+
+// A whole game from the arrow keys, Space and Enter, with a deselect and a
+// take-back; what a screen reader hears of a cell; the focus frame only while
+// the keyboard is in use.
+void TmainTest::KeyboardPlaysAWholeGame() {
+    WindowFixture f;
+    Tmain w(f.Make());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const QWidget* frame = w.findChild<QWidget*>("FocusFrame");
+    const auto focused = [&] {
+        for (int n = 0; n < 60; ++n) {
+            if (QApplication::focusWidget() == ButtonOf(w, n) || QApplication::focusWidget() == ImageOf(w, n)) return n;
+        }
+        return -1;
+    };
+    const auto key = [&](Qt::Key k) {
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target != nullptr ? target : &w, k);
+    };
+    const auto moveTo = [&](int n) {
+        for (int presses = 0; presses < 30 && focused() != n; ++presses) {
+            const int at = focused();
+            if (at < 0) {
+                key(Qt::Key_Home);
+            } else if (at / 10 != n / 10) {
+                key(at / 10 < n / 10 ? Qt::Key_Down : Qt::Key_Up);
+            } else {
+                key(at < n ? Qt::Key_Right : Qt::Key_Left);
+            }
+        }
+        return focused() == n;
+    };
+    // What the accessibility interface, and so a screen reader, tells of a widget.
+    const auto spoken = [](const QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget))->text(QAccessible::Name);
+    };
+    const auto name = [&](int n) {
+        return spoken(ButtonOf(w, n)->isHidden() ? static_cast<QWidget*>(ImageOf(w, n)) : ButtonOf(w, n));
+    };
+    const auto framed = [&](int n) {
+        return frame->isVisible() && frame->geometry() == ButtonOf(w, n)->geometry() && focused() == n;
+    };
+
+    // The frame comes with a key and goes with a mouse click.
+    QTest::mouseClick(ButtonOf(w, 5), Qt::LeftButton);
+    QVERIFY(!frame->isVisible());
+    QVERIFY(moveTo(0));
+    for (const Qt::Key edge : {Qt::Key_Left, Qt::Key_Up}) key(edge);
+    QVERIFY(framed(0));
+    key(Qt::Key_End);
+    QCOMPARE(focused(), 9);
+    key(Qt::Key_Home);
+    QCOMPARE(focused(), 0);
+    QCOMPARE(name(0), QString::fromUtf8("1行 1列 使えない"));
+    QCOMPARE(name(2), QString::fromUtf8("1行 3列 空き"));
+    QCOMPARE(name(5), QString::fromUtf8("1行 6列 選択中"));
+    QCOMPARE(name(59), QString::fromUtf8("6行 10列 使えない"));
+    QVERIFY(QAccessible::queryAccessibleInterface(ImageOf(w, 59))->state().disabled);
+    QVERIFY(!QAccessible::queryAccessibleInterface(ImageOf(w, 5))->state().disabled);
+    // Space on a blocked cell does nothing; on the selected one it deselects.
+    QVERIFY(moveTo(59));
+    QVERIFY(framed(59));
+    key(Qt::Key_Space);
+    QCOMPARE(name(59), QString::fromUtf8("6行 10列 使えない"));
+    QCOMPARE(spoken(StatusOf(w)->Panel(0)), QString::fromUtf8("フレーム 6 * 10"));
+    QCOMPARE(spoken(StatusOf(w)->Panel(10)), QString::fromUtf8("ピース X 置ける"));
+    QVERIFY(moveTo(5));
+    key(Qt::Key_Return);
+    QCOMPARE(name(5), QString::fromUtf8("1行 6列 空き"));
+    QCOMPARE(name(59), QString::fromUtf8("6行 10列 空き"));
+    QVERIFY(framed(5));
+    QTest::mouseClick(w.findChild<QWidget*>("Image1"), Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!frame->isVisible());
+
+    const FilledFrame solution = DistinctSolutions(6).front();
+    bool tookBack = false;
+    for (const char letter : std::string("FILNPTUVWXYZ")) {
+        for (int n = 0; n < 60; ++n) {
+            if (solution[static_cast<std::size_t>(n)] != letter || ButtonOf(w, n)->isHidden()) continue;
+            QVERIFY(moveTo(n));
+            key(n % 2 == 0 ? Qt::Key_Space : Qt::Key_Enter);
+        }
+        const int first = static_cast<int>(std::find(solution.begin(), solution.end(), letter) - solution.begin());
+        // (The finished board is turned to its normal position.)
+        QVERIFY(letter == 'Z' || name(first).endsWith(QString::fromUtf8("ピース ") + letter));
+        if (!tookBack) {
+            // Enter on a piece takes it back; it goes down again.
+            tookBack = true;
+            QVERIFY(moveTo(first));
+            key(Qt::Key_Enter);
+            QVERIFY(name(first).endsWith(QString::fromUtf8("空き")));
+            for (int n = 0; n < 60; ++n) {
+                if (solution[static_cast<std::size_t>(n)] != letter || ButtonOf(w, n)->isHidden()) continue;
+                QVERIFY(moveTo(n));
+                key(Qt::Key_Space);
+            }
+        }
+    }
+    QCOMPARE(f.dialogs.messages, QStringList{"Congratulations!"});
+    const std::string lines = ReadAll(f.dir.File(kSolutionFile));
+    QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 1);
 }
 
 }  // namespace tilvaren

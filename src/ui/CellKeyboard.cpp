@@ -1,0 +1,156 @@
+#include "ui/CellKeyboard.hpp"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include "board/Board.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+// Two rings, black outside and white inside, so the frame shows on a button,
+// a selected, a blocked and a piece cell alike.
+class FocusFrame : public QWidget {
+public:
+    explicit FocusFrame(QWidget* parent) : QWidget(parent) {
+        setObjectName("FocusFrame");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.setPen(Qt::white);
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+};
+
+bool IsMoveKey(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down ||
+           key == Qt::Key_Home || key == Qt::Key_End;
+}
+
+bool IsActKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+}  // namespace
+
+CellKeyboard::CellKeyboard(QWidget* area, Cells cells)
+    : QObject(area), cells_(std::move(cells)), frame_(new FocusFrame(area)) {
+    area->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
+}
+
+void CellKeyboard::Watch(int n, QWidget* button, QWidget* image) {
+    for (QWidget* control : {button, image}) {
+        cellOf_[control] = n;
+        control->installEventFilter(this);
+    }
+}
+
+void CellKeyboard::WatchWindow(QWidget* window) {
+    window_ = window;
+    window->installEventFilter(this);
+}
+
+bool CellKeyboard::HoldsCell(int n) const { return keyboard_ && focused_ == n; }
+
+void CellKeyboard::FocusCell(int n) {
+    if (n < 0 || n >= kCellCount) return;
+    focused_ = n;
+    cells_.control(n)->setFocus(Qt::OtherFocusReason);
+    PlaceFrame();
+}
+
+int CellKeyboard::Target(int n, int key) const {
+    const int width = std::max(1, cells_.rowLength());
+    const int row = n / width;
+    const int column = n % width;
+    switch (key) {
+        case Qt::Key_Left:
+            return column > 0 ? n - 1 : n;
+        case Qt::Key_Right:
+            return column + 1 < width && n + 1 < kCellCount ? n + 1 : n;
+        case Qt::Key_Up:
+            return row > 0 ? n - width : n;
+        case Qt::Key_Down:
+            return n + width < kCellCount ? n + width : n;
+        case Qt::Key_Home:
+            return row * width;
+        case Qt::Key_End:
+            return std::min(row * width + width, kCellCount) - 1;
+        default:
+            return n;
+    }
+}
+
+void CellKeyboard::FocusChanged(QWidget* now) {
+    const auto found = cellOf_.find(now);
+    focused_ = found != cellOf_.end() ? found->second : -1;
+    PlaceFrame();
+}
+
+void CellKeyboard::PlaceFrame() {
+    QWidget* control = focused_ >= 0 ? cells_.control(focused_) : nullptr;
+    if (!keyboard_ || control == nullptr || control->window()->focusWidget() != control) {
+        frame_->hide();
+        return;
+    }
+    frame_->setGeometry(control->geometry());
+    frame_->raise();
+    frame_->show();
+}
+
+bool CellKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            keyboard_ = false;
+            frame_->hide();
+            return false;
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (cellOf_.count(watched) && cellOf_.at(watched) == focused_) PlaceFrame();
+            return false;
+        case QEvent::KeyPress:
+            break;
+        default:
+            return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool onCell = cellOf_.count(watched) > 0;
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (watched == window_) {
+        // Keys that reach the window itself: the arrows bring the focus to the board.
+        if (!IsMoveKey(key->key()) || modifiers != Qt::NoModifier) return false;
+        keyboard_ = true;
+        FocusCell(cells_.startCell());
+        return true;
+    }
+    if (!onCell) return false;
+    keyboard_ = true;
+    PlaceFrame();
+    if (modifiers != Qt::NoModifier) return false;
+    const int n = cellOf_.at(watched);
+    if (IsMoveKey(key->key())) {
+        FocusCell(Target(n, key->key()));
+        return true;
+    }
+    if (IsActKey(key->key())) {
+        // A held key acts once.
+        if (!key->isAutoRepeat()) {
+            cells_.act(n);
+            FocusCell(n);
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tilvaren
