@@ -613,6 +613,14 @@ save_screen restored.png
 log "5. reset and play a whole game"
 press "$WIN" ctrl+r
 wait_for_board "$EMPTY" "Ctrl+R (reset)"
+# One piece with the keys alone: the arrows bring the focus to the board and
+# to its first cell, Space selects; Space on the piece takes it back.
+xdotool windowfocus "$WIN"
+xdotool key --clearmodifiers --delay 100 Up Up Up Up Up Up Home space Right space Right space Right space Right space
+wait_for_board "$(board_with_pieces_on 0 1 2 3 4)" "an I played with the arrow keys and Space only"
+save_screen keyboard-piece.png
+xdotool key --clearmodifiers space
+wait_for_board "$EMPTY" "Space on the I piece the keyboard rests on (taking it back)"
 SOLUTION=$(printf '%s' "${SOLUTION_ROWS[@]}")
 PLACED=()
 PIECES=$(letters_of "$SOLUTION")
