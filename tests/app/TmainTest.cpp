@@ -259,6 +259,14 @@ void TmainTest::KeyboardPlaysAWholeGame() {
     const auto framed = [&](int n) {
         return frame->isVisible() && frame->geometry() == ButtonOf(w, n)->geometry() && focused() == n;
     };
+    // The frame as drawn over cell n in the window: black outside, white inside.
+    const auto frameDrawnOn = [&](int n) {
+        const QWidget* cell = QApplication::focusWidget();
+        const QImage shot = w.grab(QRect(cell->mapTo(&w, QPoint(0, 0)), cell->size())).toImage();
+        const int e = cell->width() - 1;
+        return focused() == n && shot.pixel(0, 0) == qRgb(0, 0, 0) && shot.pixel(e, e / 2) == qRgb(0, 0, 0) &&
+               shot.pixel(1, 1) == qRgb(255, 255, 255) && shot.pixel(e / 2, e - 1) == qRgb(255, 255, 255);
+    };
 
     // The frame comes with a key and goes with a mouse click.
     QTest::mouseClick(ButtonOf(w, 5), Qt::LeftButton);
@@ -276,6 +284,11 @@ void TmainTest::KeyboardPlaysAWholeGame() {
     QCOMPARE(name(59), QString::fromUtf8("6行 10列 使えない"));
     QVERIFY(QAccessible::queryAccessibleInterface(ImageOf(w, 59))->state().disabled);
     QVERIFY(!QAccessible::queryAccessibleInterface(ImageOf(w, 5))->state().disabled);
+    for (const char* size : {"menuVS", "menuVF", "menuVD"}) {
+        ItemOf(w, size)->trigger();
+        QCoreApplication::processEvents();  // the window takes its new size
+        for (const int n : {2, 5, 59}) QVERIFY2(moveTo(n) && frameDrawnOn(n), size);
+    }
     // Space on a blocked cell does nothing; on the selected one it deselects.
     QVERIFY(moveTo(59));
     QVERIFY(framed(59));
@@ -305,7 +318,7 @@ void TmainTest::KeyboardPlaysAWholeGame() {
         if (!tookBack) {
             // Enter on a piece takes it back; it goes down again.
             tookBack = true;
-            QVERIFY(moveTo(first));
+            QVERIFY(moveTo(first) && frameDrawnOn(first));
             key(Qt::Key_Enter);
             QVERIFY(name(first).endsWith(QString::fromUtf8("空き")));
             for (int n = 0; n < 60; ++n) {
