@@ -46,6 +46,7 @@ SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
 }
 
 SupportLine CountCompletionLine(const Board& board) {
+    if (board.AllPiecesPlaced()) return {"完成しました", false};
     return CompletionLine(CompletionCounterFor(board.FrameY).CountFor(board));
 }
 

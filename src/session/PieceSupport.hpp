@@ -42,7 +42,7 @@ std::array<ShapeCell, 5> StripShapeOf(int piece);
 // The line for a count of completions; none while the count is unknown.
 SupportLine CompletionLine(std::optional<CompletionCounter::Count> count);
 
-// The strip's line for the board, counted with the frame's counter (which it
+// The strip's line for the board ("完成しました" once it is finished), counted with the frame's counter (which it
 // builds when the frame is new to the program). For a worker thread.
 SupportLine CountCompletionLine(const Board& board);
 

@@ -689,6 +689,15 @@ mapfile -t LINES <"$REGISTER"
 
 log "6. the finished board as an artefact; close"
 save_screen finished-board.png
+# Piece support: Ctrl+P adds the strip under the board and takes it away
+# again, leaving the window as it was.
+press "$WIN" ctrl+p
+strip_shown() { read_geometry && ((WIN_H > ${SIZE_AT_FIRST_START##* })); }
+wait_for "$STEP_TIMEOUT" "the window to grow by the piece support strip on Ctrl+P" strip_shown
+save_screen piece-support.png
+press "$WIN" ctrl+p
+strip_gone() { read_geometry && [[ "$WIN_X $WIN_Y $WIN_W $WIN_H" == "$SIZE_AT_FIRST_START" ]]; }
+wait_for "$STEP_TIMEOUT" "the window to be as before on Ctrl+P again" strip_gone
 press "$WIN" ctrl+x
 wait_for_exit
 

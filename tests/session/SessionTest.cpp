@@ -326,6 +326,8 @@ TEST(Session, CompletionIsRecordedOrTold) {
 TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     Game g;
     g.StartFresh();
+    g.session.menuVPClick();  // the piece support strip says it too, shorter
+    EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 9356 通り", false}));
     g.session.menuECClick();
     ASSERT_EQ(g.window.told.size(), 1u);
     EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 9356 通りあります（回転・反転を同じとみなすと 2339 通り）。そのうち 0 通り", 0), 0u);
@@ -338,6 +340,7 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     g.session.menuECClick();
     ASSERT_EQ(g.window.told.size(), 1u);
     EXPECT_EQ(g.window.told[0].rfind("この盤は、もうどうやっても完成できません。", 0), 0u) << g.window.told[0];
+    EXPECT_EQ(g.window.supportLine, (SupportLine{"完成できません", true}));
 
     g.session.menuERClick();
     const FilledFrame solution = DistinctSolutions(6).front();
@@ -357,6 +360,7 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
         const char* expected = round == 0 ? "この解は新しい解です。" : "この解は、回転・反転したものも含めて、2026/12/07 にすでに";
         EXPECT_EQ(g.window.told[0].rfind(expected, 0), 0u) << g.window.told[0];
         EXPECT_NE(g.window.told[0].find("2339 通りのうち 1 通り"), std::string::npos) << g.window.told[0];
+        EXPECT_EQ(g.window.supportLine.text, "完成しました");
     }
 }
 
