@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <climits>
 
-#include "session/StatusTexts.hpp"
-
 namespace tilvaren {
 
 std::array<PieceLook, kPieceCount> PieceLooksFor(const Board& board) {
     std::array<PieceLook, kPieceCount> looks{};
-    for (int i = 0; i < kPieceCount; ++i) {
-        const std::string panel = PiecePanelText(board, i);
-        looks[static_cast<std::size_t>(i)] =
-            panel == " " ? PieceLook::Placed : (panel == "-" ? PieceLook::RuledOut : PieceLook::Plain);
-    }
+    for (int i = 0; i < kPieceCount; ++i) looks[static_cast<std::size_t>(i)] = PieceLookOf(board, i);
     return looks;
 }
 

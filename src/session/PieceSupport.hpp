@@ -7,12 +7,9 @@
 #include "board/Board.hpp"
 #include "pieces/Catalogue.hpp"
 #include "session/Completion.hpp"
+#include "session/StatusTexts.hpp"
 
 namespace tilvaren {
-
-// How the piece support strip draws a piece: as on the board, dimmed because
-// it stands on the board, or marked because the selection rules it out.
-enum class PieceLook { Plain, Placed, RuledOut };
 
 // The strip's line under the pieces; `warning` when the board cannot be finished.
 struct SupportLine {
@@ -32,7 +29,8 @@ struct SupportPicture {
     friend bool operator==(const SupportPicture&, const SupportPicture&) = default;
 };
 
-// The looks follow the status bar's pieces: placed, still possible, ruled out.
+// How the strip draws each piece: plain, dimmed because it stands on the
+// board, or marked because the selection rules it out, as the status bar says.
 std::array<PieceLook, kPieceCount> PieceLooksFor(const Board& board);
 
 // The cells the strip draws piece i with, each at (row, column) from the top

@@ -4,15 +4,26 @@
 
 namespace tilvaren {
 
-std::string PiecePanelText(const Board& board, int piece) {
-    const char letter = Change11ToAlp(piece, board.Errors());
-    const std::string name(1, letter);
+PieceLook PieceLookOf(const Board& board, int piece) {
+    const std::string name(1, Change11ToAlp(piece, board.Errors()));
     const int first = ChangeToNum(name, board.Errors());
     const int count = ChangeToNumCount(name, board.Errors());
-    if (first == kBadNumber || count == kBadNumber) return "-";
-    if (board.Psts[static_cast<std::size_t>(first)] == kFlagPlaced) return " ";
+    if (first == kBadNumber || count == kBadNumber) return PieceLook::RuledOut;
+    if (board.Psts[static_cast<std::size_t>(first)] == kFlagPlaced) return PieceLook::Placed;
     for (int k = first; k < first + count; ++k) {
-        if (board.Psts[static_cast<std::size_t>(k)] == kFlagAvailable) return name;
+        if (board.Psts[static_cast<std::size_t>(k)] == kFlagAvailable) return PieceLook::Plain;
+    }
+    return PieceLook::RuledOut;
+}
+
+std::string PiecePanelText(const Board& board, int piece) {
+    switch (PieceLookOf(board, piece)) {
+        case PieceLook::Placed:
+            return " ";
+        case PieceLook::Plain:
+            return std::string(1, kPieceLetters[static_cast<std::size_t>(piece)]);
+        case PieceLook::RuledOut:
+            break;
     }
     return "-";
 }

@@ -6,6 +6,11 @@
 
 namespace tilvaren {
 
+// Where piece i stands: still possible, on the board, or ruled out by the
+// selection (also for a number that is no piece's).
+enum class PieceLook { Plain, Placed, RuledOut };
+PieceLook PieceLookOf(const Board& board, int piece);
+
 // The text of piece i's panel: " " when it is on the board, its letter while
 // one of its orientations is still available, "-" when all are ruled out.
 std::string PiecePanelText(const Board& board, int piece);
