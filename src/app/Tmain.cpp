@@ -29,6 +29,21 @@ QRect PlaceRect(const CellPlace& place, int size) { return QRect(place.x, place.
 
 constexpr int kCellHelpContext = 35000;
 
+// Runs `work` on the thread pool and hands its result to `done` back on the
+// window's thread; a window closed meanwhile is handed nothing.
+template <typename Result>
+void AwayThenBack(QObject* window, std::function<Result()> work, std::function<void(const Result&)> done) {
+    QThreadPool::globalInstance()->start([guard = QPointer<QObject>(window), work = std::move(work),
+                                          done = std::move(done)] {
+        Result result = work();
+        QMetaObject::invokeMethod(
+            qApp, [guard, done, result = std::move(result)] {
+                if (guard) done(result);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 }  // namespace
 
 Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
@@ -217,16 +232,7 @@ void Tmain::Tell(const std::string& text) { services_.dialogs->Message(FromUtf8(
 bool Tmain::Ask(const std::string& text) { return services_.dialogs->Ask(FromUtf8(text)); }
 
 void Tmain::TellWhenDone(std::function<std::string()> work) {
-    QPointer<Tmain> window(this);
-    QThreadPool::globalInstance()->start([window, work = std::move(work)] {
-        const std::string text = work();
-        // Back on the window's thread; a window closed meanwhile is told nothing.
-        QMetaObject::invokeMethod(
-            qApp, [window, text] {
-                if (window) window->Tell(text);
-            },
-            Qt::QueuedConnection);
-    });
+    AwayThenBack<std::string>(this, std::move(work), [this](const std::string& text) { Tell(text); });
 }
 
 void Tmain::EnableMenuItem(const std::string& name, bool enabled) {
@@ -254,16 +260,15 @@ void Tmain::SetStatusPanel(int panel, const std::string& text) {
 void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) {
     strip_->SetPicture(picture);
     const unsigned mine = ++*supportCount_;
-    QPointer<Tmain> window(this);
-    QThreadPool::globalInstance()->start([window, latest = supportCount_, mine, count = std::move(count)] {
-        if (latest->load() != mine) return;  // a newer change came before this count started
-        const SupportLine line = count();
-        QMetaObject::invokeMethod(
-            qApp, [window, latest, mine, line] {
-                if (window && latest->load() == mine) window->strip_->SetLine(line);
-            },
-            Qt::QueuedConnection);
-    });
+    AwayThenBack<std::optional<SupportLine>>(
+        this,
+        [latest = supportCount_, mine, count = std::move(count)]() -> std::optional<SupportLine> {
+            if (latest->load() != mine) return std::nullopt;  // a newer change came before this count started
+            return count();
+        },
+        [this, mine](const std::optional<SupportLine>& line) {
+            if (line && supportCount_->load() == mine) strip_->SetLine(*line);
+        });
 }
 
 void Tmain::HideCells() {
