@@ -11,9 +11,10 @@ std::array<PieceLook, kPieceCount> PieceLooksFor(const Board& board) {
     return looks;
 }
 
-std::array<ShapeCell, 5> StripShapeOf(int piece) {
+namespace {
+
+std::array<ShapeCell, 5> FewestRowsShape(int piece) {
     std::array<ShapeCell, 5> best{};
-    if (piece < 0 || piece >= kPieceCount) return best;
     int bestRows = INT_MAX;
     const int first = kFirstOrientation[static_cast<std::size_t>(piece)];
     for (int k = first; k < first + kOrientationsOfPiece[static_cast<std::size_t>(piece)]; ++k) {
@@ -31,6 +32,19 @@ std::array<ShapeCell, 5> StripShapeOf(int piece) {
         best = cells;
     }
     return best;
+}
+
+}  // namespace
+
+std::array<ShapeCell, 5> StripShapeOf(int piece) {
+    // Worked out once: the strip asks for every piece at every repaint.
+    static const std::array<std::array<ShapeCell, 5>, kPieceCount> shapes = [] {
+        std::array<std::array<ShapeCell, 5>, kPieceCount> all{};
+        for (int i = 0; i < kPieceCount; ++i) all[static_cast<std::size_t>(i)] = FewestRowsShape(i);
+        return all;
+    }();
+    if (piece < 0 || piece >= kPieceCount) return {};
+    return shapes[static_cast<std::size_t>(piece)];
 }
 
 SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
