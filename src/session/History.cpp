@@ -30,7 +30,7 @@ void History::Begin(const Board& board) {
 bool History::Record(const Board& board) {
     const GameState& state = board;
     if (!states_.empty() && states_[current_].state == state) return false;
-    if (!states_.empty()) states_.resize(current_ + 1, states_.front());
+    if (!states_.empty()) states_.erase(states_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, states_.end());
     states_.push_back(Step{state, PiecesOn(state), SelectionPending(state)});
     if (states_.size() > kLimit) states_.pop_front();
     current_ = states_.size() - 1;
