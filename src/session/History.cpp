@@ -19,6 +19,8 @@ bool SelectionPending(const GameState& state) {
     return std::find(state.Bsts.begin(), state.Bsts.end(), kSelected) != state.Bsts.end();
 }
 
+bool SameBoard(const GameState& a, const GameState& b) { return a.Bsts == b.Bsts && a.Psts == b.Psts; }
+
 }  // namespace
 
 void History::Begin(const Board& board) {
@@ -29,7 +31,10 @@ void History::Begin(const Board& board) {
 
 bool History::Record(const Board& board) {
     const GameState& state = board;
-    if (!states_.empty() && states_[current_].state == state) return false;
+    // Only what the player sees makes a step: the cells and the pieces'
+    // standing. A command that only used the selection list as scratch (the
+    // U correction looks for its U with it) keeps the redo steps.
+    if (!states_.empty() && SameBoard(states_[current_].state, state)) return false;
     if (!states_.empty()) states_.erase(states_.begin() + static_cast<std::ptrdiff_t>(current_) + 1, states_.end());
     states_.push_back(Step{state, PiecesOn(state), SelectionPending(state)});
     if (states_.size() > kLimit) states_.pop_front();

@@ -18,8 +18,8 @@ public:
 
     // A new history whose only state is the board as it stands.
     void Begin(const Board& board);
-    // Adds the board as a new step, unless it equals the state in hand.
-    // False when nothing was added.
+    // Adds the board as a new step when its cells or piece flags differ from
+    // the state in hand. False when nothing was added.
     bool Record(const Board& board);
 
     bool CanUndo() const { return current_ > 0; }

@@ -111,8 +111,8 @@ TEST(History, EachCommandIsOneStepUndoneAndRedone) {
     }
 }
 
-// The four items follow the history through clicks that change nothing, a
-// new step after an undo, piece steps across pending selections and a new frame.
+// The four items follow the history through clicks and a correction that
+// change nothing, a new step after an undo, piece steps across pending selections and a new frame.
 TEST(History, ItemsFollowTheSteps) {
     Game g;
     const GameState empty = g.State();
@@ -141,6 +141,8 @@ TEST(History, ItemsFollowTheSteps) {
         {"piece forward stops before the pending cell", [](Game& s) { s.session.N10Click(); }, "1110", &iAndL},
         {"step forward to the pending cell", [](Game& s) { s.session.N8Click(); }, "1010", nullptr},
         {"step back", [](Game& s) { s.session.N6Click(); }, "1110", &iAndL},
+        {"a U correction that changes nothing keeps the redo", [](Game& s) { s.session.menuEUClick(); }, "1110",
+         nullptr},
         {"a new step drops the redo", [](Game& s) { s.Click({40}); }, "1010", nullptr},
         {"and leads back to where it was taken", [](Game& s) { s.session.N6Click(); }, "1110", &iAndL},
     };
