@@ -42,10 +42,20 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
     } else if (s.distinct == 0) {
         text = "この盤は、もうどうやっても完成できません。ピースをいくつか取り除いてみてください。\n";
     } else {
+        // Led by the distinct count, the number the options dialog and the
+        // strip give; the count of every image only where it differs.
         const CompletionCounter::Count count = counter.CountFor(board);
-        text = "この盤を完成させる方法は、あと " + std::to_string(count.ways) + " 通りあります（回転・反転を同じとみなすと " +
-               std::to_string(count.distinct) + " 通り）。そのうち " + std::to_string(s.distinctFound) +
-               " 通りは、すでに記録にあります。\n";
+        text = "この盤を完成させる方法は、あと " + std::to_string(count.distinct) + " 通りあります";
+        if (count.ways != count.distinct) {
+            text += "（回転・反転したものを別に数えると " + std::to_string(count.ways) + " 通り）";
+        }
+        text += "。";
+        // Without the register there is nothing to say about what it holds.
+        if (report != nullptr) {
+            text += s.distinctFound == 0 ? std::string("どれもまだ記録にありません。")
+                                         : "そのうち " + std::to_string(s.distinctFound) + " 通りは、すでに記録にあります。";
+        }
+        text += "\n";
     }
     if (report == nullptr) return text + "解答の記録 \"" + std::string(kSolutionFile) + "\" を読めませんでした。";
     return text + HeldLine(s, frameY);

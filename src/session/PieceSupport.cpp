@@ -50,7 +50,9 @@ std::array<ShapeCell, 5> StripShapeOf(int piece) {
 SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
     if (!count) return {"数えています…", false};
     if (count->ways == 0) return {"完成できません", true};
-    return {"完成まで あと " + std::to_string(count->ways) + " 通り", false};
+    // The distinct count, as the options dialog and the check give it, so the
+    // numbers a player sees agree and do not jump by four after the first piece.
+    return {"完成まで あと " + std::to_string(count->distinct) + " 通り", false};
 }
 
 SupportLine CountCompletionLine(const Board& board) {

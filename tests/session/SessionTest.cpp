@@ -327,10 +327,13 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     Game g;
     g.StartFresh();
     g.session.menuVPClick();  // the piece support strip says it too, shorter
-    EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 9356 通り", false}));
+    EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 2339 通り", false}));
     g.session.menuECClick();
     ASSERT_EQ(g.window.told.size(), 1u);
-    EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 9356 通りあります（回転・反転を同じとみなすと 2339 通り）。そのうち 0 通り", 0), 0u);
+    EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 2339 通りあります（回転・反転したものを別に数えると 9356 "
+                                     "通り）。どれもまだ記録にありません。\n",
+                                     0),
+              0u);
     EXPECT_NE(g.window.told[0].find("2339 通りのうち 0 通り"), std::string::npos);
 
     // A corner cell cut off by a piece: no way to finish.
@@ -361,6 +364,16 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
         EXPECT_EQ(g.window.told[0].rfind(expected, 0), 0u) << g.window.told[0];
         EXPECT_NE(g.window.told[0].find("2339 通りのうち 1 通り"), std::string::npos) << g.window.told[0];
         EXPECT_EQ(g.window.supportLine.text, "完成しました");
+        // One step back the one way left is the solution just recorded, told
+        // without a bracket that would repeat its number.
+        g.session.N6Click();
+        g.window.told.clear();
+        g.session.menuECClick();
+        ASSERT_EQ(g.window.told.size(), 1u);
+        EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 1 通りあります。そのうち 1 通りは、すでに記録にあります。\n", 0), 0u)
+            << g.window.told[0];
+        EXPECT_EQ(g.window.supportLine.text, "完成まで あと 1 通り");
+        g.session.N8Click();
     }
 }
 
