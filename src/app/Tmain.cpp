@@ -231,8 +231,11 @@ void Tmain::Tell(const std::string& text) { services_.dialogs->Message(FromUtf8(
 
 bool Tmain::Ask(const std::string& text) { return services_.dialogs->Ask(FromUtf8(text)); }
 
-void Tmain::TellWhenDone(std::function<std::string()> work) {
-    AwayThenBack<std::string>(this, std::move(work), [this](const std::string& text) { Tell(text); });
+void Tmain::TellWhenDone(std::function<std::string()> work, std::function<void()> told) {
+    AwayThenBack<std::string>(this, std::move(work), [this, told = std::move(told)](const std::string& text) {
+        Tell(text);
+        told();
+    });
 }
 
 void Tmain::EnableMenuItem(const std::string& name, bool enabled) {

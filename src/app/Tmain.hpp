@@ -53,7 +53,7 @@ private:
     void ShowCongratulations() override;
     void Tell(const std::string& text) override;
     bool Ask(const std::string& text) override;
-    void TellWhenDone(std::function<std::string()> work) override;
+    void TellWhenDone(std::function<std::string()> work, std::function<void()> told) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
     void SetStatusPanel(int panel, const std::string& text) override;

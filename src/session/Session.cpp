@@ -139,7 +139,12 @@ void Session::menuERClick() {
 }
 
 void Session::menuECClick() {
-    view_.TellWhenDone([board = board_, dir = programDir_] { return CheckCongruence(board, dir); });
+    // One check at a time: a press while one is counting or its answer is
+    // still open adds nothing.
+    if (checkUnderWay_) return;
+    checkUnderWay_ = true;
+    view_.TellWhenDone([board = board_, dir = programDir_] { return CheckCongruence(board, dir); },
+                       [this] { checkUnderWay_ = false; });
 }
 
 void Session::N6Click() { ShowState(history_.Undo()); }

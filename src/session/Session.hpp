@@ -42,7 +42,8 @@ public:
     void menuEMClick();
     void menuEUClick();
     void menuERClick();
-    // The congruence check: told once it is worked out, off the window's thread.
+    // The congruence check: told once it is worked out, off the window's
+    // thread; one at a time.
     void menuECClick();
     // Undo and redo: a step back or forward (N6, N8), or to the state before
     // or after a piece (N7, N10). None plays the click sound or finishes a game.
@@ -106,7 +107,8 @@ private:
     int cellSize_ = 24;                   // the edge the cell controls have now
     WindowLayout arranged_;               // where the cells stand now
     History history_;                     // the game on the current frame
-    std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
+    std::array<bool, 4> historyItems_{};
+    bool checkUnderWay_ = false;  // a check is counting or its answer is open  // N6, N8, N7, N10 as last told; the menu creates them disabled
 };
 
 }  // namespace tilvaren

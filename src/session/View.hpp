@@ -48,8 +48,9 @@ public:
     virtual void Tell(const std::string& text) = 0;
     virtual bool Ask(const std::string& text) = 0;
     // Runs `work` away from the window's thread and tells its result as a
-    // plain message once it is done; returns at once.
-    virtual void TellWhenDone(std::function<std::string()> work) = 0;
+    // plain message once it is done, then calls `told` once the player has
+    // closed it; returns at once.
+    virtual void TellWhenDone(std::function<std::string()> work, std::function<void()> told) = 0;
 
     // A menu item or submenu by its name ("menuET", "menuVFF"): enabled or not.
     virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;

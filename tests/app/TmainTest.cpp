@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <set>
@@ -28,6 +29,7 @@ private slots:
     void BestCellComesFirstInTheTabOrder();
     void RejectedSavedGameIsReportedOnce();
     void PieceSupportStripFollowsTheBoard();
+    void OneCongruenceCheckAtATime();
     void KeyboardPlaysAWholeGame();
 };
 
@@ -215,6 +217,33 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     QCOMPARE(w.grab().toImage(), plain.grab().toImage());
     w.close();
     QVERIFY(ReadAll(f.dir.File(kSettingsFile)).find("iniPieceSupportOn=0") != std::string::npos);
+}
+
+// Ctrl+C pressed again while a check is counting, or while its answer is
+// open, adds no second box; once the answer is closed, a check runs again.
+void TmainTest::OneCongruenceCheckAtATime() {
+    WindowFixture f;
+    Tmain w(f.Make());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const auto settle = [] {
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+    };
+    int pressedWhileOpen = 0;
+    f.dialogs.whileShown = [&](const QString&) {
+        if (pressedWhileOpen > 0) return;
+        for (int i = 0; i < 3; ++i, ++pressedWhileOpen) QTest::keySequence(&w, QKeySequence("Ctrl+C"));
+        settle();
+    };
+    for (int i = 0; i < 3; ++i) QTest::keySequence(&w, QKeySequence("Ctrl+C"));
+    QTRY_VERIFY_WITH_TIMEOUT(!f.dialogs.messages.isEmpty(), 60000);
+    settle();
+    QCOMPARE(pressedWhileOpen, 3);
+    QCOMPARE(f.dialogs.messages.size(), 1);
+    f.dialogs.whileShown = nullptr;
+    QTest::keySequence(&w, QKeySequence("Ctrl+C"));
+    QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 2, 60000);
 }
 
 // A whole game from the arrow keys, Space and Enter, with a deselect and a

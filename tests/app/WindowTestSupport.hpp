@@ -15,7 +15,10 @@ namespace tilvaren::testing {
 // Records every box instead of showing it, and answers questions as told.
 class FakeDialogs : public Dialogs {
 public:
-    void Message(const QString& text) override { messages << text; }
+    void Message(const QString& text) override {
+        messages << text;
+        if (whileShown) whileShown(text);
+    }
     bool Ask(const QString& text) override {
         questions << text;
         return answer;
@@ -31,6 +34,8 @@ public:
     QStringList modals;
     bool answer = false;
     std::function<bool(QDialog&)> player;
+    // What the player does while a message is open.
+    std::function<void(const QString&)> whileShown;
 };
 
 class FakeOpener : public UrlOpener {

@@ -42,7 +42,7 @@ public:
     void ShowCongratulations() override { ++congratulations; }
     void Tell(const std::string&) override {}
     bool Ask(const std::string&) override { return true; }
-    void TellWhenDone(std::function<std::string()>) override {}
+    void TellWhenDone(std::function<std::string()>, std::function<void()>) override {}
     void EnableMenuItem(const std::string& name, bool on) override { enabled[name] = on; }
     void SetUCaption(bool) override {}
     void SetStatusPanel(int, const std::string&) override {}

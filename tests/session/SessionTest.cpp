@@ -55,7 +55,10 @@ public:
         asked.push_back(text);
         return answer;
     }
-    void TellWhenDone(std::function<std::string()> work) override { told.push_back(work()); }
+    void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
+        told.push_back(work());
+        done();
+    }
     void EnableMenuItem(const std::string& name, bool) override {
         if (name.rfind("menuVF", 0) == 0 && name != "menuVF") {
             Step("MenuFrameSet");
