@@ -197,13 +197,24 @@ QWidget* Tmain::Control(int n) const {
 
 void Tmain::ApplyCell(int n, const CellTarget& target) {
     const bool keepFocus = keys_->HoldsCell(n);
-    Button(n)->setVisible(target.buttonVisible);
-    Image(n)->setVisible(target.imageVisible);
     Image(n)->SetClickable(target.imageEnabled);
     Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, cellSize_));
     const QString name = FromUtf8(CellName(session_->GameBoard(), n));
     Button(n)->setAccessibleName(name);
     Image(n)->setAccessibleName(name);
+    if (keepFocus) {
+        // The control that shows the cell now takes the focus before the
+        // other one hides, so the focus moves once, straight to the cell in
+        // its new state, and never passes through another cell on the way.
+        QWidget* taking = target.buttonVisible ? static_cast<QWidget*>(Button(n))
+                                               : (target.imageVisible ? Image(n) : nullptr);
+        if (taking != nullptr) {
+            taking->show();
+            taking->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    Button(n)->setVisible(target.buttonVisible);
+    Image(n)->setVisible(target.imageVisible);
     if (keepFocus) keys_->FocusCell(n);
 }
 

@@ -134,9 +134,15 @@ bool CellKeyboard::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (!onCell) return false;
+    // Only a key that moves over or acts on the cells shows the frame: a
+    // menu shortcut or a lone modifier leaves the board as the mouse left it.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        keyboard_ = true;
+        return false;
+    }
+    if (modifiers != Qt::NoModifier || !(IsMoveKey(key->key()) || IsActKey(key->key()))) return false;
     keyboard_ = true;
     PlaceFrame();
-    if (modifiers != Qt::NoModifier) return false;
     const int n = cellOf_.at(watched);
     if (IsMoveKey(key->key())) {
         FocusCell(Target(n, key->key()));

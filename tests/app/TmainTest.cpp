@@ -325,12 +325,27 @@ void TmainTest::KeyboardPlaysAWholeGame() {
     QCOMPARE(name(59), QString::fromUtf8("6行 10列 使えない"));
     QCOMPARE(spoken(StatusOf(w)->Panel(0)), QString::fromUtf8("フレーム 6 * 10"));
     QCOMPARE(spoken(StatusOf(w)->Panel(10)), QString::fromUtf8("ピース X 置ける"));
+    // One key, one focus change, to the cell as it is now.
+    QStringList heard;
+    const auto listening = connect(qApp, &QApplication::focusChanged, this, [&](QWidget*, QWidget* now) {
+        if (now != nullptr) heard << spoken(now);
+    });
     QVERIFY(moveTo(5));
+    heard.clear();
     key(Qt::Key_Return);
-    QCOMPARE(name(5), QString::fromUtf8("1行 6列 空き"));
+    QCOMPARE(heard, QStringList{QString::fromUtf8("1行 6列 空き")});
     QCOMPARE(name(59), QString::fromUtf8("6行 10列 空き"));
     QVERIFY(framed(5));
+    heard.clear();
+    key(Qt::Key_Space);
+    QCOMPARE(heard, QStringList{QString::fromUtf8("1行 6列 選択中")});
+    key(Qt::Key_Space);
+    disconnect(listening);
     QTest::mouseClick(w.findChild<QWidget*>("Image1"), Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!frame->isVisible());
+    // A menu shortcut is no move on the board: the frame stays away.
+    QVERIFY(focused() >= 0);
+    for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
     QVERIFY(!frame->isVisible());
 
     const FilledFrame solution = DistinctSolutions(6).front();
