@@ -15,6 +15,7 @@
 #include "app/QtServices.hpp"
 #include "records/FileNames.hpp"
 #include "session/StatusTexts.hpp"
+#include "ui/Accessibility.hpp"
 #include "ui/WindowFont.hpp"
 
 namespace tilvaren {
@@ -90,6 +91,7 @@ void Tmain::CreateControls() {
     bevel_ = new QFrame(central);
     bevel_->setObjectName("Bevel");
     bevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    ExposeShownChildrenOnly(bevel_);
     column->addWidget(bevel_);
     strip_ = new PieceStrip(central);
     strip_->hide();
@@ -311,6 +313,7 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
         ++*supportCount_;  // a count under way is no longer wanted
     }
     strip_->setVisible(layout.pieceSupportOn);
+    SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
     if (!layout.moveCells) return;
     for (int n = 0; n < kCellCount; ++n) {

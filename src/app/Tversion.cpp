@@ -7,6 +7,7 @@
 #include "Version.hpp"
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
+#include "app/WindowFrame.hpp"
 
 #ifndef TILVAREN_MAIL_ADDRESS
 #define TILVAREN_MAIL_ADDRESS ""
@@ -89,6 +90,8 @@ void Tversion::closeEvent(QCloseEvent* event) { event->ignore(); }
 
 void Tversion::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Only OK closes the box: its title bar has no buttons.
+    AskForTitleOnlyFrame(this);
     btnCLOSE->setFocus();
 }
 

@@ -69,9 +69,13 @@ void DrawPiece(QPainter& painter, int piece, PieceLook look, QPoint origin, int 
 
 }  // namespace
 
-PieceStrip::PieceStrip(QWidget* parent) : QWidget(parent) {
+PieceStrip::PieceStrip(QWidget* parent) : QWidget(parent), lineLabel_(new QLabel(this)) {
     setObjectName("PieceStrip");
     setAccessibleName(QStringLiteral("ピース・サポート"));
+    lineLabel_->setObjectName("PieceSupportLine");
+    lineLabel_->setAlignment(Qt::AlignCenter);
+    lineLabel_->setTextFormat(Qt::PlainText);
+    ShowLine();
     Describe();
 }
 
@@ -95,18 +99,38 @@ void PieceStrip::Arrange(int width, int cellSize) {
     const int m = Mini();
     const int rows = (kPieceCount + PerRow(width) - 1) / PerRow(width);
     setFixedSize(width, m + rows * (kBoxRows + 1) * m + fontMetrics().height() + m / 2);
+    ShowLine();
     update();
+}
+
+QRect PieceStrip::LineBox() const {
+    const int m = Mini();
+    const int perRow = PerRow(width());
+    const int rows = (kPieceCount + perRow - 1) / perRow;
+    return {0, m + rows * (kBoxRows + 1) * m, width(), fontMetrics().height()};
+}
+
+void PieceStrip::ShowLine() {
+    const QString text = QString::fromStdString(line_.text);
+    lineLabel_->setGeometry(LineBox());
+    lineLabel_->setText(fontMetrics().elidedText(text, Qt::ElideRight, width()));
+    lineLabel_->setAccessibleName(text);
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, line_.warning ? kWarning : palette().color(QPalette::WindowText));
+    lineLabel_->setPalette(colours);
 }
 
 void PieceStrip::SetPicture(const SupportPicture& picture) {
     looks_ = picture.looks;
     if (picture.line) line_ = *picture.line;
+    ShowLine();
     Describe();
     update();
 }
 
 void PieceStrip::SetLine(const SupportLine& line) {
     line_ = line;
+    ShowLine();
     Describe();
     update();
 }
@@ -136,11 +160,6 @@ void PieceStrip::paintEvent(QPaintEvent*) {
             x += (ColumnsOf(i) + 1) * m;
         }
     }
-    const int rows = (kPieceCount + perRow - 1) / perRow;
-    const QRect lineBox(0, m + rows * (kBoxRows + 1) * m, width(), fontMetrics().height());
-    painter.setPen(line_.warning ? kWarning : palette().color(QPalette::WindowText));
-    painter.drawText(lineBox, Qt::AlignCenter,
-                     fontMetrics().elidedText(QString::fromStdString(line_.text), Qt::ElideRight, width()));
 }
 
 }  // namespace tilvaren

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include "session/PieceSupport.hpp"
@@ -31,10 +32,15 @@ private:
     int Mini() const;
     int PerRow(int width) const;
     void Describe();
+    // Where the line stands, under the rows of pieces.
+    QRect LineBox() const;
+    void ShowLine();
 
     std::array<PieceLook, kPieceCount> looks_{};
     SupportLine line_;
     int cellSize_ = 24;
+    // The line is a label of its own, so screen readers reach it as text.
+    QLabel* lineLabel_;
 };
 
 }  // namespace tilvaren

@@ -190,6 +190,17 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     QCOMPARE(strip->width(), BoardAreaOf(w)->width());
     QCOMPARE(w.height(), w.menuBar()->height() + BoardAreaOf(w)->height() + strip->height() + w.statusBar()->height());
     QTRY_COMPARE_WITH_TIMEOUT(strip->Line().text, std::string("完成まで あと 2339 通り"), 60000);
+    // A screen reader finds the line as text in the strip, and the item as on.
+    const auto lineHeard = [strip] {
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(strip);
+        for (int i = 0; i < shown->childCount(); ++i) {
+            if (shown->child(i)->role() == QAccessible::StaticText) return shown->child(i)->text(QAccessible::Name);
+        }
+        return QString();
+    };
+    QCOMPARE(lineHeard(), QString::fromUtf8("完成まで あと 2339 通り"));
+    QAccessibleInterface* item = QAccessible::queryAccessibleInterface(ItemOf(w, "menuVP"));
+    QVERIFY(item->state().checkable && item->state().checked);
 
     // An I down column 1 cuts off the corner cell: selecting it leaves no way.
     const std::vector<int> deadEnd = {1, 11, 21, 31, 41, 0};
@@ -207,6 +218,7 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     // Off: the window is pixel for pixel one that never had the strip.
     QTest::keySequence(&w, QKeySequence("Ctrl+P"));
     QVERIFY(strip->isHidden());
+    QVERIFY(!item->state().checked);
     WindowFixture plainFixture;
     Tmain plain(plainFixture.Make());
     plain.show();
@@ -308,6 +320,15 @@ void TmainTest::KeyboardPlaysAWholeGame() {
     key(Qt::Key_Home);
     QCOMPARE(focused(), 0);
     QCOMPARE(name(0), QString::fromUtf8("1行 1列 使えない"));
+    // A screen reader sees each cell once, as it is shown, in reading order.
+    QAccessibleInterface* area = QAccessible::queryAccessibleInterface(BoardAreaOf(w));
+    QCOMPARE(area->childCount(), 60);
+    for (const int n : {0, 2, 5, 59}) {
+        QAccessibleInterface* cell = area->child(n);
+        QCOMPARE(cell->text(QAccessible::Name), name(n));
+        QCOMPARE(area->indexOfChild(cell), n);
+        QVERIFY(!cell->state().invisible);
+    }
     QCOMPARE(name(2), QString::fromUtf8("1行 3列 空き"));
     QCOMPARE(name(5), QString::fromUtf8("1行 6列 選択中"));
     QCOMPARE(name(59), QString::fromUtf8("6行 10列 使えない"));

@@ -560,6 +560,9 @@ open_help alt+h+c "Help > Contents" contents
 press "$WIN" ctrl+v
 wait_for "$STEP_TIMEOUT" "the about box on Ctrl+V" about_shown
 expect_title "$ABOUT" " V e r s i o n"
+# Its frame: a title and a border, no buttons, and only moving offered.
+hints=$(xprop -id "$ABOUT" _MOTIF_WM_HINTS 2>/dev/null || true)
+[[ $hints == *"= 0x3, 0x4, 0xa, 0x0, 0x0" ]] || fail "the about box asks for another frame: $hints"
 press "$ABOUT" Return
 wait_for "$STEP_TIMEOUT" "the about box to close with OK" about_closed
 
