@@ -9,11 +9,13 @@ packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config git
   # the window, sound, fonts and Qt's own Japanese translation
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev
   fonts-ipafont-gothic qt6-translations-l10n
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-apps x11-utils imagemagick
+  # what a screen reader reads, for the end-to-end test
+  dbus-daemon at-spi2-core python3-pyatspi
   # installing and packaging
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )

@@ -91,11 +91,13 @@ void Tmain::CreateControls() {
     bevel_ = new QFrame(central);
     bevel_->setObjectName("Bevel");
     bevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel_->setAccessibleName(QStringLiteral("盤"));
     ExposeShownChildrenOnly(bevel_);
     column->addWidget(bevel_);
     strip_ = new PieceStrip(central);
     strip_->hide();
     column->addWidget(strip_);
+    ExposeShownChildrenOnly(central);  // the strip only while it is on
     setCentralWidget(central);
     image1_ = new BackgroundImage(bevel_);
     image1_->setObjectName("Image1");

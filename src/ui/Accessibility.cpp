@@ -79,6 +79,10 @@ public:
         if (!item_) return {};
         if (t == QAccessible::Name) return WithoutAccessKeyMarks(item_->text());
         if (t == QAccessible::Accelerator) return item_->shortcut().toString(QKeySequence::NativeText);
+        // Said with the name by screen readers that do not tell a checked state.
+        if (t == QAccessible::Description) {
+            return item_->property(kToggleOn).toBool() ? QStringLiteral("オン") : QStringLiteral("オフ");
+        }
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -127,6 +131,16 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     return nullptr;
 }
 
+// Qt may have made its own interface for the object already (a menu does for
+// each item it gets, a name set does too): that one makes way for ours.
+template <typename Ours>
+void MakeWayFor(QObject* object) {
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object);
+    if (made != nullptr && dynamic_cast<Ours*>(made) == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
 }  // namespace
 
 void InstallAccessibility() {
@@ -140,17 +154,21 @@ void InstallAccessibility() {
 void ExposeShownChildrenOnly(QWidget* area) {
     InstallAccessibility();
     area->setProperty(kShownChildrenOnly, true);
+    MakeWayFor<ShownChildrenAccessible>(area);
 }
 
 void SetToggleItemOn(QAction* item, bool on) {
     InstallAccessibility();
     const QVariant was = item->property(kToggleOn);
     item->setProperty(kToggleOn, on);
+    if (!was.isValid()) MakeWayFor<ToggleItemAccessible>(item);
     if (was.isValid() && was.toBool() == on) return;
     QAccessible::State changed;
     changed.checked = true;
     QAccessibleStateChangeEvent event(item, changed);
     QAccessible::updateAccessibility(&event);
+    QAccessibleEvent described(item, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 }  // namespace tilvaren

@@ -12,7 +12,8 @@ namespace tilvaren {
 //   shown children with a name are exposed, in reading order, so each cell
 //   is heard once and in the state it shows;
 // - a menu item that switches something on and off without a check mark:
-//   it is exposed as checkable, checked while the thing is on.
+//   it is exposed as checkable, checked while the thing is on, and described
+//   as "オン" or "オフ".
 // Install once, before the widgets are first asked for by a screen reader.
 void InstallAccessibility();
 

@@ -83,14 +83,43 @@ xvfb_reported() {
   grep -qE '^[0-9]+$' "$1"
 }
 
-# start_app NAME: starts the copied program in its own folder, with a private
-# home and runtime folder and nothing from the caller's desktop session.
+# A private session bus, on which the program tells a screen reader (here
+# a11y_tree.py) what it shows; the accessibility bus starts on it when asked.
+start_bus() {
+  local reported=$WORK/bus
+  dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$reported" 4>"$WORK/bus.pid" ||
+    fail "the session bus did not start"
+  BUS_ADDRESS=$(head -n 1 "$reported")
+  BUS_PID=$(head -n 1 "$WORK/bus.pid")
+  [[ -n $BUS_ADDRESS ]] || fail "the session bus reported no address"
+}
+
+# What a screen reader finds in the program now (see a11y_tree.py).
+a11y_tree() {
+  DBUS_SESSION_BUS_ADDRESS=$BUS_ADDRESS timeout 30 /usr/bin/python3 "$E2E_DIR/a11y_tree.py" 2>/dev/null
+}
+
+# a11y_says LINE: a screen reader finds exactly this line.
+a11y_says() { a11y_tree | grep -qxF -- "$1"; }
+
+# heard_once_as PLACE STATE: the cell at PLACE ("1行 1列") is found once, in STATE.
+heard_once_as() {
+  local tree
+  tree=$(a11y_tree)
+  [[ $(grep -c "^cell"$'\t'"$1 " <<<"$tree") == 1 ]] && grep -q "^cell"$'\t'"$1 $2"$'\t' <<<"$tree"
+}
+
+# start_app NAME [a11y]: starts the copied program in its own folder, with a
+# private home and runtime folder and nothing from the caller's desktop
+# session; with a11y, on the private bus with its accessibility on.
 start_app() {
   local log_file=$ARTEFACTS/tilvaren-$1.log
+  local bus=(-u DBUS_SESSION_BUS_ADDRESS)
+  [[ ${2:-} != a11y ]] || bus=(DBUS_SESSION_BUS_ADDRESS="$BUS_ADDRESS" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
   (
     cd "$GAME_DIR"
     exec env -u WAYLAND_DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME \
-      -u SESSION_MANAGER -u DBUS_SESSION_BUS_ADDRESS \
+      -u SESSION_MANAGER "${bus[@]}" \
       HOME="$HOME_DIR" XDG_RUNTIME_DIR="$RUNTIME_DIR" QT_QPA_PLATFORM=xcb \
       ./tilvaren >"$log_file" 2>&1
   ) &
@@ -498,7 +527,7 @@ register_line_written() { [[ -s $REGISTER ]] && ends_in_crlf "$REGISTER"; }
   echo "usage: $0 TILVAREN_EXECUTABLE [ARTEFACT_DIR]" >&2
   exit 2
 }
-for tool in Xvfb xdotool xprop import od awk; do
+for tool in Xvfb xdotool xprop import od awk dbus-daemon; do
   command -v "$tool" >/dev/null || fail "'$tool' is missing; scripts/install-deps.sh installs it"
 done
 
@@ -510,7 +539,9 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaren-e2e.XXXXXX")
 readonly WORK GAME_DIR=$WORK/game HOME_DIR=$WORK/home RUNTIME_DIR=$WORK/runtime
 mkdir -p "$GAME_DIR" "$HOME_DIR" "$RUNTIME_DIR"
 chmod 700 "$RUNTIME_DIR"
-XVFB_PID='' APP_PID='' WIN='' DIALOG=''
+XVFB_PID='' APP_PID='' WIN='' DIALOG='' BUS_PID='' BUS_ADDRESS=''
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+readonly E2E_DIR
 
 cleanup() {
   local status=$?
@@ -518,6 +549,7 @@ cleanup() {
     kill "$APP_PID" 2>/dev/null || true
     wait "$APP_PID" 2>/dev/null || true
   fi
+  [[ -z $BUS_PID ]] || kill "$BUS_PID" 2>/dev/null || true
   if [[ -n $XVFB_PID ]]; then
     kill "$XVFB_PID" 2>/dev/null || true
     wait "$XVFB_PID" 2>/dev/null || true
@@ -531,10 +563,11 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 start_xvfb
+start_bus
 
 log "1. a fresh folder holding only the executable"
 cp "$EXECUTABLE" "$GAME_DIR/tilvaren"
-start_app first
+start_app first a11y
 wait_for "$START_TIMEOUT" "Tilvaren.ini and Tilvaren.csv in the program folder" \
   test -s "$GAME_DIR/Tilvaren.ini" -a -e "$GAME_DIR/Tilvaren.csv"
 [[ ! -s $GAME_DIR/Tilvaren.csv ]] || fail "Tilvaren.csv is not empty at the first start"
@@ -565,6 +598,25 @@ hints=$(xprop -id "$ABOUT" _MOTIF_WM_HINTS 2>/dev/null || true)
 [[ $hints == *"= 0x3, 0x4, 0xa, 0x0, 0x0" ]] || fail "the about box asks for another frame: $hints"
 press "$ABOUT" Return
 wait_for "$STEP_TIMEOUT" "the about box to close with OK" about_closed
+
+log "2b. what a screen reader finds: each cell once, the strip's line, piece support on and off"
+wait_for "$STEP_TIMEOUT" "piece support to be heard as off" a11y_says $'toggle\t ピース・サポート(P)\tオフ'
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "the strip's line on the empty board" a11y_says $'line\t完成まで あと 2339 通り'
+TREE=$(a11y_tree)
+CELLS_HEARD=$(grep -c $'^cell\t' <<<"$TREE" || true)
+((CELLS_HEARD == CELLS)) || fail "a screen reader finds $CELLS_HEARD cells, not $CELLS"
+NAMES_HEARD=$(grep $'^cell\t' <<<"$TREE" | cut -f 2 | sort -u | wc -l)
+((NAMES_HEARD == CELLS)) || fail "a screen reader finds $NAMES_HEARD different cell names, not $CELLS"
+grep -qxF $'cell\t6行 10列 空き\tshowing,enabled' <<<"$TREE" || fail "the last cell is not heard as empty"
+grep -qxF $'toggle\t ピース・サポート(P)\tオン,checked' <<<"$TREE" || fail "piece support is not heard as on"
+click_cell 0
+wait_for "$STEP_TIMEOUT" "the first cell to be heard once, as selected" heard_once_as "1行 1列" 選択中
+click_cell 0
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "piece support to be heard as off again" a11y_says $'toggle\t ピース・サポート(P)\tオフ'
+a11y_tree | grep -q $'^line\t' && fail "the hidden strip's line is still exposed"
+wait_for_board "$EMPTY" "the selection taken back"
 
 log "3. place two pieces, take one back, select a cell, turn and mirror"
 place_piece I 0 1 2 3 4
