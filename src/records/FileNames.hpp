@@ -11,8 +11,6 @@ inline constexpr const char* kSolutionFile = "Tilvaren.csv";
 inline constexpr const char* kSettingsFile = "Tilvaren.ini";
 inline constexpr const char* kSoundFile = "Tilvaren.wav";
 inline constexpr const char* kHelpFile = "Tilvaren.hlp";
-// Held locked by the running copy, so that two copies never share the folder.
-inline constexpr const char* kLockFile = "Tilvaren.lock";
 
 // The files a save may replace through a temporary file.
 inline constexpr const char* kProgramFiles[] = {kSavedGameFile, kSolutionFile, kSettingsFile, kSoundFile, kHelpFile};
