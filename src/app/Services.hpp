@@ -39,6 +39,8 @@ class UrlOpener;
 // What the main window needs from the world around it.
 struct Services {
     std::string programDir;  // ends in '/'
+    // Takes the game at close when the program folder cannot; "": none.
+    std::string fallbackDir;
     Dialogs* dialogs = nullptr;
     const Clock* clock = nullptr;
     ClickSound* sound = nullptr;

@@ -18,7 +18,6 @@
 #include <cstring>
 #include <thread>
 
-#include "records/FileNames.hpp"
 #include "records/SafeFile.hpp"
 
 namespace tilvaren {
@@ -35,6 +34,7 @@ constexpr qint64 kMaxMessage = 64;
 constexpr int kAcceptsPerTurn = 32;
 constexpr int kBacklog = 16;
 constexpr auto kRetryPause = std::chrono::milliseconds(50);
+constexpr char kOldLockFile[] = "Tilvaren.lock";
 
 // The folder's identity rather than its path, so that links and bind mounts
 // to one folder meet; the user is part of it so that users never collide.
@@ -64,13 +64,6 @@ QString Reason(int error) { return QString::fromStdString(FileErrorCause(error))
 
 ClaimResult Refused(const QString& message) { return {ClaimResult::Outcome::Refused, message}; }
 
-ClaimResult StrangerInTheWay(const std::string& path) {
-    return Refused(QString::fromUtf8("%1 はほかの利用者のものか、通常のファイルではありません。\n"
-                                     "同じファイルを使うプログラムが二つ同時に動かないよう確かめられないため、"
-                                     "起動をやめます。このファイルを取り除いてから起動し直してください。")
-                       .arg(Path(path)));
-}
-
 }  // namespace
 
 std::string InstanceSocketName(const std::string& programDir) {
@@ -85,13 +78,14 @@ SingleInstance::SingleInstance(std::string programDir, QObject* parent)
 SingleInstance::~SingleInstance() {
     delete notifier_;
     if (listenFd_ >= 0) ::close(listenFd_);
-    if (lockFd_ >= 0) ::close(lockFd_);
     if (dirFd_ >= 0) ::close(dirFd_);
 }
 
 ClaimResult SingleInstance::Claim(int waitMs) {
-    const std::string lockPath = programDir_ + kLockFile;
-    dirFd_ = ::open(programDir_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    // The lock is on the folder itself, not on a file in it: no file deleted,
+    // replaced or renamed in the folder lets a second copy in, and a renamed
+    // folder takes its lock (and its socket's name) along.
+    dirFd_ = ::open(programDir_.c_str(), O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC);
     struct stat folder {};
     if (dirFd_ < 0 || ::fstat(dirFd_, &folder) != 0) {
         const int error = errno;
@@ -99,33 +93,14 @@ ClaimResult SingleInstance::Claim(int waitMs) {
     }
     socketName_ = NameOf(folder);
 
-    // Never through a link, never blocking on a FIFO, and only a plain file of
-    // this user's: a stranger's file must not decide who runs.
-    lockFd_ = ::openat(dirFd_, kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-    if (lockFd_ < 0) {
-        const int error = errno;
-        struct stat there {};
-        const bool stranger = error == ELOOP || error == EISDIR ||
-                              (::fstatat(dirFd_, kLockFile, &there, AT_SYMLINK_NOFOLLOW) == 0 &&
-                               (there.st_uid != ::geteuid() || !S_ISREG(there.st_mode)));
-        if (stranger) return StrangerInTheWay(lockPath);
-        return Refused(QString::fromUtf8("%1 を作れません: %2\n"
-                                         "同じファイルを使うプログラムが二つ同時に動かないよう確かめられないため、"
-                                         "起動をやめます。")
-                           .arg(Path(lockPath), Reason(error)));
-    }
-    struct stat lock {};
-    if (::fstat(lockFd_, &lock) != 0 || !S_ISREG(lock.st_mode) || lock.st_uid != ::geteuid()) {
-        return StrangerInTheWay(lockPath);
-    }
-
     // The lock holder may still be starting (or just ending), so try both the
     // lock and its socket for a while.
     const QDeadlineTimer deadline(waitMs);
     for (;;) {
-        if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) return Listen();
+        if (::flock(dirFd_, LOCK_EX | LOCK_NB) == 0) return Listen(deadline);
         if (const int error = errno; error != EWOULDBLOCK && error != EINTR) {
-            return Refused(QString::fromUtf8("%1 をロックできません: %2").arg(Path(lockPath), Reason(error)));
+            return Refused(
+                QString::fromUtf8("フォルダー %1 をロックできません: %2").arg(Path(programDir_), Reason(error)));
         }
         switch (KnockOnRunningCopy(static_cast<int>(deadline.remainingTime()))) {
         case Knock::Answered:
@@ -136,14 +111,16 @@ ClaimResult SingleInstance::Claim(int waitMs) {
         case Knock::Silent:
             break;
         }
-        if (deadline.hasExpired()) {
-            return {ClaimResult::Outcome::Unreachable,
-                    QString::fromUtf8("このフォルダーのファイルを使うプログラムがすでに動いていますが、応答しません。\n"
-                                      "そちらを終了してから起動し直してください。\n%1")
-                        .arg(Path(programDir_))};
-        }
+        if (deadline.hasExpired()) return NoAnswer();
         std::this_thread::sleep_for(kRetryPause);
     }
+}
+
+ClaimResult SingleInstance::NoAnswer() const {
+    return {ClaimResult::Outcome::Unreachable,
+            QString::fromUtf8("このフォルダーは、ほかに動いているプログラムが使っていますが、応答がありません。\n"
+                              "そちらを終了してから起動し直してください。\n%1")
+                .arg(Path(programDir_))};
 }
 
 SingleInstance::Knock SingleInstance::KnockOnRunningCopy(int waitMs) const {
@@ -176,21 +153,45 @@ SingleInstance::Knock SingleInstance::KnockOnRunningCopy(int waitMs) const {
     return result;
 }
 
-ClaimResult SingleInstance::Listen() {
-    listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+ClaimResult SingleInstance::Listen(const QDeadlineTimer& deadline) {
     sockaddr_un address{};
     const socklen_t size = AddressOf(socketName_, address);
-    if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), size) != 0 ||
-        ::listen(listenFd_, kBacklog) != 0) {
-        // Only a stranger can hold this name while we hold the lock. This copy
-        // is still the only one on these files, so it runs, but says so.
+    for (;;) {
+        listenFd_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (listenFd_ >= 0 && ::bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), size) == 0 &&
+            ::listen(listenFd_, kBacklog) == 0) {
+            break;
+        }
         const int error = errno;
         if (listenFd_ >= 0) ::close(listenFd_);
         listenFd_ = -1;
-        return {ClaimResult::Outcome::Running,
-                QString::fromUtf8("ほかの起動からの知らせを受け取れません（%1）。\n"
-                                  "このまま遊べますが、もう一度起動してもこのウィンドウは前に出てきません。")
-                    .arg(error == EADDRINUSE ? QString::fromUtf8("ほかの利用者が連絡口を使っています") : Reason(error))};
+        // Someone has the name though this copy holds the lock. A copy of this
+        // user's that answers is running on these files after all (one that
+        // holds its lock another way); a stranger cannot be, so this copy runs.
+        Knock knock = Knock::Silent;
+        if (error == EADDRINUSE) knock = KnockOnRunningCopy(static_cast<int>(deadline.remainingTime()));
+        if (knock == Knock::Answered) {
+            ::close(dirFd_);
+            dirFd_ = -1;
+            return {ClaimResult::Outcome::Forwarded, {}};
+        }
+        if (error != EADDRINUSE || knock == Knock::Stranger) {
+            return {ClaimResult::Outcome::Running,
+                    QString::fromUtf8("ほかの起動からの知らせを受け取れません（%1）。\n"
+                                      "このまま遊べますが、もう一度起動してもこのウィンドウは前に出てきません。")
+                        .arg(knock == Knock::Stranger ? QString::fromUtf8("ほかの利用者が連絡口を使っています")
+                                                      : Reason(error))};
+        }
+        // A copy that has just ended may leave its name for a moment after
+        // its lock; one that keeps it and never answers may be on these files.
+        if (deadline.hasExpired()) return NoAnswer();
+        std::this_thread::sleep_for(kRetryPause);
+    }
+    // Earlier builds locked an empty file of this name; it guards nothing now.
+    struct stat old {};
+    if (::fstatat(dirFd_, kOldLockFile, &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode) &&
+        old.st_size == 0 && old.st_uid == ::geteuid()) {
+        ::unlinkat(dirFd_, kOldLockFile, 0);
     }
     notifier_ = new QSocketNotifier(static_cast<qintptr>(listenFd_), QSocketNotifier::Read);
     connect(notifier_, &QSocketNotifier::activated, this, &SingleInstance::Accept);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
@@ -13,7 +14,7 @@ struct ClaimResult {
         Running,      // this copy holds the program folder; open the window
         Forwarded,    // the running copy was asked to come forward; end with 0
         Unreachable,  // a copy holds the folder but did not answer; end non-zero
-        Refused,      // the folder cannot be guarded (a stranger's file, say); end non-zero
+        Refused,      // the folder cannot be guarded (it cannot be opened, say); end non-zero
     };
     Outcome outcome = Outcome::Refused;
     // For the player, in Japanese: why this start ends; with Running, set only
@@ -23,10 +24,12 @@ struct ClaimResult {
 
 // Keeps one running copy per program folder, whatever the environment says,
 // so that two copies never write the same files. The first copy holds an
-// flock on "Tilvaren.lock" in the folder and listens on a socket whose name
-// comes from the folder; a later start asks it to come forward and ends. The
-// system drops the lock and the socket when a copy dies, so a crash never
-// stops the next start. Only the same user's processes are listened to.
+// flock on the folder itself, which nothing done to the files in it undoes,
+// and listens on a socket whose name comes from the folder; a later start asks
+// it to come forward and ends, and so does one that finds a copy of the same
+// user's answering on that name. The system drops the lock and the socket
+// when a copy dies, so a crash never stops the next start. Only the same
+// user's processes are listened to.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -47,15 +50,15 @@ signals:
 
 private:
     enum class Knock { Answered, Silent, Stranger };
-    ClaimResult Listen();
+    ClaimResult Listen(const QDeadlineTimer& deadline);
+    ClaimResult NoAnswer() const;
     Knock KnockOnRunningCopy(int waitMs) const;
     void Accept();
     void Serve(int fd);
 
     std::string programDir_;
     std::string socketName_;
-    int dirFd_ = -1;
-    int lockFd_ = -1;
+    int dirFd_ = -1;  // open for reading: the lock is held on it
     int listenFd_ = -1;
     QSocketNotifier* notifier_ = nullptr;
     int clients_ = 0;

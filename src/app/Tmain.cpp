@@ -57,6 +57,7 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
     View& view = *this;
     ErrorSink& errors = *this;
     session_ = std::make_unique<Session>(view, errors, *services_.clock, services_.programDir);
+    session_->SetFallbackFolder(services_.fallbackDir);
     for (const QString& notice : services_.notices) session_->AddStartupMessage(notice.toStdString());
     ConnectCommands();
     session_->Start();

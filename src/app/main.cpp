@@ -64,6 +64,7 @@ int main(int argc, char* argv[]) {
     tilvaren::DesktopOpener opener;
     tilvaren::Services services;
     services.programDir = folder.dir;
+    services.fallbackDir = tilvaren::UserDataFolder(tilvaren::ProcessEnvironment());
     services.notices = notices;
     services.dialogs = &dialogs;
     services.clock = &clock;

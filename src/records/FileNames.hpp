@@ -11,11 +11,13 @@ inline constexpr const char* kSolutionFile = "Tilvaren.csv";
 inline constexpr const char* kSettingsFile = "Tilvaren.ini";
 inline constexpr const char* kSoundFile = "Tilvaren.wav";
 inline constexpr const char* kHelpFile = "Tilvaren.hlp";
-// Held locked by the running copy, so that two copies never share the folder.
-inline constexpr const char* kLockFile = "Tilvaren.lock";
+// In the per-user data folder: names the folder whose game a close saved
+// there instead, so that a start from that folder takes the game back.
+inline constexpr const char* kSavedAwayFile = "Tilvaren.from";
 
 // The files a save may replace through a temporary file.
-inline constexpr const char* kProgramFiles[] = {kSavedGameFile, kSolutionFile, kSettingsFile, kSoundFile, kHelpFile};
+inline constexpr const char* kProgramFiles[] = {kSavedGameFile, kSolutionFile, kSettingsFile,
+                                                kSoundFile,     kHelpFile,     kSavedAwayFile};
 
 // A rejected saved game is kept under the first of these names that is free,
 // so that none set aside before is ever replaced.

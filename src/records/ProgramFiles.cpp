@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
@@ -15,6 +17,8 @@ namespace {
 
 // The register grows by a line per solution; this is far beyond any player's.
 constexpr std::size_t kCarryLimit = 256u * 1024u * 1024u;
+// A note names a folder, its identity and two files.
+constexpr std::size_t kNoteLimit = 64u * 1024u;
 constexpr const char* kPlayerFiles[] = {kSavedGameFile, kSolutionFile, kSettingsFile};
 
 // An empty file holds nothing of the player's: a register created at a first
@@ -31,6 +35,16 @@ std::optional<std::string> AbsoluteFolder(const std::optional<std::string>& valu
     std::string folder = *value;
     while (!folder.empty() && folder.back() == '/') folder.pop_back();
     return folder;
+}
+
+std::optional<timespec> ModifiedAt(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return info.st_mtim;
+}
+
+bool Later(const timespec& a, const timespec& b) {
+    return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec > b.tv_nsec;
 }
 
 }  // namespace
@@ -69,6 +83,12 @@ std::string InstalledDataDir(const std::string& executableDir) {
     return found;
 }
 
+std::string UserDataFolder(const Environment& environment) {
+    if (const auto dataHome = AbsoluteFolder(environment.xdgDataHome)) return *dataHome + "/tilvaren/";
+    if (const auto home = AbsoluteFolder(environment.home)) return *home + "/.local/share/tilvaren/";
+    return {};
+}
+
 ProgramFolder ChooseProgramFolder(std::string executableDir, const Environment& environment) {
     ProgramFolder folder;
     if (!executableDir.empty() && executableDir.back() != '/') executableDir += '/';
@@ -79,11 +99,8 @@ ProgramFolder ChooseProgramFolder(std::string executableDir, const Environment& 
         folder.dir = executableDir;
         return folder;
     }
-    if (const auto dataHome = AbsoluteFolder(environment.xdgDataHome)) {
-        folder.dir = *dataHome + "/tilvaren/";
-    } else if (const auto home = AbsoluteFolder(environment.home)) {
-        folder.dir = *home + "/.local/share/tilvaren/";
-    } else {
+    folder.dir = UserDataFolder(environment);
+    if (folder.dir.empty()) {
         folder.failure = FolderFailure::NoHome;
         return folder;
     }
@@ -116,6 +133,66 @@ CarryOverResult CarryOverPlayerFiles(const std::string& fromDir, const std::stri
         }
         result.carried.emplace_back(name);
     }
+    return result;
+}
+
+std::string FolderIdentity(const std::string& dir) {
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return {};
+    return std::to_string(info.st_dev) + " " + std::to_string(info.st_ino);
+}
+
+FileResult NoteSavedAway(const std::string& dataDir, const std::string& ownDir, const std::string& ownIdentity,
+                         const std::vector<std::string>& names) {
+    std::string note = ownDir + "\n" + ownIdentity + "\n";
+    for (const std::string& name : names) note += name + "\n";
+    return WriteFileAtomically(dataDir + kSavedAwayFile, note);
+}
+
+TakeBackResult TakeBackSavedAway(const std::string& ownDir, const std::string& dataDir) {
+    TakeBackResult result;
+    const std::string notePath = dataDir + kSavedAwayFile;
+    const ReadResult note = ReadSmallFile(notePath, kNoteLimit);
+    if (!note.status) {
+        result.failure = note.status.reason;
+        return result;
+    }
+    if (!note.content) return result;
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; start < note.content->size(); start = end + 1) {
+        end = note.content->find('\n', start);
+        if (end == std::string::npos) end = note.content->size();
+        lines.push_back(note.content->substr(start, end - start));
+    }
+    lines.resize(std::max<std::size_t>(lines.size(), 2));
+    // A folder may have been renamed since, or another made under its name.
+    if (lines[0] != ownDir && (lines[1].empty() || lines[1] != FolderIdentity(ownDir))) return result;
+    const auto noted = [&lines](const char* name) {
+        return std::find(lines.begin() + 2, lines.end(), name) != lines.end();
+    };
+    const auto away = ModifiedAt(dataDir + kSavedGameFile);
+    const auto own = ModifiedAt(ownDir + kSavedGameFile);
+    if (!noted(kSavedGameFile) || !away || (own && !Later(*away, *own))) {
+        // Played here since: the game in this folder is the one to go on with.
+        ::unlink(notePath.c_str());
+        return result;
+    }
+    for (const char* name : {kSavedGameFile, kSettingsFile}) {
+        if (!noted(name)) continue;
+        const ReadResult read = ReadSmallFile(dataDir + name, kCarryLimit);
+        if (!read.content) {
+            result.failure =
+                read.status ? FileResult::Failure(FileAction::Read, dataDir + name, ENOENT).reason : read.status.reason;
+            return result;
+        }
+        if (const FileResult written = WriteFileAtomically(ownDir + name, *read.content); !written) {
+            result.failure = written.reason;
+            return result;
+        }
+        result.taken.emplace_back(name);
+    }
+    ::unlink((dataDir + kSavedGameFile).c_str());
+    ::unlink(notePath.c_str());
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "records/SafeFile.hpp"
+
 namespace tilvaren {
 
 // The environment as far as the folder rule reads it; untrusted, each value
@@ -42,6 +44,11 @@ extern const char* const kRelativeDataDir;
 // is one; "" for a copy that is not installed.
 std::string InstalledDataDir(const std::string& executableDir);
 
+// The per-user data folder by the rule below, ending in '/':
+// $XDG_DATA_HOME/tilvaren/ when that is absolute, otherwise
+// $HOME/.local/share/tilvaren/; "" when neither is. Creates nothing.
+std::string UserDataFolder(const Environment& environment);
+
 // The one rule for the program folder, shared by the game and its tools: the
 // executable's own folder for a portable copy (no installed data folder beside
 // it) that may write there, otherwise $XDG_DATA_HOME/tilvaren when that is
@@ -62,5 +69,29 @@ bool HoldsPlayerFiles(const std::string& dir);
 // write, into `toDir`. A file `toDir` already holds (not empty) is kept as it
 // is, so this is done once; `fromDir` is never changed.
 CarryOverResult CarryOverPlayerFiles(const std::string& fromDir, const std::string& toDir);
+
+// A folder's identity as text, which stays when the folder is renamed; ""
+// when the folder cannot be reached.
+std::string FolderIdentity(const std::string& dir);
+
+// Notes in `dataDir` that `names` (the game, perhaps the settings) were saved
+// there because the folder `ownDir`, known at start-up by `ownIdentity`, could
+// not take them.
+FileResult NoteSavedAway(const std::string& dataDir, const std::string& ownDir, const std::string& ownIdentity,
+                         const std::vector<std::string>& names);
+
+// What taking a game back from the data folder did.
+struct TakeBackResult {
+    std::vector<std::string> taken;  // file names now in the own folder
+    std::string failure;             // why the rest stayed in the data folder; "" when nothing failed
+};
+
+// Takes back into `ownDir` what a close noted in `dataDir` as saved away from
+// it (under this path, or from the same folder under another name), when the
+// game there is newer than the one `ownDir` holds. Afterwards the data
+// folder's game and the note are removed, so that a later carry-over cannot
+// bring the older game back; on a failure nothing is removed. Without a note
+// for `ownDir` nothing is done.
+TakeBackResult TakeBackSavedAway(const std::string& ownDir, const std::string& dataDir);
 
 }  // namespace tilvaren

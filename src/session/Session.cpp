@@ -1,10 +1,13 @@
 #include "session/Session.hpp"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "board/Transforms.hpp"
 #include "core/Frame.hpp"
 #include "records/FileNames.hpp"
+#include "records/ProgramFiles.hpp"
 #include "records/SavedGame.hpp"
 #include "records/SolutionRegister.hpp"
 #include "session/Congruence.hpp"
@@ -35,6 +38,7 @@ Settings Session::CurrentSettings() const {
 void Session::Start() {
     // This is the only copy on these files, so no save is under way.
     RemoveInterruptedSaves(programDir_);
+    TakeBackSavedAway();
     const LoadedSettings loaded = LoadSettings(programDir_);
     settings_ = loaded.settings;
     // A settings file that exists but cannot be read is told once, here; it is
@@ -80,16 +84,74 @@ bool Session::Close() {
         if (!settingsSaved) view_.Tell(SettingsNotSaved(settingsSaved));
         return true;
     }
+    const FileResult savedAway = SaveAway(gameSaved);
+    if (savedAway) return true;
     std::string question = settingsSaved ? "ゲームを保存できませんでした。\n" : "ゲームと設定を保存できませんでした。\n";
     question += gameSaved.reason;
     if (!settingsSaved) question += "\n" + settingsSaved.reason;
+    if (!savedAway.reason.empty()) question += "\n" + fallbackDir_ + " にも保存できませんでした。\n" + savedAway.reason;
     question += "\n\n保存せずに終了しますか？";
     return view_.Ask(question);
 }
 
-FileResult Session::SaveSettingsIfReadable() {
+void Session::TakeBackSavedAway() {
+    folderIdentity_ = FolderIdentity(programDir_);
+    if (fallbackDir_.empty() || fallbackDir_ == programDir_) return;
+    const TakeBackResult result = tilvaren::TakeBackSavedAway(programDir_, fallbackDir_);
+    if (!result.taken.empty()) {
+        std::string names;
+        for (const std::string& name : result.taken) names += (names.empty() ? "" : "、") + name;
+        startupMessages_.push_back("前回ウィンドウを閉じたときに " + fallbackDir_ + " に保存したファイル（" + names +
+                                   "）を、このフォルダー " + programDir_ + " に戻しました。");
+    }
+    if (!result.failure.empty()) {
+        // The game goes first: with nothing taken, the game here is the older one.
+        const std::string what = result.taken.empty() ? "ゲーム" : "設定";
+        startupMessages_.push_back("前回ウィンドウを閉じたときに " + fallbackDir_ + " に保存した" + what +
+                                   "を、このフォルダー " + programDir_ + " に戻せませんでした。" + fallbackDir_ +
+                                   " のファイルはそのまま残っています。\n" + result.failure);
+    }
+}
+
+FileResult Session::SaveAway(const FileResult& notSaved) {
+    // The program folder itself is tried again only when it has gone, and is
+    // then made anew; other failures there would only repeat.
+    std::error_code error;
+    const bool sameFolder = fallbackDir_ == programDir_;
+    if (fallbackDir_.empty() || (sameFolder && std::filesystem::exists(programDir_, error))) {
+        return FileResult::Failure(std::string());
+    }
+    std::filesystem::create_directories(fallbackDir_, error);
+    if (error) return FileResult::Failure(FileAction::Create, fallbackDir_, error.value());
+    const FileResult settings = SaveSettingsIfReadable(fallbackDir_);
+    const FileResult game = SavedGameWrite(board_, fallbackDir_, clock_);
+    if (!game) return game;
+
+    const bool withSettings = settings && !settingsUnreadable_;
+    const std::string what = withSettings ? "ゲームと設定" : "ゲーム";
+    std::string text;
+    if (sameFolder) {
+        text = "フォルダー " + programDir_ + " がなくなっていたため作り直し、" + what + "をそこに保存しました。";
+    } else {
+        std::vector<std::string> names{kSavedGameFile};
+        if (withSettings) names.emplace_back(kSettingsFile);
+        text = "ゲームを " + programDir_ + " に保存できなかったため、" + what + "を " + fallbackDir_ +
+               " に保存しました。\n" + notSaved.reason;
+        if (const FileResult noted = NoteSavedAway(fallbackDir_, programDir_, folderIdentity_, names); noted) {
+            text += "\n次に起動したときは、このゲームの続きから始まります。";
+        } else {
+            text += "\n" + programDir_ + " にまた書き込めるようになっても、このゲームは自動では戻りません。\n" +
+                    noted.reason;
+        }
+    }
+    if (!settings) text += "\n" + SettingsNotSaved(settings);
+    view_.Tell(text);
+    return FileResult::Success();
+}
+
+FileResult Session::SaveSettingsIfReadable(const std::string& dir) {
     if (settingsUnreadable_) return FileResult::Success();
-    return SaveSettings(CurrentSettings(), programDir_);
+    return SaveSettings(CurrentSettings(), dir.empty() ? programDir_ : dir);
 }
 
 // --- clicks -------------------------------------------------------------

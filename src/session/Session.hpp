@@ -29,8 +29,14 @@ public:
     // Adds a message found before the session started, told with the others.
     void AddStartupMessage(std::string text) { startupMessages_.push_back(std::move(text)); }
 
-    // Close: saves the settings, then the game. False when the player chose to
-    // stay after the game could not be saved.
+    // The per-user folder (ending in '/') that takes the game and settings
+    // when the program folder cannot at close; one that a close used for this
+    // folder is taken back from at the next start. "" (the default): none.
+    void SetFallbackFolder(std::string dir) { fallbackDir_ = std::move(dir); }
+
+    // Close: saves the settings, then the game, in the fallback folder when
+    // the program folder cannot take the game (the player is told where).
+    // False when the player chose to stay after the game could not be saved.
     bool Close();
 
     // Clicks, as the cells' controls deliver them.
@@ -94,12 +100,21 @@ private:
     // The piece support strip, after every change while it is on.
     void PieceSupportSet();
     void ApplyDialogValues(const PendingSettings& pending);
-    // The settings to write: the frame in play and the rest as set.
-    FileResult SaveSettingsIfReadable();
+    // The settings to write: the frame in play and the rest as set; into the
+    // program folder unless `dir` names another.
+    FileResult SaveSettingsIfReadable(const std::string& dir = {});
+    // Start-up: a game a close saved in the fallback folder comes back here.
+    void TakeBackSavedAway();
+    // Close, when the program folder could not take the game (`notSaved`):
+    // saves the settings and the game in the fallback folder and tells where.
+    // The failure says why not ("" when there is no other folder to try).
+    FileResult SaveAway(const FileResult& notSaved);
 
     View& view_;
     const Clock& clock_;
     std::string programDir_;
+    std::string fallbackDir_;
+    std::string folderIdentity_;  // the program folder's at start-up
     Board board_;
     Settings settings_;
     std::vector<std::string> startupMessages_;

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "app/SingleInstance.hpp"
 #include "support/TempDir.hpp"
@@ -140,25 +142,36 @@ private slots:
     void SecondStartRaisesTheFirstAndEnds();
     void TenStartsAtOnceLeaveOneWindow();
     void AKilledCopyDoesNotStopTheNextStart();
-    void AStartThatCannotRunSaysWhy();
+    void WhoHoldsTheFolderDecidesTheStart();
     void AFloodOfIdleConnectionsDoesNotShutTheCopy();
     void AReadOnlyPortableFolderHandsItsFilesOver();
 };
 
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds_data() {
     QTest::addColumn<bool>("ownRuntime");
-    QTest::newRow("its own runtime folder") << true;
-    QTest::newRow("no runtime folder") << false;
+    QTest::addColumn<bool>("filesDeleted");
+    QTest::newRow("its own runtime folder") << true << false;
+    QTest::newRow("no runtime folder") << false << false;
+    QTest::newRow("the folder's files deleted under it") << false << true;
 }
 
-// The guard is the program folder, whatever the environment of either start.
+// The guard is the program folder, whatever the environment of either start
+// and whatever happened to the files in the folder.
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds() {
     QFETCH(bool, ownRuntime);
+    QFETCH(bool, filesDeleted);
     Copies copies;
     testing::TempDir runtime;
     // This test process is the running copy; the real program is the second start.
     SingleInstance first(copies.ProgramDir());
     QCOMPARE(first.Claim().outcome, Outcome::Running);
+    if (filesDeleted) {
+        for (const QString& name : QDir(QString::fromStdString(copies.ProgramDir())).entryList(QDir::Files)) {
+            if (name != QStringLiteral("tilvaren")) {
+                QVERIFY(QFile::remove(QString::fromStdString(copies.ProgramDir()) + name));
+            }
+        }
+    }
     QSignalSpy raised(&first, &SingleInstance::activationRequested);
     QProcess* second = copies.Start(ownRuntime ? QString::fromStdString(runtime.Path()) : QString());
     QVERIFY(raised.wait(30000));
@@ -204,47 +217,70 @@ void SingleInstanceTest::AKilledCopyDoesNotStopTheNextStart() {
     QCOMPARE(next->state(), QProcess::Running);
 }
 
-// A start that can neither run nor reach the running copy ends with a reason.
-void SingleInstanceTest::AStartThatCannotRunSaysWhy() {
+// Whoever holds the folder's lock or its socket's name decides the start:
+// only a copy of this user's that answers is handed over to, only a stranger
+// on the name alone lets this copy run, and every start that ends says why.
+void SingleInstanceTest::WhoHoldsTheFolderDecidesTheStart() {
+    enum class Holder { Silent, Answering, Stranger };
     struct Case {
         const char* name;
-        std::function<void(const testing::TempDir&)> prepare;
+        bool folderLocked;
+        Holder onTheName;
         Outcome outcome;
         bool needsRoot = false;
     };
     const Case cases[] = {
-        {"a link as lock",
-         [](const testing::TempDir& dir) {
-             testing::WriteAll(dir.File("elsewhere"), "");
-             ::symlink(dir.File("elsewhere").c_str(), dir.File("Tilvaren.lock").c_str());
-         },
-         Outcome::Refused},
-        {"a FIFO as lock", [](const testing::TempDir& dir) { ::mkfifo(dir.File("Tilvaren.lock").c_str(), 0600); },
-         Outcome::Refused},
-        {"another user's lock",
-         [](const testing::TempDir& dir) {
-             testing::WriteAll(dir.File("Tilvaren.lock"), "");
-             ::chown(dir.File("Tilvaren.lock").c_str(), 65534, 65534);
-         },
-         Outcome::Refused, true},
-        {"a copy that never answers",
-         [](const testing::TempDir& dir) { testing::WriteAll(dir.File("Tilvaren.lock"), ""); }, Outcome::Unreachable},
+        {"a copy that never answers", true, Holder::Silent, Outcome::Unreachable},
+        {"a stranger on a locked folder's name", true, Holder::Stranger, Outcome::Refused, true},
+        {"a copy of this user's that answers, the folder unlocked", false, Holder::Answering, Outcome::Forwarded},
+        {"a process of this user's that never answers", false, Holder::Silent, Outcome::Unreachable},
+        {"a stranger on the name", false, Holder::Stranger, Outcome::Running, true},
     };
     for (const Case& c : cases) {
         if (c.needsRoot && ::geteuid() != 0) continue;
         testing::TempDir dir;
-        c.prepare(dir);
-        // Whatever is in the way holds the lock, and a socket listens on the
-        // folder's name but never accepts.
-        const int lock = ::open(dir.File("Tilvaren.lock").c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (lock >= 0) ::flock(lock, LOCK_EX | LOCK_NB);
-        const int listener = Listen(dir.Path());
+        const int lock = ::open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (c.folderLocked) QVERIFY(::flock(lock, LOCK_EX | LOCK_NB) == 0);
+        int listener = -1;
+        std::thread answering;
+        QProcess stranger;
+        if (c.onTheName == Holder::Stranger) {
+            // A process of "nobody" holds the name; SO_PEERCRED tells who listens.
+            sockaddr_un address;
+            const socklen_t size = AddressOf(dir.Path(), address);
+            stranger.setChildProcessModifier([address, size] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+                const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), size) != 0 || ::listen(fd, 4) != 0) {
+                    ::_exit(98);
+                }
+            });
+            stranger.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+            QVERIFY(WaitUntilListening(dir.Path()));
+        } else {
+            listener = Listen(dir.Path());
+        }
+        if (c.onTheName == Holder::Answering) {
+            answering = std::thread([listener] {
+                pollfd wait{listener, POLLIN, 0};
+                if (::poll(&wait, 1, 10000) != 1) return;
+                const int fd = ::accept(listener, nullptr, nullptr);
+                char request[16] = {};
+                if (::read(fd, request, sizeof request - 1) > 0 && std::strcmp(request, "activate\n") == 0) {
+                    [[maybe_unused]] const ssize_t sent = ::send(fd, "ok\n", 3, MSG_NOSIGNAL);
+                }
+                ::close(fd);
+            });
+        }
         SingleInstance start(dir.Path());
-        const ClaimResult result = start.Claim(300);
-        ::close(listener);
-        if (lock >= 0) ::close(lock);
+        const ClaimResult result = start.Claim(1000);
+        if (answering.joinable()) answering.join();
+        if (listener >= 0) ::close(listener);
+        ::close(lock);
+        stranger.kill();
+        stranger.waitForFinished(10000);
         QVERIFY2(result.outcome == c.outcome, c.name);
-        QVERIFY2(!result.message.isEmpty(), c.name);
+        QVERIFY2(result.message.isEmpty() == (c.outcome == Outcome::Forwarded), c.name);
     }
 }
 

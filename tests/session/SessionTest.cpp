@@ -1,15 +1,20 @@
 #include "session/Session.hpp"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "pieces/Solver.hpp"
 #include "records/FileNames.hpp"
+#include "records/ProgramFiles.hpp"
 #include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
@@ -260,6 +265,127 @@ TEST(Session, CloseTellsWhatWasNotSaved) {
         };
         EXPECT_TRUE(begins(g.window.told, c.told)) << c.name;
         EXPECT_TRUE(begins(g.window.asked, c.asked)) << c.name;
+    }
+}
+
+// Root may write into any folder whatever its mode; without this capability
+// (for this thread, while the object lives) it is held to the mode like any
+// player. Nothing changes for a user without it.
+class HeldToFolderModes {
+public:
+    HeldToFolderModes() {
+        if (::syscall(SYS_capget, &header_, saved_) != 0) return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        held_ = ::syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~HeldToFolderModes() {
+        if (held_) ::syscall(SYS_capset, &header_, saved_);
+    }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+    bool held_ = false;
+};
+
+struct GameIn {
+    GameIn(const std::string& dir, const std::string& fallback) : session{window, errors, clock, dir} {
+        session.SetFallbackFolder(fallback);
+        session.Start();
+    }
+    RecordingErrorSink errors;
+    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
+    RecordingWindow window;
+    Session session;
+};
+
+// A game its folder cannot take at close goes, with the settings, to the
+// per-user folder, and the player is told where; the next start goes on with
+// it, whether the own folder is still unusable (the folder rule and the
+// carry-over start from the per-user folder) or usable again (the game is
+// taken back). Only when the per-user folder fails too is the player asked.
+TEST(Session, AGameItsFolderCannotTakeGoesToThePerUserFolder) {
+    enum class Trouble { ReadOnly, Renamed, Removed };
+    enum class Next { FromUserFolder, FromOwnFolder, None };
+    struct Case {
+        const char* name;
+        Trouble trouble;
+        bool installed;           // the program folder is the per-user folder itself
+        bool userFolderUnusable;  // a file stands where the per-user folder would be made
+        Next next;
+        const char* told;  // the start of what the close tells; nullptr: it asks instead
+    };
+    const Case cases[] = {
+        {"read-only, and still at the next start", Trouble::ReadOnly, false, false, Next::FromUserFolder, "ゲームを "},
+        {"read-only, then writable again", Trouble::ReadOnly, false, false, Next::FromOwnFolder, "ゲームを "},
+        {"renamed, then started from its new name", Trouble::Renamed, false, false, Next::FromOwnFolder, "ゲームを "},
+        {"the per-user folder itself removed", Trouble::Removed, true, false, Next::FromUserFolder, "フォルダー "},
+        {"read-only, and no per-user folder can be made", Trouble::ReadOnly, false, true, Next::None, nullptr},
+    };
+    for (const Case& c : cases) {
+        TempDir root;
+        std::string own = root.File("own/");
+        ASSERT_EQ(::mkdir(own.c_str(), 0755), 0);
+        if (c.userFolderUnusable) WriteAll(root.File("data"), "");
+        const std::string user = c.installed ? own : root.File("data/tilvaren/");
+        {
+            // An older game, saved where it belongs.
+            GameIn earlier(own, user);
+            earlier.session.ButtonClick(0);
+            ASSERT_TRUE(earlier.session.Close()) << c.name;
+        }
+        GameIn g(own, user);
+        ASSERT_EQ(g.session.GameBoard().CellCode(0), kSelected) << c.name;
+        g.session.ButtonClick(1);
+        g.session.menuVBClick();
+        std::optional<HeldToFolderModes> held;
+        switch (c.trouble) {
+            case Trouble::ReadOnly:
+                ::chmod(own.c_str(), 0555);
+                held.emplace();
+                if (::faccessat(AT_FDCWD, own.c_str(), W_OK, AT_EACCESS) == 0) GTEST_SKIP() << "writes anywhere";
+                break;
+            case Trouble::Renamed:
+                ASSERT_EQ(::rename(own.c_str(), root.File("moved").c_str()), 0);
+                own = root.File("moved/");
+                break;
+            case Trouble::Removed:
+                std::filesystem::remove_all(own);
+                break;
+        }
+        const bool closed = g.session.Close();
+        held.reset();
+        ::chmod(own.c_str(), 0755);
+        if (c.told == nullptr) {
+            EXPECT_FALSE(closed) << c.name;
+            ASSERT_EQ(g.window.asked.size(), 1u) << c.name;
+            EXPECT_NE(g.window.asked[0].find(user + " にも保存できませんでした"), std::string::npos) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(closed) << c.name;
+        EXPECT_TRUE(g.window.asked.empty()) << c.name;
+        ASSERT_EQ(g.window.told.size(), 1u) << c.name;
+        EXPECT_EQ(g.window.told[0].rfind(c.told, 0), 0u) << c.name << ": " << g.window.told[0];
+        EXPECT_NE(g.window.told[0].find(user), std::string::npos) << c.name;
+        EXPECT_NE(ReadAll(user + kSettingsFile).find("iniStatusBarOn=0"), std::string::npos) << c.name;
+
+        std::string from = own;
+        if (c.next == Next::FromUserFolder) {
+            // As the start-up does for a portable copy whose folder stays read-only.
+            if (!c.installed) CarryOverPlayerFiles(own, user);
+            from = user;
+        }
+        GameIn next(from, user);
+        EXPECT_EQ(next.session.GameBoard().CellCode(1), kSelected) << c.name;
+        EXPECT_FALSE(next.session.CurrentSettings().StatusBarOn) << c.name;
+        if (c.next == Next::FromOwnFolder) {
+            const std::vector<std::string> messages = next.session.TakeStartupMessages();
+            ASSERT_EQ(messages.size(), 1u) << c.name;
+            EXPECT_NE(messages[0].find(user), std::string::npos) << c.name;
+            // Gone from the per-user folder: a later carry-over cannot bring it back over a newer game.
+            EXPECT_FALSE(std::filesystem::exists(user + kSavedGameFile)) << c.name;
+        }
     }
 }
 
