@@ -21,9 +21,16 @@ TEST(Settings, LoadsWhatTheFileSays) {
     };
     const Case cases[] = {
         {"no file gives the defaults", nullptr, {6, 24, true, true}},
-        {"every key", "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n"
+        {"every key, CR LF line ends",
+         "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n"
          "iniPieceSupportOn=1\r\n",
          {4, 32, false, false, true}},
+        {"lone CR line ends", "[Pentomino]\riniFrameY=4\r[Environment]\riniFrameSize=32\riniMenuBarOn=0\r",
+         {4, 32, false, true}},
+        {"mixed line ends", "[Pentomino]\r\niniFrameY=3\r[Environment]\niniFrameSize=18\r\n\riniStatusBarOn=0",
+         {3, 18, true, false}},
+        {"a UTF-8 byte-order mark before the first section", "\xEF\xBB\xBF[Pentomino]\niniFrameY=5\n",
+         {5, 24, true, true}},
         {"names match without regard to case or blanks",
          "[ pentomino ]\niniframey = 3\n[ENVIRONMENT]\nINIFRAMESIZE=18\n", {3, 18, true, true}},
         {"only 1 means shown", "[Environment]\niniMenuBarOn=2\niniStatusBarOn=-1\niniPieceSupportOn=2\n",
@@ -79,6 +86,17 @@ TEST(Settings, SaveChangesOnlyItsOwnLines) {
         {"missing keys go after the section's last line, in the file's own line ends",
          "[Pentomino]\nother=1\n\n[Environment]\niniMenuBarOn=1",
          "[Pentomino]\nother=1\niniFrameY=5\n\n[Environment]\niniMenuBarOn=0\niniFrameSize=32\niniStatusBarOn=1\n"
+         "iniPieceSupportOn=1\n"},
+        {"lone CR line ends stay, and no key is added twice",
+         "[Pentomino]\riniFrameY=4\r[Environment]\riniFrameSize=18\riniMenuBarOn=1\r",
+         "[Pentomino]\riniFrameY=5\r[Environment]\riniFrameSize=32\riniMenuBarOn=0\riniStatusBarOn=1\r"
+         "iniPieceSupportOn=1\r"},
+        {"mixed line ends: an added line ends as the line before it does",
+         "[Pentomino]\rother=1\n\n[Environment]\r\niniFrameSize=18",
+         "[Pentomino]\rother=1\niniFrameY=5\n\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\n"
+         "iniStatusBarOn=1\r\niniPieceSupportOn=1\r\n"},
+        {"a UTF-8 byte-order mark stays", "\xEF\xBB\xBF[Pentomino]\niniFrameY=6\n[Environment]\n",
+         "\xEF\xBB\xBF[Pentomino]\niniFrameY=5\n[Environment]\niniFrameSize=32\niniMenuBarOn=0\niniStatusBarOn=1\n"
          "iniPieceSupportOn=1\n"},
     };
     for (const Case& c : cases) {
