@@ -149,4 +149,12 @@ std::string ProfileFile::Text() const {
     return text;
 }
 
+bool IsProfileText(std::string_view text) {
+    constexpr std::string_view kUtf16Marks[] = {"\xFF\xFE", "\xFE\xFF"};
+    for (const std::string_view mark : kUtf16Marks) {
+        if (text.starts_with(mark)) return false;
+    }
+    return text.find('\0') == std::string_view::npos;
+}
+
 }  // namespace tilvaren

@@ -17,6 +17,7 @@ namespace tilvaren {
 class ProfileFile {
 public:
     ProfileFile() = default;
+    // Reads any bytes; whether they are text this class understands is IsProfileText's to say.
     explicit ProfileFile(std::string_view text);
 
     // The value of a key, blanks around it removed; none when absent.
@@ -47,6 +48,11 @@ private:
     bool utf8Mark_ = false;
     std::vector<Line> lines_;
 };
+
+// Whether `text` is something ProfileFile can read as lines of single bytes:
+// no NUL byte and no UTF-16 or UTF-32 byte-order mark. Any other bytes, in
+// UTF-8 or an 8-bit code page, pass; they are kept as they are.
+bool IsProfileText(std::string_view text);
 
 // A whole string as a decimal integer (an optional sign and digits, blanks
 // around allowed) that fits an int; none otherwise.

@@ -121,15 +121,42 @@ TEST(Settings, MenuBarValueTwoHidesAndIsSavedAsZero) {
     EXPECT_NE(ReadAll(dir.File(kSettingsFile)).find("iniMenuBarOn=0\r\n"), std::string::npos);
 }
 
+// Neither read (the defaults apply) nor ever written over, whatever is saved.
 TEST(Settings, AFileThatCannotBeReadIsNeverOverwritten) {
-    TempDir dir;
-    ASSERT_EQ(::mkdir(dir.File(kSettingsFile).c_str(), 0755), 0);
-    const LoadedSettings loaded = LoadSettings(dir.Path());
-    EXPECT_FALSE(loaded.status.ok);
-    EXPECT_EQ(loaded.settings, Settings{});
-    const FileResult saved = SaveSettings(Settings{}, dir.Path());
-    EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.reason.find("フォルダーです"), std::string::npos) << saved.reason;
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string content;  // empty: a folder stands in the file's place
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"a folder", "", "フォルダーです"},
+        {"UTF-16 with its byte-order mark", "\xFF\xFE[\0P\0e\0n\0t\0o\0m\0i\0n\0o\0]\0\r\0\n\0i\0n\0i\0"s,
+         "UTF-16"},
+        {"big-endian UTF-16 holding no ASCII", "\xFE\xFF\x30\xB0"s, "UTF-16"},
+        {"a NUL byte in a line", "[Pentomino]\r\niniFrameY=4\0\r\n"s, "NUL"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File(kSettingsFile);
+        if (c.content.empty()) {
+            ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+        } else {
+            testing::WriteAll(path, c.content);
+        }
+        const LoadedSettings loaded = LoadSettings(dir.Path());
+        EXPECT_FALSE(loaded.status.ok);
+        EXPECT_NE(loaded.status.reason.find("を読み込めません"), std::string::npos) << loaded.status.reason;
+        EXPECT_NE(loaded.status.reason.find(c.cause), std::string::npos) << loaded.status.reason;
+        EXPECT_EQ(loaded.settings, Settings{});
+        const FileResult saved = SaveSettings(Settings{4, 32, false, false, true}, dir.Path());
+        EXPECT_FALSE(saved.ok);
+        EXPECT_NE(saved.reason.find(c.cause), std::string::npos) << saved.reason;
+        if (!c.content.empty()) {
+            EXPECT_EQ(ReadAll(path), c.content);
+        }
+    }
 }
 
 TEST(ProfileFile, ParseDecimal) {
