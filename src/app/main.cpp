@@ -2,6 +2,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
 
 #include "app/HelpWindow.hpp"
@@ -13,6 +14,10 @@
 #include "ui/WindowFont.hpp"
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit (ulimit -f) a save then fails with EFBIG and is
+    // told like any other failed save, the old file kept, instead of the
+    // signal ending the game with the player's work.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName("tilvaren");
     // No application display name: the desktop would add it to every window's

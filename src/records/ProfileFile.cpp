@@ -32,6 +32,12 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
     return line.substr(1, close - 1);
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kLf = "\n";
+constexpr std::string_view kCr = "\r";
+constexpr std::string_view kNoLineEnd = "";
+
 bool IsComment(std::string_view line) {
     line = Trim(line);
     return !line.empty() && line.front() == ';';
@@ -50,21 +56,20 @@ std::optional<int> ParseDecimal(std::string_view text) {
 }
 
 ProfileFile::ProfileFile(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t newline = text.find('\n', start);
-        if (newline == std::string_view::npos) {
-            lines_.push_back({std::string(text.substr(start)), ""});
+    if (text.starts_with(kUtf8Mark)) {
+        utf8Mark_ = true;
+        text.remove_prefix(kUtf8Mark.size());
+    }
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            lines_.push_back({std::string(text), kNoLineEnd});
             break;
         }
-        std::size_t end = newline;
-        std::string ending = "\n";
-        if (end > start && text[end - 1] == '\r') {
-            --end;
-            ending = "\r\n";
-        }
-        lines_.push_back({std::string(text.substr(start, end - start)), ending});
-        start = newline + 1;
+        std::string_view ending = kLf;
+        if (text[end] == '\r') ending = text.substr(end, 2) == kCrLf ? kCrLf : kCr;
+        lines_.push_back({std::string(text.substr(0, end)), ending});
+        text.remove_prefix(end + ending.size());
     }
 }
 
@@ -101,46 +106,55 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int fall
     return ParseDecimal(*value).value_or(fallback);
 }
 
-std::string ProfileFile::NewLineEnding() const {
-    for (const Line& line : lines_) {
-        if (!line.ending.empty()) return line.ending;
+std::string_view ProfileFile::LineEndBefore(std::size_t end) const {
+    for (std::size_t i = end; i-- > 0;) {
+        if (!lines_[i].ending.empty()) return lines_[i].ending;
     }
-    return "\r\n";
+    return kCrLf;
 }
 
 void ProfileFile::Set(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string ending = NewLineEnding();
-    const std::string entry = std::string(Trim(key)) + "=" + std::string(value);
-    // A last line without its line end gets one before anything follows it.
-    const auto terminateLast = [this, &ending] {
-        if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = ending;
-    };
+    std::string entry(Trim(key));
+    entry.append("=").append(value);
 
-    const auto header = FindSection(section);
-    if (!header) {
-        terminateLast();
-        lines_.push_back({"[" + std::string(Trim(section)) + "]", ending});
-        lines_.push_back({entry, ending});
+    if (const auto header = FindSection(section)) {
+        if (const auto line = FindKey(*header, key)) {
+            std::string& text = lines_[*line].text;
+            text.resize(text.find('=') + 1);
+            text.append(value);
+            return;
+        }
+        // After the section's last line that is not blank.
+        std::size_t last = *header;
+        for (std::size_t i = *header + 1; i < lines_.size() && !HeaderName(lines_[i].text); ++i) {
+            if (!Trim(lines_[i].text).empty()) last = i;
+        }
+        const std::string_view ending = LineEndBefore(last + 1);
+        if (lines_[last].ending.empty()) lines_[last].ending = ending;
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), Line{std::move(entry), ending});
         return;
     }
-    if (const auto line = FindKey(*header, key)) {
-        std::string& text = lines_[*line].text;
-        text = text.substr(0, text.find('=') + 1) + std::string(value);
-        return;
-    }
-    // After the section's last line that is not blank.
-    std::size_t last = *header;
-    for (std::size_t i = *header + 1; i < lines_.size() && !HeaderName(lines_[i].text); ++i) {
-        if (!Trim(lines_[i].text).empty()) last = i;
-    }
-    if (last + 1 == lines_.size()) terminateLast();
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1), Line{entry, ending});
+    const std::string_view ending = LineEndBefore(lines_.size());
+    if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = ending;
+    std::string headerLine("[");
+    headerLine.append(Trim(section)).append("]");
+    lines_.push_back({std::move(headerLine), ending});
+    lines_.push_back({std::move(entry), ending});
 }
 
 std::string ProfileFile::Text() const {
     std::string text;
-    for (const Line& line : lines_) text += line.text + line.ending;
+    if (utf8Mark_) text = kUtf8Mark;
+    for (const Line& line : lines_) text.append(line.text).append(line.ending);
     return text;
+}
+
+bool IsProfileText(std::string_view text) {
+    constexpr std::string_view kUtf16Marks[] = {"\xFF\xFE", "\xFE\xFF"};
+    for (const std::string_view mark : kUtf16Marks) {
+        if (text.starts_with(mark)) return false;
+    }
+    return text.find('\0') == std::string_view::npos;
 }
 
 }  // namespace tilvaren

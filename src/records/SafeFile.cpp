@@ -24,6 +24,7 @@ std::string FileErrorCause(int error) {
         case kNotRegularFile: return "通常のファイルではありません";
         case kFileTooLarge:
         case EFBIG: return "ファイルが大きすぎます";
+        case kNotText: return "UTF-16 で書かれているか、NUL 文字を含んでいます";
         case ENOSPC:
         case EDQUOT: return "ディスクの空きがありません";
         case EACCES:
@@ -196,6 +197,7 @@ std::string EnglishReason(const FileResult& result) {
     }
     const std::string cause = result.error == kNotRegularFile ? "not a regular file"
                               : result.error == kFileTooLarge ? "file too large"
+                              : result.error == kNotText      ? "not text (UTF-16 or NUL bytes)"
                                                               : std::strerror(result.error);
     return std::string(verb) + " " + result.path + ": " + cause;
 }

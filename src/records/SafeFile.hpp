@@ -10,6 +10,7 @@ namespace tilvaren {
 // Failures the system does not name itself, kept beside errno's numbers.
 inline constexpr int kNotRegularFile = -1;  // a folder's entry that is a FIFO, device or socket
 inline constexpr int kFileTooLarge = -2;    // larger than the reader accepts
+inline constexpr int kNotText = -3;         // bytes the reader cannot take as text: UTF-16, NUL bytes
 
 // What was being done to the file when it failed.
 enum class FileAction { Read, Write, Create, CreateTemporary, Replace, Append };
@@ -18,7 +19,7 @@ enum class FileAction { Read, Write, Create, CreateTemporary, Replace, Append };
 struct FileResult {
     bool ok = true;
     std::string reason;  // in Japanese and naming the file, to be shown inside the window's sentences
-    int error = 0;       // errno, kNotRegularFile or kFileTooLarge
+    int error = 0;       // errno, kNotRegularFile, kFileTooLarge or kNotText
     FileAction action = FileAction::Read;
     std::string path;
 

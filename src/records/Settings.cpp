@@ -12,6 +12,17 @@ constexpr std::size_t kSettingsLimit = 1024 * 1024;
 constexpr const char* kPentomino = "Pentomino";
 constexpr const char* kEnvironment = "Environment";
 
+// The settings file's content, none when there is no file. Bytes the profile
+// reader would misread (UTF-16, NUL bytes) make it unreadable, so that such a
+// file is reported and never rewritten from defaults.
+ReadResult ReadSettingsFile(const std::string& path) {
+    ReadResult read = ReadSmallFile(path, kSettingsLimit);
+    if (read.content && !IsProfileText(*read.content)) {
+        return {FileResult::Failure(FileAction::Read, path, kNotText), std::nullopt};
+    }
+    return read;
+}
+
 }  // namespace
 
 int SizeClassOf(int frameSize) {
@@ -23,7 +34,7 @@ int SizeClassOf(int frameSize) {
 
 LoadedSettings LoadSettings(const std::string& programDir) {
     LoadedSettings loaded;
-    const ReadResult read = ReadSmallFile(programDir + kSettingsFile, kSettingsLimit);
+    const ReadResult read = ReadSettingsFile(programDir + kSettingsFile);
     loaded.status = read.status;
     const ProfileFile file(read.content.value_or(""));
     Settings& s = loaded.settings;
@@ -37,7 +48,7 @@ LoadedSettings LoadSettings(const std::string& programDir) {
 
 FileResult SaveSettings(const Settings& settings, const std::string& programDir) {
     const std::string path = programDir + kSettingsFile;
-    const ReadResult read = ReadSmallFile(path, kSettingsLimit);
+    const ReadResult read = ReadSettingsFile(path);
     if (!read.status) return read.status;
     ProfileFile file(read.content.value_or(""));
     file.Set(kPentomino, "iniFrameY", std::to_string(settings.FrameY));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "records/ProfileFile.hpp"
 #include "records/ProgramFiles.hpp"
 #include "records/RegisterReport.hpp"
+#include "records/SafeFile.hpp"
 
 namespace {
 
@@ -235,11 +237,17 @@ int Run(int argc, char* argv[]) {
 
 // A report that could not be written in full is a failure, not a silent success.
 int main(int argc, char* argv[]) {
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG and is
+    // reported below, instead of the signal ending the tool without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     const int status = Run(argc, argv);
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        std::fprintf(stderr, "tilvaren-solutions: 出力を書き込めません（%s）\n",
+                     error != 0 ? FileErrorCause(error).c_str() : "書き込みエラー");
         std::fprintf(stderr, "tilvaren-solutions: cannot write the output: %s\n",
-                     errno != 0 ? std::strerror(errno) : "write error");
+                     error != 0 ? std::strerror(error) : "write error");
         return status != kOk ? status : kWriteFailed;
     }
     return status;

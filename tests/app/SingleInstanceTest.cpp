@@ -37,8 +37,9 @@ public:
     const std::string& ProgramDir() const { return programDir_.Path(); }
 
     // `runtime`: the runtime folder it is given; "" starts it without one.
+    // `maxFileSize`: the largest file it may write, in bytes (ulimit -f); 0 for no limit.
     QProcess* Start(const QString& runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), int maxFiles = 0,
-                    const QString& dataHome = {}) {
+                    const QString& dataHome = {}, rlim_t maxFileSize = 0) {
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         if (!dataHome.isEmpty()) {
@@ -63,6 +64,12 @@ public:
                 ::getrlimit(RLIMIT_NOFILE, &limit);
                 limit.rlim_cur = static_cast<rlim_t>(maxFiles);
                 ::setrlimit(RLIMIT_NOFILE, &limit);
+            });
+        }
+        if (maxFileSize > 0) {
+            process->setChildProcessModifier([maxFileSize] {
+                const rlimit limit{maxFileSize, maxFileSize};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
             });
         }
         process->start(program_, {});
@@ -145,6 +152,7 @@ private slots:
     void WhoHoldsTheFolderDecidesTheStart();
     void AFloodOfIdleConnectionsDoesNotShutTheCopy();
     void AReadOnlyPortableFolderHandsItsFilesOver();
+    void AFileSizeLimitFailsASaveButNotTheGame();
 };
 
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds_data() {
@@ -321,6 +329,22 @@ void SingleInstanceTest::AReadOnlyPortableFolderHandsItsFilesOver() {
     // The read-only folder keeps what it had.
     QCOMPARE(testing::ReadAll(copies.ProgramDir() + "Tilvaren.tmp"), saved);
     QCOMPARE(testing::ReadAll(copies.ProgramDir() + "Tilvaren.csv"), solutions);
+}
+
+// Past a file-size limit (ulimit -f) a save fails and is told; the copy goes
+// on, and the file it could not rewrite stays whole, with no part left beside it.
+void SingleInstanceTest::AFileSizeLimitFailsASaveButNotTheGame() {
+    Copies copies;
+    // Larger than the limit, so that rewriting it at the start cannot finish.
+    const std::string settings = "[Pentomino]\r\niniFrameY=5\r\n; " + std::string(8000, 'x') + "\r\n";
+    testing::WriteAll(copies.ProgramDir() + "Tilvaren.ini", settings);
+    copies.Start(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")), 0, {}, 4096);
+    QVERIFY(WaitUntilListening(copies.ProgramDir()));
+    // Only a copy still running answers a second start, and only from its
+    // event loop, after its start-up save.
+    QVERIFY(EndsWith0(copies.Start()));
+    QCOMPARE(testing::ReadAll(copies.ProgramDir() + "Tilvaren.ini"), settings);
+    QCOMPARE(QDir(QString::fromStdString(copies.ProgramDir())).entryList({QStringLiteral("*.part")}), QStringList());
 }
 
 }  // namespace tilvaren

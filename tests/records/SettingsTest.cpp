@@ -21,9 +21,16 @@ TEST(Settings, LoadsWhatTheFileSays) {
     };
     const Case cases[] = {
         {"no file gives the defaults", nullptr, {6, 24, true, true}},
-        {"every key", "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n"
+        {"every key, CR LF line ends",
+         "[Pentomino]\r\niniFrameY=4\r\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\niniStatusBarOn=0\r\n"
          "iniPieceSupportOn=1\r\n",
          {4, 32, false, false, true}},
+        {"lone CR line ends", "[Pentomino]\riniFrameY=4\r[Environment]\riniFrameSize=32\riniMenuBarOn=0\r",
+         {4, 32, false, true}},
+        {"mixed line ends", "[Pentomino]\r\niniFrameY=3\r[Environment]\niniFrameSize=18\r\n\riniStatusBarOn=0",
+         {3, 18, true, false}},
+        {"a UTF-8 byte-order mark before the first section", "\xEF\xBB\xBF[Pentomino]\niniFrameY=5\n",
+         {5, 24, true, true}},
         {"names match without regard to case or blanks",
          "[ pentomino ]\niniframey = 3\n[ENVIRONMENT]\nINIFRAMESIZE=18\n", {3, 18, true, true}},
         {"only 1 means shown", "[Environment]\niniMenuBarOn=2\niniStatusBarOn=-1\niniPieceSupportOn=2\n",
@@ -80,6 +87,17 @@ TEST(Settings, SaveChangesOnlyItsOwnLines) {
          "[Pentomino]\nother=1\n\n[Environment]\niniMenuBarOn=1",
          "[Pentomino]\nother=1\niniFrameY=5\n\n[Environment]\niniMenuBarOn=0\niniFrameSize=32\niniStatusBarOn=1\n"
          "iniPieceSupportOn=1\n"},
+        {"lone CR line ends stay, and no key is added twice",
+         "[Pentomino]\riniFrameY=4\r[Environment]\riniFrameSize=18\riniMenuBarOn=1\r",
+         "[Pentomino]\riniFrameY=5\r[Environment]\riniFrameSize=32\riniMenuBarOn=0\riniStatusBarOn=1\r"
+         "iniPieceSupportOn=1\r"},
+        {"mixed line ends: an added line ends as the line before it does",
+         "[Pentomino]\rother=1\n\n[Environment]\r\niniFrameSize=18",
+         "[Pentomino]\rother=1\niniFrameY=5\n\n[Environment]\r\niniFrameSize=32\r\niniMenuBarOn=0\r\n"
+         "iniStatusBarOn=1\r\niniPieceSupportOn=1\r\n"},
+        {"a UTF-8 byte-order mark stays", "\xEF\xBB\xBF[Pentomino]\niniFrameY=6\n[Environment]\n",
+         "\xEF\xBB\xBF[Pentomino]\niniFrameY=5\n[Environment]\niniFrameSize=32\niniMenuBarOn=0\niniStatusBarOn=1\n"
+         "iniPieceSupportOn=1\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,15 +121,42 @@ TEST(Settings, MenuBarValueTwoHidesAndIsSavedAsZero) {
     EXPECT_NE(ReadAll(dir.File(kSettingsFile)).find("iniMenuBarOn=0\r\n"), std::string::npos);
 }
 
+// Neither read (the defaults apply) nor ever written over, whatever is saved.
 TEST(Settings, AFileThatCannotBeReadIsNeverOverwritten) {
-    TempDir dir;
-    ASSERT_EQ(::mkdir(dir.File(kSettingsFile).c_str(), 0755), 0);
-    const LoadedSettings loaded = LoadSettings(dir.Path());
-    EXPECT_FALSE(loaded.status.ok);
-    EXPECT_EQ(loaded.settings, Settings{});
-    const FileResult saved = SaveSettings(Settings{}, dir.Path());
-    EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.reason.find("フォルダーです"), std::string::npos) << saved.reason;
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string content;  // empty: a folder stands in the file's place
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"a folder", "", "フォルダーです"},
+        {"UTF-16 with its byte-order mark", "\xFF\xFE[\0P\0e\0n\0t\0o\0m\0i\0n\0o\0]\0\r\0\n\0i\0n\0i\0"s,
+         "UTF-16"},
+        {"big-endian UTF-16 holding no ASCII", "\xFE\xFF\x30\xB0"s, "UTF-16"},
+        {"a NUL byte in a line", "[Pentomino]\r\niniFrameY=4\0\r\n"s, "NUL"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File(kSettingsFile);
+        if (c.content.empty()) {
+            ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+        } else {
+            testing::WriteAll(path, c.content);
+        }
+        const LoadedSettings loaded = LoadSettings(dir.Path());
+        EXPECT_FALSE(loaded.status.ok);
+        EXPECT_NE(loaded.status.reason.find("を読み込めません"), std::string::npos) << loaded.status.reason;
+        EXPECT_NE(loaded.status.reason.find(c.cause), std::string::npos) << loaded.status.reason;
+        EXPECT_EQ(loaded.settings, Settings{});
+        const FileResult saved = SaveSettings(Settings{4, 32, false, false, true}, dir.Path());
+        EXPECT_FALSE(saved.ok);
+        EXPECT_NE(saved.reason.find(c.cause), std::string::npos) << saved.reason;
+        if (!c.content.empty()) {
+            EXPECT_EQ(ReadAll(path), c.content);
+        }
+    }
 }
 
 TEST(ProfileFile, ParseDecimal) {

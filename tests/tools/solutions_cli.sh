@@ -72,5 +72,18 @@ if [ "$status" -ne 4 ] || ! grep -q 'cannot write' <<<"$out"; then
     failures=$((failures + 1))
 fi
 
+# Past a file-size limit (ulimit -f) the report fails like any other write: no
+# signal ends the tool, and the file it was appended to stays as it was.
+head -c 4096 /dev/zero | tr '\0' x >"$work/large.txt"
+before=$(sha256sum "$work/large.txt")
+out=$( (ulimit -f 1 && exec "$tool" "$work/empty.csv" >>"$work/large.txt") 2>&1)
+status=$?
+checks=$((checks + 1))
+if [ "$status" -ne 4 ] || ! grep -qF '出力を書き込めません（ファイルが大きすぎます）' <<<"$out" ||
+    [ "$before" != "$(sha256sum "$work/large.txt")" ]; then
+    echo "FAIL: a report past the file-size limit -> exit $status: $out"
+    failures=$((failures + 1))
+fi
+
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
