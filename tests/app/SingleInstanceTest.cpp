@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QProcess>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -216,7 +217,7 @@ void SingleInstanceTest::AStartThatCannotRunSaysWhy() {
         {"a link as lock",
          [](const testing::TempDir& dir) {
              testing::WriteAll(dir.File("elsewhere"), "");
-             ::symlink(dir.File("elsewhere").c_str(), dir.File("Tilvaren.lock").c_str());
+             if (::symlink(dir.File("elsewhere").c_str(), dir.File("Tilvaren.lock").c_str()) != 0) std::abort();
          },
          Outcome::Refused},
         {"a FIFO as lock", [](const testing::TempDir& dir) { ::mkfifo(dir.File("Tilvaren.lock").c_str(), 0600); },
@@ -224,7 +225,7 @@ void SingleInstanceTest::AStartThatCannotRunSaysWhy() {
         {"another user's lock",
          [](const testing::TempDir& dir) {
              testing::WriteAll(dir.File("Tilvaren.lock"), "");
-             ::chown(dir.File("Tilvaren.lock").c_str(), 65534, 65534);
+             if (::chown(dir.File("Tilvaren.lock").c_str(), 65534, 65534) != 0) std::abort();
          },
          Outcome::Refused, true},
         {"a copy that never answers",
@@ -275,7 +276,7 @@ void SingleInstanceTest::AReadOnlyPortableFolderHandsItsFilesOver() {
     testing::WriteAll(copies.ProgramDir() + "Tilvaren.tmp", saved);
     testing::WriteAll(copies.ProgramDir() + "Tilvaren.csv", solutions);
     testing::TempDir home;
-    ::chown(home.Path().c_str(), 65534, 65534);
+    QVERIFY(::chown(home.Path().c_str(), 65534, 65534) == 0);
     const std::string moved = home.Path() + "tilvaren/";
 
     QProcess* first = copies.Start({}, 0, QString::fromStdString(home.Path()));
