@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing Tilvaren needs.
+# Installs every Debian package that building, running and testing Tilvaren needs,
+# without the packages they merely recommend: nothing here needs one.
 # With --fuzz, also the clang toolchain that only `make fuzz` uses.
 # Safe to run again: packages already present are skipped, and apt is only asked
 # when something is missing.
@@ -8,12 +9,13 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config git
-  # the window, sound, fonts and Qt's own Japanese translation
-  qt6-base-dev qt6-multimedia-dev libgl-dev libxcb1-dev
+  # the window, sound, fonts and Qt's own Japanese translation; Qt's CMake
+  # files also look for the keyboard library's headers
+  qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev libxcb1-dev
   fonts-ipafont-gothic qt6-translations-l10n
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-apps x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick
   # what a screen reader reads, for the end-to-end test
   dbus-daemon at-spi2-core python3-pyatspi
   # installing and packaging
@@ -42,12 +44,13 @@ if [ "${#missing[@]}" -eq 0 ]; then
   exit 0
 fi
 
-sudo=""
+# apt asks no question and debconf looks for no terminal front end. The
+# setting goes on the command line because sudo resets the environment.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get)
 if [ "$(id -u)" -ne 0 ]; then
-  sudo="sudo"
+  apt=(sudo "${apt[@]}")
 fi
 
 echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${apt[@]}" update -q
+"${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"

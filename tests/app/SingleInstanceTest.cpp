@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <QProcess>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -319,7 +320,7 @@ void SingleInstanceTest::AReadOnlyPortableFolderHandsItsFilesOver() {
     testing::WriteAll(copies.ProgramDir() + "Tilvaren.tmp", saved);
     testing::WriteAll(copies.ProgramDir() + "Tilvaren.csv", solutions);
     testing::TempDir home;
-    ::chown(home.Path().c_str(), 65534, 65534);
+    QVERIFY(::chown(home.Path().c_str(), 65534, 65534) == 0);
     const std::string moved = home.Path() + "tilvaren/";
 
     QProcess* first = copies.Start({}, 0, QString::fromStdString(home.Path()));

@@ -102,7 +102,7 @@ const Obstacle kObstacles[] = {
     {"a link to a device",
      [](const TempDir& dir, const std::string& path) {
          ::chmod(dir.Path().c_str(), 0777);
-         ::symlink("/dev/full", path.c_str());
+         if (::symlink("/dev/full", path.c_str()) != 0) std::abort();
          return -1;
      },
      AsOrdinaryUser, kNotRegularFile, "通常のファイルではありません", "not a regular file"},
@@ -209,7 +209,10 @@ TEST(SafeFile, OnlyInterruptedSavesAreRemoved) {
         {"Tilvaren.tmp.aB3xY9.part.old", false},
         {"Other.tmp.aB3xY9.part", false},
         {"Tilvaren.tmp.fOlDeR.part", false, [](const std::string& path) { ::mkdir(path.c_str(), 0755); }},
-        {"Tilvaren.tmp.LiNkEd.part", false, [](const std::string& p) { ::symlink("Tilvaren.tmp.bad", p.c_str()); }},
+        {"Tilvaren.tmp.LiNkEd.part", false,
+         [](const std::string& p) {
+             if (::symlink("Tilvaren.tmp.bad", p.c_str()) != 0) std::abort();
+         }},
         {"Tilvaren.tmp.0thers.part", ::geteuid() != 0,  // another user's, where a test can make one
          [](const std::string& path) {
              testing::WriteAll(path, "x");
