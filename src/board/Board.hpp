@@ -9,7 +9,6 @@
 
 namespace tilvaren {
 
-inline constexpr int kCellCount = 60;
 inline constexpr int kGridSize = 308;
 inline constexpr int kMaxSelected = 5;
 

@@ -205,7 +205,7 @@ void Session::menuECClick() {
     // still open adds nothing.
     if (checkUnderWay_) return;
     checkUnderWay_ = true;
-    view_.TellWhenDone([board = board_, dir = programDir_] { return CheckCongruence(board, dir); },
+    view_.TellWhenDone([cells = BoardCells(board_), dir = programDir_] { return CheckCongruence(cells, dir); },
                        [this] { checkUnderWay_ = false; });
 }
 
@@ -265,7 +265,14 @@ void Session::menuVPClick() {
 
 void Session::PieceSupportSet() {
     if (!settings_.PieceSupportOn) return;
-    view_.ShowPieceSupport(SupportPictureFor(board_), [board = board_] { return CountCompletionLine(board); });
+    const unsigned request = supportCounts_->Next();
+    view_.ShowPieceSupport(
+        SupportPictureFor(board_),
+        [counts = supportCounts_, request, cells = BoardCells(board_)]() -> std::optional<SupportLine> {
+            if (!counts->IsNewest(request)) return std::nullopt;  // a newer change came before this count started
+            return CountCompletionLine(cells);
+        },
+        [counts = supportCounts_, request] { return counts->IsNewest(request); });
 }
 
 void Session::FormDblClick() {
@@ -366,9 +373,11 @@ void Session::LayoutWindow() {
     layout.pieceSupportOn = settings_.PieceSupportOn;
     layout.areaWidth = g.areaWidth;
     layout.areaHeight = g.areaHeight;
+    layout.rowLength = board_.FrameX;
     layout.cells = CellPlacesFor(board_.FrameY, s);
     // Cells that already stand where this frame and size put them stay.
     layout.moveCells = layout.cells != arranged_.cells;
+    if (!layout.pieceSupportOn) supportCounts_->DropAll();  // a count under way is no longer wanted
     arranged_ = layout;
     view_.LayoutWindow(layout);
 }
@@ -381,14 +390,14 @@ void Session::StatusBar00Set() {
     const std::string text = FrameName(board_.FrameY);
     if (text.empty()) {
         board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY));
-        view_.SetStatusPanel(0, "      ");
+        view_.SetFramePanel("      ");
         return;
     }
-    view_.SetStatusPanel(0, text);
+    view_.SetFramePanel(text);
 }
 
 void Session::StatusBarPiecesSet() {
-    for (int i = 0; i < kPieceCount; ++i) view_.SetStatusPanel(i + 1, PiecePanelText(board_, i));
+    for (int i = 0; i < kPieceCount; ++i) view_.SetPiecePanel(i, PieceLookOf(board_, i));
 }
 
 void Session::MenuFrameSet() {
@@ -397,7 +406,7 @@ void Session::MenuFrameSet() {
         return;
     }
     view_.EnableMenuItem("menuVFF", true);
-    for (const int frameY : {6, 5, 4, 3}) {
+    for (const int frameY : kFrameHeights) {
         view_.EnableMenuItem("menuVF" + std::to_string(frameY), frameY != ValidFrameY(board_.FrameY));
     }
 }

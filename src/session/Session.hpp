@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,8 +123,11 @@ private:
     int cellSize_ = 24;                   // the edge the cell controls have now
     WindowLayout arranged_;               // where the cells stand now
     History history_;                     // the game on the current frame
-    std::array<bool, 4> historyItems_{};
-    bool checkUnderWay_ = false;  // a check is counting or its answer is open  // N6, N8, N7, N10 as last told; the menu creates them disabled
+    std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
+    bool checkUnderWay_ = false;  // a check is counting or its answer is open
+    // The strip's counts: a newer change drops an older count, not run if it
+    // has not started, not shown if it has.
+    std::shared_ptr<NewestRequest> supportCounts_ = std::make_shared<NewestRequest>();
 };
 
 }  // namespace tilvaren
