@@ -7,7 +7,7 @@
 
 namespace tilvaren {
 
-BoardCells::BoardCells(const Board& board) : frameY(board.FrameY), allPlaced(board.AllPiecesPlaced()) {
+BoardCells::BoardCells(const Board& board) : frameY(board.FrameY()), allPlaced(board.AllPiecesPlaced()) {
     for (int n = 0; n < kCellCount; ++n) {
         // A just placed piece wears its letter only after the redraw, and
         // without a recognised letter the redraw frees it.

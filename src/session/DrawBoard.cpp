@@ -8,7 +8,7 @@ int PieceTileCode(const Board& board, int g, char code) {
     const auto same = [&board, code](int neighbour) {
         return neighbour >= 0 && neighbour < kGridSize && board.Bsts[static_cast<std::size_t>(neighbour)] == code;
     };
-    return (same(g - board.GridStride) ? 1000 : 0) + (same(g + 1) ? 100 : 0) + (same(g + board.GridStride) ? 10 : 0) +
+    return (same(g - board.GridStride()) ? 1000 : 0) + (same(g + 1) ? 100 : 0) + (same(g + board.GridStride()) ? 10 : 0) +
            (same(g - 1) ? 1 : 0);
 }
 

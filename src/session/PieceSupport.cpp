@@ -63,7 +63,7 @@ SupportLine CountCompletionLine(const BoardCells& board) {
 SupportPicture SupportPictureFor(const Board& board) {
     SupportPicture picture;
     picture.looks = PieceLooksFor(board);
-    if (BuiltCompletionCounter(board.FrameY) == nullptr) picture.line = CompletionLine(std::nullopt);
+    if (BuiltCompletionCounter(board.FrameY()) == nullptr) picture.line = CompletionLine(std::nullopt);
     return picture;
 }
 

@@ -31,7 +31,7 @@ Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string 
 
 Settings Session::CurrentSettings() const {
     Settings current = settings_;
-    current.FrameY = board_.FrameY;
+    current.FrameY = board_.FrameY();
     return current;
 }
 
@@ -47,20 +47,17 @@ void Session::Start() {
     if (settingsUnreadable_) {
         startupMessages_.push_back("設定ファイルを読み込めませんでした。既定の設定で始めます。\n" + loaded.status.reason);
     }
-    board_.FrameY = settings_.FrameY;
+    board_.SetFrame(settings_.FrameY);
     MenuUItemSet();
-    board_.SetFrameGeometry();
     board_.ResetBoard();
 
     const SavedGameReadResult saved = RestoreSavedGame(board_, *this, programDir_);
     if (saved.outcome == SavedGameReadResult::Outcome::Rejected) {
         startupMessages_.push_back(SavedGameRejectedMessage(saved));
     }
-    board_.SetFrameGeometry();
     if (const FileResult result = SaveSettingsIfReadable(); !result) {
         startupMessages_.push_back(SettingsNotSaved(result));
     }
-    board_.BuildOrientationOffsets();
     SizeCells();
     LayoutWindow();
     SolutionFileEnsure(programDir_);  // a failure shows at the first append
@@ -285,7 +282,7 @@ void Session::FormDblClick() {
 void Session::menuVOClick() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
-    const int frameBefore = board_.FrameY;
+    const int frameBefore = board_.FrameY();
     HideCells();
     ApplyDialogValues(*pending);
     if (settingsUnreadable_) {
@@ -293,7 +290,6 @@ void Session::menuVOClick() {
     } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
         view_.Tell(SettingsNotSaved(result));
     }
-    board_.SetFrameGeometry();
     SizeCells();
     LayoutWindow();
     if (board_.GameStarted) {
@@ -301,14 +297,13 @@ void Session::menuVOClick() {
     } else {
         board_.ResetBoard();
     }
-    board_.BuildOrientationOffsets();
     DrawBoard();
     MenuFrameSet();
     MenuSizeSet();
     MenuEditSet();
     StatusBar00Set();
     StatusBarPiecesSet();
-    if (board_.FrameY != frameBefore) {
+    if (board_.FrameY() != frameBefore) {
         history_.Begin(board_);
         MenuHistorySet();
         PieceSupportSet();
@@ -319,7 +314,7 @@ void Session::menuVOClick() {
 
 void Session::ApplyDialogValues(const PendingSettings& pending) {
     // The frame is locked while a game is under way, whatever the dialog says.
-    if (!board_.GameStarted) board_.FrameY = ValidFrameY(pending.FrameY);
+    if (!board_.GameStarted) board_.SetFrame(pending.FrameY);
     settings_.FrameSize = SizeClassOf(pending.FrameSize);
     settings_.MenuBarOn = pending.MenuBarOn;
     settings_.StatusBarOn = pending.StatusBarOn;
@@ -339,13 +334,11 @@ void Session::SizeCommand(int frameSize) {
 void Session::FrameCommand(int frameY) {
     // The frame is locked while a game is under way, shortcuts included.
     if (board_.GameStarted) return;
-    if (board_.FrameY == frameY) return;
+    if (board_.FrameY() == frameY) return;
     HideCells();
-    board_.FrameY = frameY;
-    board_.SetFrameGeometry();
+    board_.SetFrame(frameY);
     LayoutWindow();
     board_.ResetBoard();
-    board_.BuildOrientationOffsets();
     DrawBoard();
     MenuFrameSet();
     MenuUCaptionSet();
@@ -366,15 +359,15 @@ void Session::SizeCells() {
 
 void Session::LayoutWindow() {
     const int s = settings_.FrameSize;
-    const BoardGeometry g = BoardGeometryFor(board_.FrameX, board_.FrameY, s);
+    const BoardGeometry g = BoardGeometryFor(board_.FrameX(), board_.FrameY(), s);
     WindowLayout layout;
     layout.menuBarOn = settings_.MenuBarOn;
     layout.statusBarOn = settings_.StatusBarOn;
     layout.pieceSupportOn = settings_.PieceSupportOn;
     layout.areaWidth = g.areaWidth;
     layout.areaHeight = g.areaHeight;
-    layout.rowLength = board_.FrameX;
-    layout.cells = CellPlacesFor(board_.FrameY, s);
+    layout.rowLength = board_.FrameX();
+    layout.cells = CellPlacesFor(board_.FrameY(), s);
     // Cells that already stand where this frame and size put them stay.
     layout.moveCells = layout.cells != arranged_.cells;
     if (!layout.pieceSupportOn) supportCounts_->DropAll();  // a count under way is no longer wanted
@@ -387,9 +380,9 @@ void Session::DrawBoard() { tilvaren::DrawBoard(board_, *this); }
 // --- status bar and menus -----------------------------------------------
 
 void Session::StatusBar00Set() {
-    const std::string text = FrameName(board_.FrameY);
+    const std::string text = FrameName(board_.FrameY());
     if (text.empty()) {
-        board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY));
+        board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY()));
         view_.SetFramePanel("      ");
         return;
     }
@@ -407,7 +400,7 @@ void Session::MenuFrameSet() {
     }
     view_.EnableMenuItem("menuVFF", true);
     for (const int frameY : kFrameHeights) {
-        view_.EnableMenuItem("menuVF" + std::to_string(frameY), frameY != ValidFrameY(board_.FrameY));
+        view_.EnableMenuItem("menuVF" + std::to_string(frameY), frameY != ValidFrameY(board_.FrameY()));
     }
 }
 
@@ -430,14 +423,14 @@ void Session::MenuEditSet() {
 }
 
 void Session::MenuUItemSet() {
-    if (board_.FrameY == 6) {
+    if (board_.FrameY() == 6) {
         view_.EnableMenuItem("menuEU", board_.GameStarted);
-    } else if (IsFrameHeight(board_.FrameY)) {
+    } else if (IsFrameHeight(board_.FrameY())) {
         view_.EnableMenuItem("menuEU", false);
     }
 }
 
-void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY == 6); }
+void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY() == 6); }
 
 // --- the rest of the click flow -----------------------------------------
 

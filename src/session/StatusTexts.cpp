@@ -45,7 +45,7 @@ std::string PiecePanelName(int piece, PieceLook look) {
 }
 
 std::string CellName(const Board& board, int n) {
-    const int width = board.FrameX > 0 ? board.FrameX : 1;
+    const int width = board.FrameX() > 0 ? board.FrameX() : 1;
     std::string name = std::to_string(n / width + 1) + "行 " + std::to_string(n % width + 1) + "列 ";
     char code = board.CellCode(n);
     // A piece just placed wears its letter from the redraw on.

@@ -146,8 +146,8 @@ TEST(Session, OptionsApplyAndSaveTheirValues) {
     g.StartFresh();
     g.window.options = PendingSettings{4, 32, false, true};
     g.session.menuVOClick();
-    EXPECT_EQ(g.session.GameBoard().FrameY, 4);
-    EXPECT_EQ(g.session.GameBoard().GridStride, 23);
+    EXPECT_EQ(g.session.GameBoard().FrameY(), 4);
+    EXPECT_EQ(g.session.GameBoard().GridStride(), 23);
     EXPECT_EQ(g.window.panels[0], "4 * 15");
     EXPECT_FALSE(g.window.menuBarOn);
     const std::string ini = ReadAll(g.dir.File(kSettingsFile));
@@ -158,7 +158,7 @@ TEST(Session, OptionsApplyAndSaveTheirValues) {
     g.session.ButtonClick(0);
     g.window.options = PendingSettings{6, 32, true, true};
     g.session.menuVOClick();
-    EXPECT_EQ(g.session.GameBoard().FrameY, 4);
+    EXPECT_EQ(g.session.GameBoard().FrameY(), 4);
     EXPECT_TRUE(g.session.GameBoard().GameStarted);
 }
 
