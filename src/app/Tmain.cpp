@@ -149,26 +149,9 @@ void Tmain::ConnectCommands() {
         connect(menu_->Item(name), &QAction::triggered, this, slot);
     };
     on("menuFX", [this] { close(); });
-    on("N6", [&s] { s.N6Click(); });
-    on("N8", [&s] { s.N8Click(); });
-    on("N7", [&s] { s.N7Click(); });
-    on("N10", [&s] { s.N10Click(); });
-    on("menuET", [&s] { s.menuETClick(); });
-    on("menuEM", [&s] { s.menuEMClick(); });
-    on("menuEU", [&s] { s.menuEUClick(); });
-    on("menuER", [&s] { s.menuERClick(); });
-    on("menuEC", [&s] { s.menuECClick(); });
-    on("menuVN", [&s] { s.menuVNClick(); });
-    on("menuVB", [&s] { s.menuVBClick(); });
-    on("menuVP", [&s] { s.menuVPClick(); });
-    on("menuVF", [&s] { s.SizeCommand(32); });
-    on("menuVD", [&s] { s.SizeCommand(24); });
-    on("menuVS", [&s] { s.SizeCommand(18); });
-    on("menuVF6", [&s] { s.FrameCommand(6); });
-    on("menuVF5", [&s] { s.FrameCommand(5); });
-    on("menuVF4", [&s] { s.FrameCommand(4); });
-    on("menuVF3", [&s] { s.FrameCommand(3); });
-    on("menuVO", [&s] { s.menuVOClick(); });
+    for (const Command& command : Session::Commands()) {
+        on(command.item.c_str(), [&s, &command] { command.run(s, command.value); });
+    }
     on("menuHC", [this] { help_->Contents(); });
     on("menuHK", [this] { help_->KeywordSearch(); });
     on("menuHV", [this] { services_.dialogs->RunModal(*about_); });

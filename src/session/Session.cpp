@@ -151,6 +151,38 @@ FileResult Session::SaveSettingsIfReadable(const std::string& dir) {
     return SaveSettings(CurrentSettings(), dir.empty() ? programDir_ : dir);
 }
 
+// --- commands -----------------------------------------------------------
+
+const std::vector<Command>& Session::Commands() {
+    using R = EnableRule;
+    static const std::vector<Command> table = [] {
+        std::vector<Command> rows = {
+            {"N6", [](Session& s, int) { s.N6Click(); }, R::History, 0},
+            {"N8", [](Session& s, int) { s.N8Click(); }, R::History, 0},
+            {"N7", [](Session& s, int) { s.N7Click(); }, R::History, 0},
+            {"N10", [](Session& s, int) { s.N10Click(); }, R::History, 0},
+            {"menuET", [](Session& s, int) { s.menuETClick(); }, R::GameStarted, 0},
+            {"menuEM", [](Session& s, int) { s.menuEMClick(); }, R::GameStarted, 0},
+            {"menuEU", [](Session& s, int) { s.menuEUClick(); }, R::UCorrection, 0},
+            {"menuEC", [](Session& s, int) { s.menuECClick(); }, R::Always, 0},
+            {"menuER", [](Session& s, int) { s.menuERClick(); }, R::Always, 0},
+            {"menuVP", [](Session& s, int) { s.menuVPClick(); }, R::Always, 0},
+            {"menuVN", [](Session& s, int) { s.menuVNClick(); }, R::Always, 0},
+            {"menuVB", [](Session& s, int) { s.menuVBClick(); }, R::Always, 0},
+            {"menuVF", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 32},
+            {"menuVD", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 24},
+            {"menuVS", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 18},
+        };
+        for (const int frameY : kFrameHeights) {
+            rows.push_back({"menuVF" + std::to_string(frameY), [](Session& s, int y) { s.FrameCommand(y); },
+                            R::OtherFrame, frameY});
+        }
+        rows.push_back({"menuVO", [](Session& s, int) { s.menuVOClick(); }, R::Always, 0});
+        return rows;
+    }();
+    return table;
+}
+
 // --- clicks -------------------------------------------------------------
 
 void Session::ButtonClick(int n) {
@@ -399,22 +431,25 @@ void Session::MenuFrameSet() {
         return;
     }
     view_.EnableMenuItem("menuVFF", true);
-    for (const int frameY : kFrameHeights) {
-        view_.EnableMenuItem("menuVF" + std::to_string(frameY), frameY != ValidFrameY(board_.FrameY()));
+    for (const Command& command : Commands()) {
+        if (command.rule == EnableRule::OtherFrame) {
+            view_.EnableMenuItem(command.item, command.value != ValidFrameY(board_.FrameY()));
+        }
     }
 }
 
 void Session::MenuSizeSet() {
     // The item of the size in use is the disabled one.
     const int size = SizeClassOf(settings_.FrameSize);
-    view_.EnableMenuItem("menuVS", size != 18);
-    view_.EnableMenuItem("menuVD", size != 24);
-    view_.EnableMenuItem("menuVF", size != 32);
+    for (const Command& command : Commands()) {
+        if (command.rule == EnableRule::OtherSize) view_.EnableMenuItem(command.item, command.value != size);
+    }
 }
 
 void Session::MenuEditSet() {
-    view_.EnableMenuItem("menuET", board_.GameStarted);
-    view_.EnableMenuItem("menuEM", board_.GameStarted);
+    for (const Command& command : Commands()) {
+        if (command.rule == EnableRule::GameStarted) view_.EnableMenuItem(command.item, board_.GameStarted);
+    }
     if (!board_.GameStarted) {
         view_.EnableMenuItem("menuEU", false);
     } else {
