@@ -11,7 +11,6 @@
 #include "records/FileNames.hpp"
 #include "session/Session.hpp"
 #include "support/RecordingWindow.hpp"
-#include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {
@@ -19,17 +18,9 @@ namespace {
 
 using testing::Picture;
 using testing::ReadAll;
-using testing::RecordingErrorSink;
-using testing::RecordingWindow;
-using testing::TempDir;
 
-struct Game {
-    TempDir dir;
-    RecordingErrorSink errors;
-    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
-    RecordingWindow window;
-    Session session{window, errors, clock, dir.Path()};
-    Game() { session.Start(); }
+struct Game : testing::SessionGame {
+    Game() { StartFresh(); }
     void Click(std::initializer_list<int> cells) {
         for (const int n : cells) session.ButtonClick(n);
     }

@@ -24,21 +24,10 @@ namespace {
 
 using testing::ReadAll;
 using testing::RecordingWindow;
-using testing::RecordingErrorSink;
 using testing::TempDir;
 using testing::WriteAll;
 
-struct Game {
-    TempDir dir;
-    RecordingErrorSink errors;
-    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
-    RecordingWindow window;
-    Session session{window, errors, clock, dir.Path()};
-    void StartFresh() {
-        session.Start();
-        window.steps.clear();
-    }
-};
+using Game = testing::SessionGame;
 
 TEST(Session, StartUpRunsItsStepsInOrder) {
     Game g;
@@ -86,14 +75,6 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
              g.session.ButtonClick(0);
          },
          [](Game& g) { g.session.N6Click(); },
-         "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet MenuHistorySet PieceSupportSet"},
-        {"redo with piece support on",
-         [](Game& g) {
-             g.session.menuVPClick();
-             g.session.ButtonClick(0);
-             g.session.N6Click();
-         },
-         [](Game& g) { g.session.N8Click(); },
          "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet MenuHistorySet PieceSupportSet"},
         {"large cells", nullptr, [](Game& g) { g.session.SizeCommand(32); },
          "HideCells SizeCells32 LayoutWindow DrawBoard MenuSizeSet"},
@@ -248,7 +229,7 @@ struct GameIn {
         session.SetFallbackFolder(fallback);
         session.Start();
     }
-    RecordingErrorSink errors;
+    testing::RecordingErrorSink errors;
     testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
     RecordingWindow window;
     Session session;

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "session/View.hpp"
+#include "session/Session.hpp"
+#include "support/TempDir.hpp"
+#include "support/TestBoards.hpp"
 
 namespace tilvaren::testing {
 
@@ -126,6 +128,20 @@ private:
         if (steps.empty() || steps.back() != name) steps.push_back(name);
     }
     bool editOpen_ = false;
+};
+
+// A session in a folder of its own, with a recording window and a fixed clock.
+struct SessionGame {
+    TempDir dir;
+    RecordingErrorSink errors;
+    FixedClock clock{{2026, 12, 7, 10, 20, 30}};
+    RecordingWindow window;
+    Session session{window, errors, clock, dir.Path()};
+    // Starts the session and forgets the start-up's steps.
+    void StartFresh() {
+        session.Start();
+        window.steps.clear();
+    }
 };
 
 }  // namespace tilvaren::testing
