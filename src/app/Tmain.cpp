@@ -48,6 +48,9 @@ void AwayThenBack(QObject* window, std::function<Result()> work, std::function<v
 }  // namespace
 
 Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
+    // The player's own sound beside the game first, then the installed one.
+    soundFile_ = FindDataFile(services_.programDir, kSoundFile);
+    if (soundFile_.empty()) soundFile_ = services_.programDir + kSoundFile;
     setObjectName("Tmain");
     setWindowTitle(kAppTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -128,7 +131,7 @@ void Tmain::CreateControls() {
                          Image(n)->Activate();
                      }
                  },
-                 [this] { return session_->GameBoard().FrameX; }, [this] { return tabOrder_.front(); }});
+                 [this] { return rowLength_; }, [this] { return tabOrder_.front(); }});
     for (int n = 0; n < kCellCount; ++n) keys_->Watch(n, Button(n), Image(n));
     keys_->WatchWindow(this);
     // The window takes exactly the size its bars and board area ask for.
@@ -146,26 +149,9 @@ void Tmain::ConnectCommands() {
         connect(menu_->Item(name), &QAction::triggered, this, slot);
     };
     on("menuFX", [this] { close(); });
-    on("N6", [&s] { s.N6Click(); });
-    on("N8", [&s] { s.N8Click(); });
-    on("N7", [&s] { s.N7Click(); });
-    on("N10", [&s] { s.N10Click(); });
-    on("menuET", [&s] { s.menuETClick(); });
-    on("menuEM", [&s] { s.menuEMClick(); });
-    on("menuEU", [&s] { s.menuEUClick(); });
-    on("menuER", [&s] { s.menuERClick(); });
-    on("menuEC", [&s] { s.menuECClick(); });
-    on("menuVN", [&s] { s.menuVNClick(); });
-    on("menuVB", [&s] { s.menuVBClick(); });
-    on("menuVP", [&s] { s.menuVPClick(); });
-    on("menuVF", [&s] { s.SizeCommand(32); });
-    on("menuVD", [&s] { s.SizeCommand(24); });
-    on("menuVS", [&s] { s.SizeCommand(18); });
-    on("menuVF6", [&s] { s.FrameCommand(6); });
-    on("menuVF5", [&s] { s.FrameCommand(5); });
-    on("menuVF4", [&s] { s.FrameCommand(4); });
-    on("menuVF3", [&s] { s.FrameCommand(3); });
-    on("menuVO", [&s] { s.menuVOClick(); });
+    for (const Command& command : Session::Commands()) {
+        on(command.item.c_str(), [&s, &command] { command.run(s, command.value); });
+    }
     on("menuHC", [this] { help_->Contents(); });
     on("menuHK", [this] { help_->KeywordSearch(); });
     on("menuHV", [this] { services_.dialogs->RunModal(*about_); });
@@ -204,7 +190,7 @@ void Tmain::ApplyCell(int n, const CellTarget& target) {
     const bool keepFocus = keys_->HoldsCell(n);
     Image(n)->SetClickable(target.imageEnabled);
     Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, cellSize_));
-    const QString name = FromUtf8(CellName(session_->GameBoard(), n));
+    const QString name = FromUtf8(target.name);
     Button(n)->setAccessibleName(name);
     Image(n)->setAccessibleName(name);
     if (keepFocus) {
@@ -224,10 +210,7 @@ void Tmain::ApplyCell(int n, const CellTarget& target) {
 }
 
 void Tmain::PlayClickSound() {
-    if (services_.sound == nullptr) return;
-    // The player's own sound beside the game first, then the installed one.
-    const std::string found = FindDataFile(services_.programDir, kSoundFile);
-    services_.sound->Play(found.empty() ? services_.programDir + kSoundFile : found);
+    if (services_.sound != nullptr) services_.sound->Play(soundFile_);
 }
 
 void Tmain::SetTabToBestCell(int n) {
@@ -267,27 +250,23 @@ void Tmain::SetUCaption(bool sixByTen) {
     menu_->Item("menuEU")->setText(sixByTen ? kUCaptionSixByTen : kUCaptionOtherFrames);
 }
 
-void Tmain::SetStatusPanel(int panel, const std::string& text) {
-    status_->SetPanelName(panel, FromUtf8(PanelName(panel, text)));
-    if (panel == 0) {
-        status_->SetFramePanel(FromUtf8(text));
-    } else {
-        status_->StatusBarPanelSet(static_cast<unsigned>(panel - 1), FromUtf8(text));
-    }
+void Tmain::SetFramePanel(const std::string& text) {
+    status_->SetPanelName(0, FromUtf8("フレーム " + text));
+    status_->SetFramePanel(FromUtf8(text));
 }
 
-void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) {
+void Tmain::SetPiecePanel(int piece, PieceLook look) {
+    status_->SetPanelName(piece + 1, FromUtf8(PiecePanelName(piece, look)));
+    status_->StatusBarPanelSet(static_cast<unsigned>(piece), FromUtf8(PiecePanelText(piece, look)));
+}
+
+void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
+                             std::function<bool()> wanted) {
     strip_->SetPicture(picture);
-    const unsigned mine = ++*supportCount_;
-    AwayThenBack<std::optional<SupportLine>>(
-        this,
-        [latest = supportCount_, mine, count = std::move(count)]() -> std::optional<SupportLine> {
-            if (latest->load() != mine) return std::nullopt;  // a newer change came before this count started
-            return count();
-        },
-        [this, mine](const std::optional<SupportLine>& line) {
-            if (line && supportCount_->load() == mine) strip_->SetLine(*line);
-        });
+    AwayThenBack<std::optional<SupportLine>>(this, std::move(count),
+                                             [this, wanted = std::move(wanted)](const std::optional<SupportLine>& line) {
+                                                 if (line && wanted()) strip_->SetLine(*line);
+                                             });
 }
 
 void Tmain::HideCells() {
@@ -310,11 +289,8 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     menuBar()->setVisible(layout.menuBarOn);
     status_->setVisible(layout.statusBarOn);
     bevel_->setFixedSize(layout.areaWidth, layout.areaHeight);
-    if (layout.pieceSupportOn) {
-        strip_->Arrange(layout.areaWidth, cellSize_);
-    } else {
-        ++*supportCount_;  // a count under way is no longer wanted
-    }
+    rowLength_ = layout.rowLength;
+    if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, cellSize_);
     strip_->setVisible(layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);

@@ -56,8 +56,10 @@ private:
     void TellWhenDone(std::function<std::string()> work, std::function<void()> told) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
-    void SetStatusPanel(int panel, const std::string& text) override;
-    void ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) override;
+    void SetFramePanel(const std::string& text) override;
+    void SetPiecePanel(int piece, PieceLook look) override;
+    void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
+                          std::function<bool()> wanted) override;
     void HideCells() override;
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
@@ -73,13 +75,14 @@ private:
     QFrame* bevel_ = nullptr;
     BackgroundImage* image1_ = nullptr;
     PieceStrip* strip_ = nullptr;
-    // Counts for the strip are numbered; only the latest one is run and shown.
-    std::shared_ptr<std::atomic<unsigned>> supportCount_ = std::make_shared<std::atomic<unsigned>>(0);
     std::array<QPushButton*, kCellCount> buttons_{};
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order
     CellKeyboard* keys_ = nullptr;
     int cellSize_ = 24;
+    int rowLength_ = 10;  // cells in a row of the frame in play
+    // The click sound's file, found once at start-up.
+    std::string soundFile_;
     Toptions* options_ = nullptr;
     Tversion* about_ = nullptr;
     std::unique_ptr<HelpWindow> ownHelp_;

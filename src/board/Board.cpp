@@ -8,22 +8,20 @@
 namespace tilvaren {
 
 Board::Board(ErrorSink& errors) : errors_(&errors) {
-    SetFrameGeometry();
-    BuildOrientationOffsets();
+    SetFrame(kDefaultFrameY);
     Bsts.fill(kWall);
     DrawnBsts.fill(kWall);
     Psts.fill(kFlagAvailable);
 }
 
-void Board::SetFrameGeometry() {
-    FrameY = ValidFrameY(FrameY);
-    FrameX = FrameWidthOf(FrameY);
-    GridStride = GridStrideOf(FrameY);
+void Board::SetFrame(int frameY) {
+    frameY_ = ValidFrameY(frameY);
+    frameX_ = FrameWidthOf(frameY_);
+    gridStride_ = GridStrideOf(frameY_);
     cellOfGrid_.fill(-1);
     for (int n = 0; n < kCellCount; ++n) cellOfGrid_[static_cast<std::size_t>(GridIndexOf(n))] = static_cast<signed char>(n);
+    BuildOrientationOffsets(gridStride_, OrientationOffsets);
 }
-
-void Board::BuildOrientationOffsets() { tilvaren::BuildOrientationOffsets(GridStride, OrientationOffsets); }
 
 void Board::ResetBoard() {
     GameStarted = false;
@@ -36,7 +34,7 @@ void Board::ResetBoard() {
 
 int Board::GridIndexOf(int n) const {
     if (n < 0 || n >= kCellCount) return -1;
-    return (n / FrameX) * 2 * kWallWidth + n + kWallWidth * GridStride + kWallWidth;
+    return (n / frameX_) * 2 * kWallWidth + n + kWallWidth * gridStride_ + kWallWidth;
 }
 
 int Board::ChangeTo307(int n) const {
@@ -51,7 +49,7 @@ int Board::ChangeTo307(int n) const {
 bool Board::IsFrameCell(int g) const { return g >= 0 && g < kGridSize && cellOfGrid_[static_cast<std::size_t>(g)] >= 0; }
 
 int Board::ReportBadGridIndex(int g) const {
-    errors_->InternalError(InternalErrorText("ChangeTo59", std::to_string(g)) + ",FrameY=" + std::to_string(FrameY));
+    errors_->InternalError(InternalErrorText("ChangeTo59", std::to_string(g)) + ",FrameY=" + std::to_string(frameY_));
     return kBadCellNumber;
 }
 

@@ -9,7 +9,6 @@
 
 namespace tilvaren {
 
-inline constexpr int kCellCount = 60;
 inline constexpr int kGridSize = 308;
 inline constexpr int kMaxSelected = 5;
 
@@ -48,20 +47,20 @@ public:
 
     ErrorSink& Errors() const { return *errors_; }
 
-    // Frame geometry. FrameY is 3..6; SetFrameGeometry derives the rest and
-    // must run after every change of FrameY.
-    int FrameY = 6;
-    int FrameX = 10;
-    int GridStride = 18;
+    // The frame: its height 3..6, its width in cells and the padded grid's
+    // row length.
+    int FrameY() const { return frameY_; }
+    int FrameX() const { return frameX_; }
+    int GridStride() const { return gridStride_; }
 
     std::array<char, kGridSize> DrawnBsts{};
     OrientationOffsetTable OrientationOffsets{};
 
-    // Derives FrameX and GridStride from FrameY. A FrameY outside 3..6 (the
-    // only frames the grid has room for) becomes 6 first.
-    void SetFrameGeometry();
-    // Rebuilds OrientationOffsets for the current GridStride.
-    void BuildOrientationOffsets();
+    // Puts the board on the frame of this height and derives the width, the
+    // grid's row length and the orientation offsets from it. A height outside
+    // 3..6 (the only frames the grid has room for) becomes 6. The cells are
+    // left as they are: ResetBoard starts a game on the new frame.
+    void SetFrame(int frameY);
     // Starts an empty game on the current frame; counters and the selection
     // list are left as they are.
     void ResetBoard();
@@ -72,7 +71,7 @@ public:
     // frame's part of the array reports and gives 99; a wall cell inside it
     // gives 99 without a report.
     int ChangeTo59(int g) const {
-        if (g < 0 || g >= (FrameY + 2 * kWallWidth) * GridStride) return ReportBadGridIndex(g);
+        if (g < 0 || g >= (frameY_ + 2 * kWallWidth) * gridStride_) return ReportBadGridIndex(g);
         const int n = cellOfGrid_[static_cast<std::size_t>(g)];
         return n < 0 ? kBadCellNumber : n;
     }
@@ -98,8 +97,11 @@ private:
     int ReportBadGridIndex(int g) const;
 
     ErrorSink* errors_;
+    int frameY_ = kDefaultFrameY;
+    int frameX_ = FrameWidthOf(kDefaultFrameY);
+    int gridStride_ = GridStrideOf(kDefaultFrameY);
     // Cell number of every grid index for the current frame, -1 for walls;
-    // rebuilt by SetFrameGeometry.
+    // rebuilt by SetFrame.
     std::array<signed char, kGridSize> cellOfGrid_{};
 };
 

@@ -70,9 +70,9 @@ void TurnBoard(Board& board) {
 }
 
 void MirrorBoard(Board& board) {
-    for (int c = 0; c < board.FrameX / 2; ++c) {
-        for (int r = 0; r < board.FrameY; ++r) {
-            SwapCells(board, r * board.FrameX + c, r * board.FrameX + board.FrameX - 1 - c);
+    for (int c = 0; c < board.FrameX() / 2; ++c) {
+        for (int r = 0; r < board.FrameY(); ++r) {
+            SwapCells(board, r * board.FrameX() + c, r * board.FrameX() + board.FrameX() - 1 - c);
         }
     }
 }
@@ -86,18 +86,18 @@ int CupCell(Board& board) {
     const auto isU = [&board](int g) { return board.Bsts[static_cast<std::size_t>(g)] == 'U'; };
     const int a = board.SelectedCells[0];
     if (!isU(a + 1)) return a + 1;
-    if (!isU(a + board.GridStride)) return a + board.GridStride;
-    return a + board.GridStride + 1;
+    if (!isU(a + board.GridStride())) return a + board.GridStride();
+    return a + board.GridStride() + 1;
 }
 
 void CorrectU(Board& board) {
-    if (!board.GameStarted || board.FrameY != 6) return;
+    if (!board.GameStarted || board.FrameY() != 6) return;
     const int cup = CupCell(board);
     if (cup < 0) return;
     const int n = board.ChangeTo59(cup);
     if (n == kBadCellNumber) return;
-    const bool upper = n / board.FrameX < 3;
-    const bool left = n % board.FrameX < 5;
+    const bool upper = n / board.FrameX() < 3;
+    const bool left = n % board.FrameX() < 5;
     if (upper && left) return;
     if (upper) {
         MirrorBoard(board);

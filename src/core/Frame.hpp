@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace tilvaren {
@@ -8,14 +9,20 @@ namespace tilvaren {
 // part of the program asks here what a height means.
 inline constexpr int kDefaultFrameY = 6;
 
+// The cells every frame holds.
+inline constexpr int kCellCount = 60;
+
+// The frame heights, the tallest first, as menus and reports list them.
+inline constexpr std::array<int, 4> kFrameHeights = {6, 5, 4, 3};
+
 // True for the heights a frame can have: 3, 4, 5 and 6.
-constexpr bool IsFrameHeight(int frameY) { return frameY >= 3 && frameY <= 6; }
+constexpr bool IsFrameHeight(int frameY) { return frameY >= kFrameHeights.back() && frameY <= kFrameHeights.front(); }
 
 // A height that is no frame's becomes the default one.
 constexpr int ValidFrameY(int frameY) { return IsFrameHeight(frameY) ? frameY : kDefaultFrameY; }
 
 // Width in cells of the frame of that height (20, 15, 12, 10).
-constexpr int FrameWidthOf(int frameY) { return 60 / ValidFrameY(frameY); }
+constexpr int FrameWidthOf(int frameY) { return kCellCount / ValidFrameY(frameY); }
 
 // The padded board grid has a wall this many cells thick around the frame.
 inline constexpr int kWallWidth = 4;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <mutex>
 
 #include "core/Frame.hpp"
 #include "pieces/Catalogue.hpp"
@@ -167,9 +168,22 @@ std::vector<FilledFrame> SolveFrame(int frameY) {
     return all;
 }
 
+const std::vector<FilledFrame>& FrameSolutions(int frameY) {
+    struct Slot {
+        std::once_flag solved;
+        std::vector<FilledFrame> solutions;
+    };
+    static std::array<Slot, kFrameHeights.size()> slots;
+    static const std::vector<FilledFrame> none;
+    if (!IsFrameHeight(frameY)) return none;
+    Slot& slot = slots[static_cast<std::size_t>(frameY - kFrameHeights.back())];
+    std::call_once(slot.solved, [&slot, frameY] { slot.solutions = SolveFrame(frameY); });
+    return slot.solutions;
+}
+
 std::vector<FilledFrame> DistinctSolutions(int frameY) {
     std::vector<FilledFrame> distinct;
-    for (const FilledFrame& frame : SolveFrame(frameY)) {
+    for (const FilledFrame& frame : FrameSolutions(frameY)) {
         if (CanonicalFrame(frame, frameY) == frame) distinct.push_back(frame);
     }
     return distinct;

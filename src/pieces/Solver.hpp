@@ -14,6 +14,11 @@ using FilledFrame = std::array<char, 60>;
 // Any other height gives no solutions.
 std::vector<FilledFrame> SolveFrame(int frameY);
 
+// SolveFrame's answer, worked out once per frame for the program's life and
+// shared by everything that needs a frame's solutions; callers wanting the
+// same frame at once wait for that one search. Slow on a frame's first use.
+const std::vector<FilledFrame>& FrameSolutions(int frameY);
+
 // One board per class of boards that a turn and a mirror map onto each other:
 // the smallest of its four images, sorted.
 std::vector<FilledFrame> DistinctSolutions(int frameY);

@@ -67,7 +67,7 @@ struct Known {
 const Known& KnownSolutions() {
     static const Known known = [] {
         Known k;
-        for (const int frameY : {6, 5, 4, 3}) {
+        for (const int frameY : kFrameHeights) {
             const std::vector<FilledFrame> distinct = DistinctSolutions(frameY);
             k.solutions[frameY] = std::set<FilledFrame>(distinct.begin(), distinct.end());
         }

@@ -45,7 +45,7 @@ SavedGameReadResult Reject(const std::string& programDir, std::string problem) {
 
 GameRecord SavedGameRecord(const Board& board) {
     GameRecord record;
-    record.frameY = board.FrameY;
+    record.frameY = board.FrameY();
     for (int n = 0; n < kCellCount; ++n) record.cells[static_cast<std::size_t>(n)] = board.CellCode(n);
     record.marker = kSavedGameMarker;
     return record;

@@ -6,18 +6,18 @@ namespace tilvaren {
 
 UClassification SolutionClassify(const Board& board) {
     UClassification result;
-    if (board.FrameY != 6) return result;
+    if (board.FrameY() != 6) return result;
     int first = -1;
     for (int n = 0; n < kCellCount && first < 0; ++n) {
         if (board.CellCode(n) == 'U') first = n;
     }
     if (first < 0) return result;
 
-    const int row = first / board.FrameX;
-    const int column = first % board.FrameX;
+    const int row = first / board.FrameX();
+    const int column = first % board.FrameX();
     // Cells outside the frame are never "U".
     const auto isU = [&board](int r, int c) {
-        return r >= 0 && r < board.FrameY && c >= 0 && c < board.FrameX && board.CellCode(r * board.FrameX + c) == 'U';
+        return r >= 0 && r < board.FrameY() && c >= 0 && c < board.FrameX() && board.CellCode(r * board.FrameX() + c) == 'U';
     };
     int cupRow = row + 1;
     int cupColumn = column;
@@ -34,8 +34,8 @@ UClassification SolutionClassify(const Board& board) {
     } else {
         result.opening = 'W';
     }
-    if (cupRow < board.FrameY && cupColumn < board.FrameX) {
-        result.cupLetter = board.CellCode(cupRow * board.FrameX + cupColumn);
+    if (cupRow < board.FrameY() && cupColumn < board.FrameX()) {
+        result.cupLetter = board.CellCode(cupRow * board.FrameX() + cupColumn);
     }
     // Two digits for every cell a finished board can have its cup on.
     if (cupRow + 1 <= 9 && cupColumn + 1 <= 9) {
@@ -46,7 +46,7 @@ UClassification SolutionClassify(const Board& board) {
 
 GameRecord SolutionRecord(const Board& board) {
     GameRecord record;
-    record.frameY = board.FrameY;
+    record.frameY = board.FrameY();
     const UClassification u = SolutionClassify(board);
     record.cupPosition = u.cupPosition;
     record.opening = u.opening;

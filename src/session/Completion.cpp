@@ -7,18 +7,19 @@
 
 namespace tilvaren {
 
+BoardCells::BoardCells(const Board& board) : frameY(board.FrameY()), allPlaced(board.AllPiecesPlaced()) {
+    for (int n = 0; n < kCellCount; ++n) {
+        // A just placed piece wears its letter only after the redraw, and
+        // without a recognised letter the redraw frees it.
+        char code = board.CellCode(n);
+        if (code == kJustPlaced) code = IsPieceLetter(board.FoundLetter) ? board.FoundLetter : kEmpty;
+        codes[static_cast<std::size_t>(n)] = code;
+    }
+}
+
 namespace {
 
 constexpr std::uint64_t Bit(int n) { return std::uint64_t{1} << n; }
-
-// The code of cell n as the board will be drawn: a just placed piece wears
-// its letter only after the redraw, and without a recognised letter the
-// redraw frees it.
-char SettledCode(const Board& board, int n) {
-    const char code = board.CellCode(n);
-    if (code != kJustPlaced) return code;
-    return IsPieceLetter(board.FoundLetter) ? board.FoundLetter : kEmpty;
-}
 
 // What a board fixes: the cells of each placed piece and the selection.
 struct Pattern {
@@ -29,15 +30,15 @@ struct Pattern {
     std::uint64_t selection = 0;
 };
 
-Pattern ReadPattern(const Board& board, int frameY) {
+Pattern ReadPattern(const BoardCells& board, int frameY) {
     Pattern pattern;
-    if (board.FrameY != frameY || !IsFrameHeight(frameY)) {
+    if (board.frameY != frameY || !IsFrameHeight(frameY)) {
         pattern.possible = false;
         return pattern;
     }
     std::array<std::uint64_t, kPieceCount> cells{};
     for (int n = 0; n < kCellCount; ++n) {
-        const char code = SettledCode(board, n);
+        const char code = board.codes[static_cast<std::size_t>(n)];
         const int piece = PieceNumberOf(code);
         if (piece >= 0) {
             cells[static_cast<std::size_t>(piece)] |= Bit(n);
@@ -64,8 +65,8 @@ struct CounterSlot {
 };
 
 CounterSlot* SlotFor(int frameY) {
-    static std::array<CounterSlot, 4> slots;
-    return IsFrameHeight(frameY) ? &slots[static_cast<std::size_t>(frameY - 3)] : nullptr;
+    static std::array<CounterSlot, kFrameHeights.size()> slots;
+    return IsFrameHeight(frameY) ? &slots[static_cast<std::size_t>(frameY - kFrameHeights.back())] : nullptr;
 }
 
 }  // namespace
@@ -89,7 +90,7 @@ const CompletionCounter* BuiltCompletionCounter(int frameY) {
 }
 
 CompletionCounter::CompletionCounter(int frameY) : frameY_(frameY) {
-    const std::vector<FilledFrame> solutions = SolveFrame(frameY);
+    const std::vector<FilledFrame>& solutions = FrameSolutions(frameY);
     std::vector<FilledFrame> canonical;
     canonical.reserve(solutions.size());
     for (const FilledFrame& solution : solutions) canonical.push_back(CanonicalFrame(solution, frameY));
@@ -115,7 +116,7 @@ CompletionCounter::CompletionCounter(int frameY) : frameY_(frameY) {
 }
 
 template <typename Match>
-std::size_t CompletionCounter::ForEachMatch(const Board& board, Match&& match) const {
+std::size_t CompletionCounter::ForEachMatch(const BoardCells& board, Match&& match) const {
     const Pattern pattern = ReadPattern(board, frameY_);
     if (!pattern.possible) return 0;
     const std::uint64_t selection = pattern.selection;
@@ -140,7 +141,7 @@ std::size_t CompletionCounter::ForEachMatch(const Board& board, Match&& match) c
     return ways;
 }
 
-CompletionCounter::Count CompletionCounter::CountFor(const Board& board) const {
+CompletionCounter::Count CompletionCounter::CountFor(const BoardCells& board) const {
     Count count;
     std::uint32_t last = 0;
     count.ways = ForEachMatch(board, [&count, &last](std::uint32_t id) {
@@ -150,7 +151,7 @@ CompletionCounter::Count CompletionCounter::CountFor(const Board& board) const {
     return count;
 }
 
-std::vector<FilledFrame> CompletionCounter::DistinctFor(const Board& board) const {
+std::vector<FilledFrame> CompletionCounter::DistinctFor(const BoardCells& board) const {
     std::vector<FilledFrame> result;
     std::uint32_t last = 0;
     ForEachMatch(board, [this, &result, &last](std::uint32_t id) {
@@ -161,13 +162,13 @@ std::vector<FilledFrame> CompletionCounter::DistinctFor(const Board& board) cons
 }
 
 RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,
-                                     const Board& board) {
+                                     const BoardCells& board) {
     RegisterStanding standing;
     standing.frameTotal = counter.DistinctTotal();
     const std::vector<FilledFrame> distinct = counter.DistinctFor(board);
     standing.distinct = distinct.size();
-    standing.finished = board.FrameY == counter.FrameY();
-    for (int n = 0; n < kCellCount && standing.finished; ++n) standing.finished = IsPieceLetter(SettledCode(board, n));
+    standing.finished = board.frameY == counter.FrameY() &&
+                        std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
 
     const auto frame = report.frames.find(counter.FrameY());
     if (frame == report.frames.end()) return standing;

@@ -12,6 +12,19 @@
 
 namespace tilvaren {
 
+// What the completion questions read of a board, as plain data a worker
+// thread may hold: the frame, each cell's code as the board will be drawn (a
+// piece just placed wears its letter, a "3" without one is empty) and whether
+// every piece is on the board. A board converts to it, so a caller holding
+// the board passes the board itself.
+struct BoardCells {
+    BoardCells(const Board& board);  // NOLINT(google-explicit-constructor): a board is read as its cells
+
+    int frameY = 6;
+    std::array<char, kCellCount> codes{};
+    bool allPlaced = false;
+};
+
 // How the boards of one frame can still be completed. Building one solves the
 // frame (slow, meant for a worker thread); every question after that is a
 // filter over the frame's solutions, microseconds, and safe to ask from any
@@ -35,10 +48,10 @@ public:
     std::size_t DistinctTotal() const { return distinct_.size(); }
 
     // How many ways the board can still be completed.
-    Count CountFor(const Board& board) const;
+    Count CountFor(const BoardCells& board) const;
     // The distinct solutions the board can still become, each as the smallest
     // of its four images, sorted.
-    std::vector<FilledFrame> DistinctFor(const Board& board) const;
+    std::vector<FilledFrame> DistinctFor(const BoardCells& board) const;
 
 private:
     struct Image {
@@ -48,7 +61,7 @@ private:
     // Calls `match(id)` for each image the board can still become, in order
     // of distinct id; returns how many matched.
     template <typename Match>
-    std::size_t ForEachMatch(const Board& board, Match&& match) const;
+    std::size_t ForEachMatch(const BoardCells& board, Match&& match) const;
 
     int frameY_;
     std::vector<Image> images_;          // sorted by distinct id
@@ -79,6 +92,6 @@ struct RegisterStanding {
 // register's part for the counter's frame: one DistinctFor and a binary
 // search per register entry.
 RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,
-                                     const Board& board);
+                                     const BoardCells& board);
 
 }  // namespace tilvaren

@@ -25,7 +25,7 @@ std::string HeldLine(const RegisterStanding& s, int frameY) {
 }  // namespace
 
 std::string CongruenceText(const CompletionCounter& counter, const RegisterReport* report, std::size_t lastLine,
-                           const Board& board) {
+                           const BoardCells& board) {
     const RegisterReport empty = AnalyseRegister("");
     const RegisterStanding s = CompareWithRegister(counter, report != nullptr ? *report : empty, board);
     const int frameY = counter.FrameY();
@@ -61,8 +61,8 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
     return text + HeldLine(s, frameY);
 }
 
-std::string CheckCongruence(const Board& board, const std::string& programDir) {
-    const CompletionCounter& counter = CompletionCounterFor(board.FrameY);
+std::string CheckCongruence(const BoardCells& board, const std::string& programDir) {
+    const CompletionCounter& counter = CompletionCounterFor(board.frameY);
     const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
     if (!read.status) return CongruenceText(counter, nullptr, 0, board);
     const std::string text = read.content.value_or("");

@@ -16,11 +16,11 @@ namespace tilvaren {
 // `report` is the register as read (none when it could not be read) and
 // `lastLine` the number of its last line, the one a completion just appended.
 std::string CongruenceText(const CompletionCounter& counter, const RegisterReport* report, std::size_t lastLine,
-                           const Board& board);
+                           const BoardCells& board);
 
 // The whole check for the board against the register in the program folder:
 // the frame's solutions (worked out once per frame and kept), the register
 // read afresh, and the text. Slow on a frame's first use: for a worker thread.
-std::string CheckCongruence(const Board& board, const std::string& programDir);
+std::string CheckCongruence(const BoardCells& board, const std::string& programDir);
 
 }  // namespace tilvaren

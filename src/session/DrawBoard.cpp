@@ -1,12 +1,14 @@
 #include "session/DrawBoard.hpp"
 
+#include "session/StatusTexts.hpp"
+
 namespace tilvaren {
 
 int PieceTileCode(const Board& board, int g, char code) {
     const auto same = [&board, code](int neighbour) {
         return neighbour >= 0 && neighbour < kGridSize && board.Bsts[static_cast<std::size_t>(neighbour)] == code;
     };
-    return (same(g - board.GridStride) ? 1000 : 0) + (same(g + 1) ? 100 : 0) + (same(g + board.GridStride) ? 10 : 0) +
+    return (same(g - board.GridStride()) ? 1000 : 0) + (same(g + 1) ? 100 : 0) + (same(g + board.GridStride()) ? 10 : 0) +
            (same(g - 1) ? 1 : 0);
 }
 
@@ -14,15 +16,16 @@ CellTarget DecideCell(const Board& board, int n) {
     const int g = board.GridIndexOf(n);
     if (g < 0) return {};
     const char code = board.Bsts[static_cast<std::size_t>(g)];
+    std::string name = CellName(board, n);
     switch (code) {
         case kEmpty:
-            return {true, false, false, 0};
+            return {true, false, false, 0, std::move(name)};
         case kSelected:
-            return {false, true, true, 0};
+            return {false, true, true, 0, std::move(name)};
         case kBlocked:
-            return {false, true, false, kBlockedTileCode};
+            return {false, true, false, kBlockedTileCode, std::move(name)};
         default:
-            return {false, true, true, PieceTileCode(board, g, code)};
+            return {false, true, true, PieceTileCode(board, g, code), std::move(name)};
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "board/Board.hpp"
 
@@ -11,13 +12,15 @@ namespace tilvaren {
 inline constexpr int kBlockedTileCode = 2;
 
 // What one cell pair should show: which control is visible, whether the image
-// reacts to clicks, and the tile (an outline tile code 0..1111 written with
-// decimal digits N E S W, or kBlockedTileCode).
+// reacts to clicks, the tile (an outline tile code 0..1111 written with
+// decimal digits N E S W, or kBlockedTileCode) and what a screen reader says
+// of the cell.
 struct CellTarget {
     bool buttonVisible = false;
     bool imageVisible = false;
     bool imageEnabled = false;
     int tileCode = 0;
+    std::string name;
 
     friend bool operator==(const CellTarget&, const CellTarget&) = default;
 };

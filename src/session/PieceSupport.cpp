@@ -55,15 +55,15 @@ SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
     return {"完成まで あと " + std::to_string(count->distinct) + " 通り", false};
 }
 
-SupportLine CountCompletionLine(const Board& board) {
-    if (board.AllPiecesPlaced()) return {"完成しました", false};
-    return CompletionLine(CompletionCounterFor(board.FrameY).CountFor(board));
+SupportLine CountCompletionLine(const BoardCells& board) {
+    if (board.allPlaced) return {"完成しました", false};
+    return CompletionLine(CompletionCounterFor(board.frameY).CountFor(board));
 }
 
 SupportPicture SupportPictureFor(const Board& board) {
     SupportPicture picture;
     picture.looks = PieceLooksFor(board);
-    if (BuiltCompletionCounter(board.FrameY) == nullptr) picture.line = CompletionLine(std::nullopt);
+    if (BuiltCompletionCounter(board.FrameY()) == nullptr) picture.line = CompletionLine(std::nullopt);
     return picture;
 }
 

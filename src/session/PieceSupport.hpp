@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,19 @@ struct SupportPicture {
     friend bool operator==(const SupportPicture&, const SupportPicture&) = default;
 };
 
+// Numbers the strip's counts so that only the newest is run and shown: each
+// new request makes every earlier one stale. Safe to use from any thread.
+class NewestRequest {
+public:
+    unsigned Next() { return ++latest_; }
+    // Makes every request so far stale, as when the strip goes off.
+    void DropAll() { ++latest_; }
+    bool IsNewest(unsigned request) const { return latest_.load() == request; }
+
+private:
+    std::atomic<unsigned> latest_{0};
+};
+
 // How the strip draws each piece: plain, dimmed because it stands on the
 // board, or marked because the selection rules it out, as the status bar says.
 std::array<PieceLook, kPieceCount> PieceLooksFor(const Board& board);
@@ -42,7 +56,7 @@ SupportLine CompletionLine(std::optional<CompletionCounter::Count> count);
 
 // The strip's line for the board ("完成しました" once it is finished), counted with the frame's counter (which it
 // builds when the frame is new to the program). For a worker thread.
-SupportLine CountCompletionLine(const Board& board);
+SupportLine CountCompletionLine(const BoardCells& board);
 
 // The picture for the board; its line is "counting" while the frame's
 // solutions are not yet worked out. Never waits.

@@ -11,11 +11,8 @@ SavedGameReadResult RestoreSavedGame(Board& board, GameView& view, const std::st
 }
 
 void SavedGameRestore(Board& board, GameView& view, const GameRecord& record) {
-    const int before = board.FrameY;
-    board.FrameY = record.frameY;
-    if (board.FrameY != before) {
-        board.SetFrameGeometry();
-        board.BuildOrientationOffsets();
+    if (record.frameY != board.FrameY()) {
+        board.SetFrame(record.frameY);
         board.ResetBoard();
     }
     for (int n = 0; n < kCellCount; ++n) {

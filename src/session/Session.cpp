@@ -31,7 +31,7 @@ Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string 
 
 Settings Session::CurrentSettings() const {
     Settings current = settings_;
-    current.FrameY = board_.FrameY;
+    current.FrameY = board_.FrameY();
     return current;
 }
 
@@ -47,20 +47,17 @@ void Session::Start() {
     if (settingsUnreadable_) {
         startupMessages_.push_back("設定ファイルを読み込めませんでした。既定の設定で始めます。\n" + loaded.status.reason);
     }
-    board_.FrameY = settings_.FrameY;
+    board_.SetFrame(settings_.FrameY);
     MenuUItemSet();
-    board_.SetFrameGeometry();
     board_.ResetBoard();
 
     const SavedGameReadResult saved = RestoreSavedGame(board_, *this, programDir_);
     if (saved.outcome == SavedGameReadResult::Outcome::Rejected) {
         startupMessages_.push_back(SavedGameRejectedMessage(saved));
     }
-    board_.SetFrameGeometry();
     if (const FileResult result = SaveSettingsIfReadable(); !result) {
         startupMessages_.push_back(SettingsNotSaved(result));
     }
-    board_.BuildOrientationOffsets();
     SizeCells();
     LayoutWindow();
     SolutionFileEnsure(programDir_);  // a failure shows at the first append
@@ -154,6 +151,38 @@ FileResult Session::SaveSettingsIfReadable(const std::string& dir) {
     return SaveSettings(CurrentSettings(), dir.empty() ? programDir_ : dir);
 }
 
+// --- commands -----------------------------------------------------------
+
+const std::vector<Command>& Session::Commands() {
+    using R = EnableRule;
+    static const std::vector<Command> table = [] {
+        std::vector<Command> rows = {
+            {"N6", [](Session& s, int) { s.N6Click(); }, R::History, 0},
+            {"N8", [](Session& s, int) { s.N8Click(); }, R::History, 0},
+            {"N7", [](Session& s, int) { s.N7Click(); }, R::History, 0},
+            {"N10", [](Session& s, int) { s.N10Click(); }, R::History, 0},
+            {"menuET", [](Session& s, int) { s.menuETClick(); }, R::GameStarted, 0},
+            {"menuEM", [](Session& s, int) { s.menuEMClick(); }, R::GameStarted, 0},
+            {"menuEU", [](Session& s, int) { s.menuEUClick(); }, R::UCorrection, 0},
+            {"menuEC", [](Session& s, int) { s.menuECClick(); }, R::Always, 0},
+            {"menuER", [](Session& s, int) { s.menuERClick(); }, R::Always, 0},
+            {"menuVP", [](Session& s, int) { s.menuVPClick(); }, R::Always, 0},
+            {"menuVN", [](Session& s, int) { s.menuVNClick(); }, R::Always, 0},
+            {"menuVB", [](Session& s, int) { s.menuVBClick(); }, R::Always, 0},
+            {"menuVF", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 32},
+            {"menuVD", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 24},
+            {"menuVS", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 18},
+        };
+        for (const int frameY : kFrameHeights) {
+            rows.push_back({"menuVF" + std::to_string(frameY), [](Session& s, int y) { s.FrameCommand(y); },
+                            R::OtherFrame, frameY});
+        }
+        rows.push_back({"menuVO", [](Session& s, int) { s.menuVOClick(); }, R::Always, 0});
+        return rows;
+    }();
+    return table;
+}
+
 // --- clicks -------------------------------------------------------------
 
 void Session::ButtonClick(int n) {
@@ -205,7 +234,7 @@ void Session::menuECClick() {
     // still open adds nothing.
     if (checkUnderWay_) return;
     checkUnderWay_ = true;
-    view_.TellWhenDone([board = board_, dir = programDir_] { return CheckCongruence(board, dir); },
+    view_.TellWhenDone([cells = BoardCells(board_), dir = programDir_] { return CheckCongruence(cells, dir); },
                        [this] { checkUnderWay_ = false; });
 }
 
@@ -265,7 +294,14 @@ void Session::menuVPClick() {
 
 void Session::PieceSupportSet() {
     if (!settings_.PieceSupportOn) return;
-    view_.ShowPieceSupport(SupportPictureFor(board_), [board = board_] { return CountCompletionLine(board); });
+    const unsigned request = supportCounts_->Next();
+    view_.ShowPieceSupport(
+        SupportPictureFor(board_),
+        [counts = supportCounts_, request, cells = BoardCells(board_)]() -> std::optional<SupportLine> {
+            if (!counts->IsNewest(request)) return std::nullopt;  // a newer change came before this count started
+            return CountCompletionLine(cells);
+        },
+        [counts = supportCounts_, request] { return counts->IsNewest(request); });
 }
 
 void Session::FormDblClick() {
@@ -278,7 +314,7 @@ void Session::FormDblClick() {
 void Session::menuVOClick() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
-    const int frameBefore = board_.FrameY;
+    const int frameBefore = board_.FrameY();
     HideCells();
     ApplyDialogValues(*pending);
     if (settingsUnreadable_) {
@@ -286,7 +322,6 @@ void Session::menuVOClick() {
     } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
         view_.Tell(SettingsNotSaved(result));
     }
-    board_.SetFrameGeometry();
     SizeCells();
     LayoutWindow();
     if (board_.GameStarted) {
@@ -294,14 +329,13 @@ void Session::menuVOClick() {
     } else {
         board_.ResetBoard();
     }
-    board_.BuildOrientationOffsets();
     DrawBoard();
     MenuFrameSet();
     MenuSizeSet();
     MenuEditSet();
     StatusBar00Set();
     StatusBarPiecesSet();
-    if (board_.FrameY != frameBefore) {
+    if (board_.FrameY() != frameBefore) {
         history_.Begin(board_);
         MenuHistorySet();
         PieceSupportSet();
@@ -312,7 +346,7 @@ void Session::menuVOClick() {
 
 void Session::ApplyDialogValues(const PendingSettings& pending) {
     // The frame is locked while a game is under way, whatever the dialog says.
-    if (!board_.GameStarted) board_.FrameY = ValidFrameY(pending.FrameY);
+    if (!board_.GameStarted) board_.SetFrame(pending.FrameY);
     settings_.FrameSize = SizeClassOf(pending.FrameSize);
     settings_.MenuBarOn = pending.MenuBarOn;
     settings_.StatusBarOn = pending.StatusBarOn;
@@ -332,13 +366,11 @@ void Session::SizeCommand(int frameSize) {
 void Session::FrameCommand(int frameY) {
     // The frame is locked while a game is under way, shortcuts included.
     if (board_.GameStarted) return;
-    if (board_.FrameY == frameY) return;
+    if (board_.FrameY() == frameY) return;
     HideCells();
-    board_.FrameY = frameY;
-    board_.SetFrameGeometry();
+    board_.SetFrame(frameY);
     LayoutWindow();
     board_.ResetBoard();
-    board_.BuildOrientationOffsets();
     DrawBoard();
     MenuFrameSet();
     MenuUCaptionSet();
@@ -359,16 +391,18 @@ void Session::SizeCells() {
 
 void Session::LayoutWindow() {
     const int s = settings_.FrameSize;
-    const BoardGeometry g = BoardGeometryFor(board_.FrameX, board_.FrameY, s);
+    const BoardGeometry g = BoardGeometryFor(board_.FrameX(), board_.FrameY(), s);
     WindowLayout layout;
     layout.menuBarOn = settings_.MenuBarOn;
     layout.statusBarOn = settings_.StatusBarOn;
     layout.pieceSupportOn = settings_.PieceSupportOn;
     layout.areaWidth = g.areaWidth;
     layout.areaHeight = g.areaHeight;
-    layout.cells = CellPlacesFor(board_.FrameY, s);
+    layout.rowLength = board_.FrameX();
+    layout.cells = CellPlacesFor(board_.FrameY(), s);
     // Cells that already stand where this frame and size put them stay.
     layout.moveCells = layout.cells != arranged_.cells;
+    if (!layout.pieceSupportOn) supportCounts_->DropAll();  // a count under way is no longer wanted
     arranged_ = layout;
     view_.LayoutWindow(layout);
 }
@@ -378,17 +412,17 @@ void Session::DrawBoard() { tilvaren::DrawBoard(board_, *this); }
 // --- status bar and menus -----------------------------------------------
 
 void Session::StatusBar00Set() {
-    const std::string text = FrameName(board_.FrameY);
+    const std::string text = FrameName(board_.FrameY());
     if (text.empty()) {
-        board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY));
-        view_.SetStatusPanel(0, "      ");
+        board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY()));
+        view_.SetFramePanel("      ");
         return;
     }
-    view_.SetStatusPanel(0, text);
+    view_.SetFramePanel(text);
 }
 
 void Session::StatusBarPiecesSet() {
-    for (int i = 0; i < kPieceCount; ++i) view_.SetStatusPanel(i + 1, PiecePanelText(board_, i));
+    for (int i = 0; i < kPieceCount; ++i) view_.SetPiecePanel(i, PieceLookOf(board_, i));
 }
 
 void Session::MenuFrameSet() {
@@ -397,22 +431,25 @@ void Session::MenuFrameSet() {
         return;
     }
     view_.EnableMenuItem("menuVFF", true);
-    for (const int frameY : {6, 5, 4, 3}) {
-        view_.EnableMenuItem("menuVF" + std::to_string(frameY), frameY != ValidFrameY(board_.FrameY));
+    for (const Command& command : Commands()) {
+        if (command.rule == EnableRule::OtherFrame) {
+            view_.EnableMenuItem(command.item, command.value != ValidFrameY(board_.FrameY()));
+        }
     }
 }
 
 void Session::MenuSizeSet() {
     // The item of the size in use is the disabled one.
     const int size = SizeClassOf(settings_.FrameSize);
-    view_.EnableMenuItem("menuVS", size != 18);
-    view_.EnableMenuItem("menuVD", size != 24);
-    view_.EnableMenuItem("menuVF", size != 32);
+    for (const Command& command : Commands()) {
+        if (command.rule == EnableRule::OtherSize) view_.EnableMenuItem(command.item, command.value != size);
+    }
 }
 
 void Session::MenuEditSet() {
-    view_.EnableMenuItem("menuET", board_.GameStarted);
-    view_.EnableMenuItem("menuEM", board_.GameStarted);
+    for (const Command& command : Commands()) {
+        if (command.rule == EnableRule::GameStarted) view_.EnableMenuItem(command.item, board_.GameStarted);
+    }
     if (!board_.GameStarted) {
         view_.EnableMenuItem("menuEU", false);
     } else {
@@ -421,14 +458,14 @@ void Session::MenuEditSet() {
 }
 
 void Session::MenuUItemSet() {
-    if (board_.FrameY == 6) {
+    if (board_.FrameY() == 6) {
         view_.EnableMenuItem("menuEU", board_.GameStarted);
-    } else if (IsFrameHeight(board_.FrameY)) {
+    } else if (IsFrameHeight(board_.FrameY())) {
         view_.EnableMenuItem("menuEU", false);
     }
 }
 
-void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY == 6); }
+void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY() == 6); }
 
 // --- the rest of the click flow -----------------------------------------
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,29 @@
 #include "session/View.hpp"
 
 namespace tilvaren {
+
+class Session;
+
+// When a command's menu item is enabled; the session's menu refreshes work
+// it out from the game.
+enum class EnableRule {
+    Always,       // nothing disables it
+    GameStarted,  // turn and mirror: while a game is under way
+    UCorrection,  // the U correction: a game under way on the 6 x 10 frame
+    OtherSize,    // a size: unless its size is in use
+    OtherFrame,   // a frame: unless it is in play, and none during a game
+    History,      // undo and redo: while the history has a step that way
+};
+
+// One row of the session's command table: the menu item, what it runs (with
+// the row's value), when it is enabled, and the value: the cell size or the
+// frame height the item sets, 0 for none.
+struct Command {
+    std::string item;
+    void (*run)(Session& session, int value);
+    EnableRule rule;
+    int value;
+};
 
 // One game window's state and every command on it, each a fixed sequence of
 // engine steps and refreshes. The window is reached only through the View;
@@ -68,6 +92,10 @@ public:
     // A double click on the board area: both bars off, or both on.
     void FormDblClick();
 
+    // Every menu command the session runs, in menu order. A new command is
+    // one row here plus its function.
+    static const std::vector<Command>& Commands();
+
     const Board& GameBoard() const { return board_; }
     // The settings as they stand, with the frame in play.
     Settings CurrentSettings() const;
@@ -122,8 +150,11 @@ private:
     int cellSize_ = 24;                   // the edge the cell controls have now
     WindowLayout arranged_;               // where the cells stand now
     History history_;                     // the game on the current frame
-    std::array<bool, 4> historyItems_{};
-    bool checkUnderWay_ = false;  // a check is counting or its answer is open  // N6, N8, N7, N10 as last told; the menu creates them disabled
+    std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
+    bool checkUnderWay_ = false;  // a check is counting or its answer is open
+    // The strip's counts: a newer change drops an older count, not run if it
+    // has not started, not shown if it has.
+    std::shared_ptr<NewestRequest> supportCounts_ = std::make_shared<NewestRequest>();
 };
 
 }  // namespace tilvaren

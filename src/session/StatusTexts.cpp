@@ -16,8 +16,8 @@ PieceLook PieceLookOf(const Board& board, int piece) {
     return PieceLook::RuledOut;
 }
 
-std::string PiecePanelText(const Board& board, int piece) {
-    switch (PieceLookOf(board, piece)) {
+std::string PiecePanelText(int piece, PieceLook look) {
+    switch (look) {
         case PieceLook::Placed:
             return " ";
         case PieceLook::Plain:
@@ -28,8 +28,24 @@ std::string PiecePanelText(const Board& board, int piece) {
     return "-";
 }
 
+std::string LookWords(PieceLook look) {
+    switch (look) {
+        case PieceLook::Placed:
+            return "盤上";
+        case PieceLook::Plain:
+            return "置ける";
+        case PieceLook::RuledOut:
+            break;
+    }
+    return "置けない";
+}
+
+std::string PiecePanelName(int piece, PieceLook look) {
+    return "ピース " + std::string(1, kPieceLetters[static_cast<std::size_t>(piece)]) + " " + LookWords(look);
+}
+
 std::string CellName(const Board& board, int n) {
-    const int width = board.FrameX > 0 ? board.FrameX : 1;
+    const int width = board.FrameX() > 0 ? board.FrameX() : 1;
     std::string name = std::to_string(n / width + 1) + "行 " + std::to_string(n % width + 1) + "列 ";
     char code = board.CellCode(n);
     // A piece just placed wears its letter from the redraw on.
@@ -39,15 +55,6 @@ std::string CellName(const Board& board, int n) {
     if (code == kBlocked) return name + "使えない";
     if (IsPieceLetter(code)) return name + "ピース " + std::string(1, code);
     return name;
-}
-
-std::string PanelName(int panel, const std::string& text) {
-    if (panel == 0) return "フレーム " + text;
-    if (panel < 1 || panel > kPieceCount) return text;
-    const std::string letter(1, kPieceLetters[static_cast<std::size_t>(panel - 1)]);
-    if (text == " ") return "ピース " + letter + " 盤上";
-    if (text == "-") return "ピース " + letter + " 置けない";
-    return "ピース " + letter + " 置ける";
 }
 
 }  // namespace tilvaren

@@ -20,6 +20,7 @@ struct WindowLayout {
     bool pieceSupportOn = false;  // the strip between the board area and the status bar
     int areaWidth = 0;
     int areaHeight = 0;
+    int rowLength = 10;  // cells in a row of the frame
     bool moveCells = false;  // false: the cells already stand where they belong
     CellPlaces cells{};
 };
@@ -56,12 +57,15 @@ public:
     virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;
     // The caption of the U correction item.
     virtual void SetUCaption(bool sixByTen) = 0;
-    // Status bar panel 0 (the frame) to 12 (the pieces).
-    virtual void SetStatusPanel(int panel, const std::string& text) = 0;
-    // Shows the piece support strip's picture at once, then the line `count`
-    // works out away from the window's thread. A newer call drops an older
-    // count: not run if it has not started, not shown if it has.
-    virtual void ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) = 0;
+    // Status bar panel 0: the frame, as "6 * 10".
+    virtual void SetFramePanel(const std::string& text) = 0;
+    // The panel of piece 0..11 (F to Z): where the piece stands.
+    virtual void SetPiecePanel(int piece, PieceLook look) = 0;
+    // Shows the piece support strip's picture at once, then runs `count` away
+    // from the window's thread and shows the line it gives, if any, when
+    // `wanted()` still holds once back on the window's thread.
+    virtual void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
+                                  std::function<bool()> wanted) = 0;
 
     // Hides every cell's visible control before the cells move or resize.
     virtual void HideCells() = 0;

@@ -202,7 +202,7 @@ int Run(int argc, char* argv[]) {
     }
 
     std::printf("Register %s: %zu lines, %zu damaged\n", path->c_str(), report.lineCount, report.damagedCount);
-    for (const int frameY : {6, 5, 4, 3}) {
+    for (const int frameY : kFrameHeights) {
         const RegisterReport::Frame& frame = report.frames.at(frameY);
         std::printf("%s: %zu of %zu distinct solutions (%zu lines)", FrameName(frameY).c_str(), frame.found.size(),
                     frame.total, frame.lines);

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "board/Board.hpp"
+#include "session/CellKeys.hpp"
 
 namespace tilvaren {
 
@@ -32,12 +33,28 @@ protected:
     }
 };
 
-bool IsMoveKey(int key) {
-    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down ||
-           key == Qt::Key_Home || key == Qt::Key_End;
+CellKey CellKeyOf(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return CellKey::Left;
+        case Qt::Key_Right:
+            return CellKey::Right;
+        case Qt::Key_Up:
+            return CellKey::Up;
+        case Qt::Key_Down:
+            return CellKey::Down;
+        case Qt::Key_Home:
+            return CellKey::Home;
+        case Qt::Key_End:
+            return CellKey::End;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return CellKey::Act;
+        default:
+            return CellKey::Other;
+    }
 }
-
-bool IsActKey(int key) { return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 }  // namespace
 
@@ -66,28 +83,6 @@ void CellKeyboard::FocusCell(int n) {
     focused_ = n;
     cells_.control(n)->setFocus(Qt::OtherFocusReason);
     PlaceFrame();
-}
-
-int CellKeyboard::Target(int n, int key) const {
-    const int width = std::max(1, cells_.rowLength());
-    const int row = n / width;
-    const int column = n % width;
-    switch (key) {
-        case Qt::Key_Left:
-            return column > 0 ? n - 1 : n;
-        case Qt::Key_Right:
-            return column + 1 < width && n + 1 < kCellCount ? n + 1 : n;
-        case Qt::Key_Up:
-            return row > 0 ? n - width : n;
-        case Qt::Key_Down:
-            return n + width < kCellCount ? n + width : n;
-        case Qt::Key_Home:
-            return row * width;
-        case Qt::Key_End:
-            return std::min(row * width + width, kCellCount) - 1;
-        default:
-            return n;
-    }
 }
 
 void CellKeyboard::FocusChanged(QWidget* now) {
@@ -128,7 +123,8 @@ bool CellKeyboard::eventFilter(QObject* watched, QEvent* event) {
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     if (watched == window_) {
         // Keys that reach the window itself: the arrows bring the focus to the board.
-        if (!IsMoveKey(key->key()) || modifiers != Qt::NoModifier) return false;
+        const CellKey move = CellKeyOf(key->key());
+        if (move == CellKey::Other || move == CellKey::Act || modifiers != Qt::NoModifier) return false;
         keyboard_ = true;
         FocusCell(cells_.startCell());
         return true;
@@ -140,23 +136,15 @@ bool CellKeyboard::eventFilter(QObject* watched, QEvent* event) {
         keyboard_ = true;
         return false;
     }
-    if (modifiers != Qt::NoModifier || !(IsMoveKey(key->key()) || IsActKey(key->key()))) return false;
+    const CellKey cellKey = CellKeyOf(key->key());
+    if (modifiers != Qt::NoModifier || cellKey == CellKey::Other) return false;
     keyboard_ = true;
     PlaceFrame();
     const int n = cellOf_.at(watched);
-    if (IsMoveKey(key->key())) {
-        FocusCell(Target(n, key->key()));
-        return true;
-    }
-    if (IsActKey(key->key())) {
-        // A held key acts once.
-        if (!key->isAutoRepeat()) {
-            cells_.act(n);
-            FocusCell(n);
-        }
-        return true;
-    }
-    return false;
+    const KeyOutcome outcome = OnCellKey(n, cellKey, key->isAutoRepeat(), cells_.rowLength(), kCellCount);
+    if (outcome.act) cells_.act(n);
+    if (outcome.act || cellKey != CellKey::Act) FocusCell(outcome.focus);
+    return true;
 }
 
 }  // namespace tilvaren

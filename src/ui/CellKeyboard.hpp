@@ -45,8 +45,6 @@ protected:
 private:
     void FocusChanged(QWidget* now);
     void PlaceFrame();
-    // The cell the key moves to from cell n, or n at an edge.
-    int Target(int n, int key) const;
 
     Cells cells_;
     QWidget* frame_;

@@ -141,9 +141,7 @@ void PieceStrip::Describe() {
     for (int i = 0; i < kPieceCount; ++i) {
         const PieceLook look = looks_[static_cast<std::size_t>(i)];
         text += QStringLiteral("、%1 %2").arg(QChar(kPieceLetters[static_cast<std::size_t>(i)]))
-                    .arg(look == PieceLook::Plain ? QStringLiteral("置ける")
-                                                  : (look == PieceLook::Placed ? QStringLiteral("盤上")
-                                                                               : QStringLiteral("置けない")));
+                    .arg(QString::fromStdString(LookWords(look)));
     }
     setAccessibleDescription(text);
 }

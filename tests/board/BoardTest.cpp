@@ -26,8 +26,8 @@ TEST_P(BoardFrames, ResetLeavesSixtyEmptyCellsAmongWalls) {
     const FrameCase& f = GetParam();
     RecordingErrorSink errors;
     Board board = MakeBoard(errors, f.frameY);
-    EXPECT_EQ(board.FrameX, f.frameX);
-    EXPECT_EQ(board.GridStride, f.stride);
+    EXPECT_EQ(board.FrameX(), f.frameX);
+    EXPECT_EQ(board.GridStride(), f.stride);
     EXPECT_EQ(std::count(board.Bsts.begin(), board.Bsts.end(), kEmpty), 60);
     EXPECT_EQ(std::count(board.Bsts.begin(), board.Bsts.end(), kWall), 248);
 
@@ -104,11 +104,10 @@ TEST(Board, FrameHeightOutsideTheGridFallsBackToSixByTen) {
     for (const int bad : {0, 2, 7, -3, 60}) {
         RecordingErrorSink errors;
         Board board(errors);
-        board.FrameY = bad;
-        board.SetFrameGeometry();
-        EXPECT_EQ(board.FrameY, 6);
-        EXPECT_EQ(board.FrameX, 10);
-        EXPECT_EQ(board.GridStride, 18);
+        board.SetFrame(bad);
+        EXPECT_EQ(board.FrameY(), 6);
+        EXPECT_EQ(board.FrameX(), 10);
+        EXPECT_EQ(board.GridStride(), 18);
     }
 }
 

@@ -29,7 +29,7 @@ void Mirror(Board& b) {
 
 // Cell number that a transform moves cell n to.
 int TurnedCell(const Board&, int n) { return 59 - n; }
-int MirroredCell(const Board& b, int n) { return (n / b.FrameX) * b.FrameX + b.FrameX - 1 - n % b.FrameX; }
+int MirroredCell(const Board& b, int n) { return (n / b.FrameX()) * b.FrameX() + b.FrameX() - 1 - n % b.FrameX(); }
 
 struct TransformCase {
     const char* name;
@@ -43,7 +43,7 @@ const TransformCase kTransforms[] = {{"turn", Turn, TurnedCell}, {"mirror", Mirr
 Board MidGame(ErrorSink& errors, int frameY, RecordingView& view) {
     Board board = MakeBoard(errors, frameY);
     for (const int n : {0, 1, 2, 3, 4}) SelectCell(board, view, n);              // I along the top
-    for (const int n : {board.FrameX * 2 - 1, board.FrameX - 1}) SelectCell(board, view, n);
+    for (const int n : {board.FrameX() * 2 - 1, board.FrameX() - 1}) SelectCell(board, view, n);
     return board;
 }
 

@@ -70,7 +70,7 @@ TEST(SavedGame, WritesOneLineAndRestoresIt) {
         RecordingView view;
         const SavedGameReadResult result = RestoreSavedGame(next, view, dir.Path());
         EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Restored);
-        EXPECT_EQ(next.FrameY, c.frameY);
+        EXPECT_EQ(next.FrameY(), c.frameY);
         EXPECT_EQ(Picture(next), c.restored);
         EXPECT_EQ(next.GameStarted, c.started);
         EXPECT_EQ(next.CountFlags(kFlagPlaced), c.placedFlags);
@@ -127,7 +127,7 @@ TEST(SavedGame, LinesTheProgramNeverWritesAreRejectedAndKept) {
         EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Rejected);
         EXPECT_FALSE(result.problem.empty());
         EXPECT_EQ(board.Bsts, before.Bsts);
-        EXPECT_EQ(board.FrameY, 4);
+        EXPECT_EQ(board.FrameY(), 4);
         EXPECT_TRUE(view.steps.empty());
         EXPECT_EQ(ReadAll(dir.File(kRejectedSavedGameFile)), c.line);
         EXPECT_FALSE(FileExists(dir.File(kSavedGameFile)));

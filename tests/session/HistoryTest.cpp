@@ -10,7 +10,7 @@
 #include "pieces/Solver.hpp"
 #include "records/FileNames.hpp"
 #include "session/Session.hpp"
-#include "support/TempDir.hpp"
+#include "support/RecordingWindow.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {
@@ -18,48 +18,9 @@ namespace {
 
 using testing::Picture;
 using testing::ReadAll;
-using testing::RecordingErrorSink;
-using testing::TempDir;
 
-// Keeps the last enabled state of every menu item and counts what a player hears and sees.
-class MenuWindow : public View {
-public:
-    std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
-    int sounds = 0;
-    int congratulations = 0;
-    int drawPasses = 0;
-
-    // The four undo and redo items as "N6 N8 N7 N10", 1 enabled, 0 not.
-    std::string Items() const {
-        std::string s;
-        for (const char* name : {"N6", "N8", "N7", "N10"}) s += enabled.at(name) ? '1' : '0';
-        return s;
-    }
-
-    void ApplyCell(int, const CellTarget&) override { ++drawPasses; }
-    void PlayClickSound() override { ++sounds; }
-    void SetTabToBestCell(int) override {}
-    void ShowCongratulations() override { ++congratulations; }
-    void Tell(const std::string&) override {}
-    bool Ask(const std::string&) override { return true; }
-    void TellWhenDone(std::function<std::string()>, std::function<void()>) override {}
-    void EnableMenuItem(const std::string& name, bool on) override { enabled[name] = on; }
-    void SetUCaption(bool) override {}
-    void SetStatusPanel(int, const std::string&) override {}
-    void ShowPieceSupport(const SupportPicture&, std::function<SupportLine()>) override {}
-    void HideCells() override {}
-    void SizeCells(int) override {}
-    void LayoutWindow(const WindowLayout&) override {}
-    std::optional<PendingSettings> RunOptions(const Settings&, bool) override { return std::nullopt; }
-};
-
-struct Game {
-    TempDir dir;
-    RecordingErrorSink errors;
-    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
-    MenuWindow window;
-    Session session{window, errors, clock, dir.Path()};
-    Game() { session.Start(); }
+struct Game : testing::SessionGame {
+    Game() { StartFresh(); }
     void Click(std::initializer_list<int> cells) {
         for (const int n : cells) session.ButtonClick(n);
     }
@@ -98,10 +59,10 @@ TEST(History, EachCommandIsOneStepUndoneAndRedone) {
         ASSERT_NE(before, after) << c.name;
         EXPECT_EQ(g.window.Items().substr(0, 2), "10") << c.name;
         const int sounds = g.window.sounds;
-        g.window.drawPasses = 0;
+        g.window.cellsDrawn = 0;
         g.session.N6Click();
         EXPECT_EQ(g.State(), before) << c.name;
-        EXPECT_EQ(g.window.drawPasses, kCellCount) << c.name;  // the whole board redrawn
+        EXPECT_EQ(g.window.cellsDrawn, kCellCount) << c.name;  // the whole board redrawn
         EXPECT_EQ(g.window.enabled["N8"], true) << c.name;
         g.session.N8Click();
         EXPECT_EQ(g.State(), after) << c.name;

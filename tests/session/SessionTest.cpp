@@ -15,6 +15,7 @@
 #include "pieces/Solver.hpp"
 #include "records/FileNames.hpp"
 #include "records/ProgramFiles.hpp"
+#include "support/RecordingWindow.hpp"
 #include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
@@ -22,102 +23,11 @@ namespace tilvaren {
 namespace {
 
 using testing::ReadAll;
-using testing::RecordingErrorSink;
+using testing::RecordingWindow;
 using testing::TempDir;
 using testing::WriteAll;
 
-// Records what the session asks of the window, each refresh under its own
-// name: a run of cell updates is one DrawBoard, the frame submenu and its four
-// items one MenuFrameSet, and so on.
-class RecordingWindow : public View {
-public:
-    std::vector<std::string> steps;
-    std::vector<std::string> told;
-    std::vector<std::string> asked;
-    bool answer = false;
-    std::optional<PendingSettings> options;
-    std::array<std::string, 13> panels;
-    int cellsDrawn = 0;
-    bool menuBarOn = true;
-    std::optional<SupportPicture> support;
-    SupportLine supportLine;
-
-    std::string Steps() const {
-        std::string all;
-        for (const std::string& s : steps) all += (all.empty() ? "" : " ") + s;
-        return all;
-    }
-
-    void ApplyCell(int, const CellTarget&) override {
-        ++cellsDrawn;
-        Step("DrawBoard");
-    }
-    void PlayClickSound() override { Step("PlayClickSound"); }
-    void SetTabToBestCell(int) override { Step("SetTabToBestCell"); }
-    void ShowCongratulations() override { Step("ShowCongratulations"); }
-    void Tell(const std::string& text) override { told.push_back(text); }
-    bool Ask(const std::string& text) override {
-        asked.push_back(text);
-        return answer;
-    }
-    void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
-        told.push_back(work());
-        done();
-    }
-    void EnableMenuItem(const std::string& name, bool) override {
-        if (name.rfind("menuVF", 0) == 0 && name != "menuVF") {
-            Step("MenuFrameSet");
-        } else if (name == "menuVS" || name == "menuVD" || name == "menuVF") {
-            Step("MenuSizeSet");
-        } else if (name == "menuEU" && !steps.empty() && steps.back() == "MenuEditSet" && editOpen_) {
-            editOpen_ = false;
-        } else if (name == "menuET" || name == "menuEM") {
-            editOpen_ = true;
-            Step("MenuEditSet");
-        } else {
-            Step("MenuUItemSet");
-        }
-    }
-    void SetUCaption(bool) override { Step("MenuUCaptionSet"); }
-    void SetStatusPanel(int panel, const std::string& text) override {
-        if (panel >= 0 && panel < 13) panels[static_cast<std::size_t>(panel)] = text;
-        Step(panel == 0 ? "StatusBar00Set" : "StatusBarPiecesSet");
-    }
-    void HideCells() override { Step("HideCells"); }
-    void SizeCells(int frameSize) override { Step("SizeCells" + std::to_string(frameSize)); }
-    void LayoutWindow(const WindowLayout& layout) override {
-        menuBarOn = layout.menuBarOn;
-        Step("LayoutWindow");
-    }
-    void ShowPieceSupport(const SupportPicture& picture, std::function<SupportLine()> count) override {
-        support = picture;
-        supportLine = count();
-        Step("PieceSupportSet");
-    }
-    std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
-        Step("RunOptions");
-        return options;
-    }
-
-private:
-    // Successive calls of one refresh count once.
-    void Step(const std::string& name) {
-        if (steps.empty() || steps.back() != name) steps.push_back(name);
-    }
-    bool editOpen_ = false;
-};
-
-struct Game {
-    TempDir dir;
-    RecordingErrorSink errors;
-    testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
-    RecordingWindow window;
-    Session session{window, errors, clock, dir.Path()};
-    void StartFresh() {
-        session.Start();
-        window.steps.clear();
-    }
-};
+using Game = testing::SessionGame;
 
 TEST(Session, StartUpRunsItsStepsInOrder) {
     Game g;
@@ -157,8 +67,15 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
          "LayoutWindow"},
         {"a click with piece support on", [](Game& g) { g.session.menuVPClick(); },
          [](Game& g) { g.session.ButtonClick(0); },
-         "PlayClickSound MenuFrameSet MenuEditSet DrawBoard SetTabToBestCell StatusBarPiecesSet MenuUItemSet "
+         "PlayClickSound MenuFrameSet MenuEditSet DrawBoard SetTabToBestCell StatusBarPiecesSet MenuHistorySet "
          "PieceSupportSet"},
+        {"undo with piece support on",
+         [](Game& g) {
+             g.session.menuVPClick();
+             g.session.ButtonClick(0);
+         },
+         [](Game& g) { g.session.N6Click(); },
+         "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet MenuHistorySet PieceSupportSet"},
         {"large cells", nullptr, [](Game& g) { g.session.SizeCommand(32); },
          "HideCells SizeCells32 LayoutWindow DrawBoard MenuSizeSet"},
         {"frame 5 x 12", nullptr, [](Game& g) { g.session.FrameCommand(5); },
@@ -187,13 +104,31 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
     }
 }
 
+// Only the newest count for the strip is run and shown: a count that a newer
+// change overtook before it started is not run, one overtaken while it ran
+// is not shown, and turning the strip off drops the one under way.
+TEST(Session, OnlyTheNewestSupportCountIsRunAndShown) {
+    Game g;
+    g.StartFresh();
+    g.window.holdCounts = true;
+    g.session.menuVPClick();
+    g.session.ButtonClick(0);
+    ASSERT_EQ(g.window.held.size(), 2u);
+    EXPECT_EQ(g.window.held[0].run(), std::nullopt);
+    EXPECT_EQ(g.window.held[1].run(), (SupportLine{"完成まで あと 2339 通り", false}));
+    EXPECT_FALSE(g.window.held[0].wanted());
+    EXPECT_TRUE(g.window.held[1].wanted());
+    g.session.menuVPClick();
+    EXPECT_FALSE(g.window.held[1].wanted());
+}
+
 TEST(Session, OptionsApplyAndSaveTheirValues) {
     Game g;
     g.StartFresh();
     g.window.options = PendingSettings{4, 32, false, true};
     g.session.menuVOClick();
-    EXPECT_EQ(g.session.GameBoard().FrameY, 4);
-    EXPECT_EQ(g.session.GameBoard().GridStride, 23);
+    EXPECT_EQ(g.session.GameBoard().FrameY(), 4);
+    EXPECT_EQ(g.session.GameBoard().GridStride(), 23);
     EXPECT_EQ(g.window.panels[0], "4 * 15");
     EXPECT_FALSE(g.window.menuBarOn);
     const std::string ini = ReadAll(g.dir.File(kSettingsFile));
@@ -204,7 +139,7 @@ TEST(Session, OptionsApplyAndSaveTheirValues) {
     g.session.ButtonClick(0);
     g.window.options = PendingSettings{6, 32, true, true};
     g.session.menuVOClick();
-    EXPECT_EQ(g.session.GameBoard().FrameY, 4);
+    EXPECT_EQ(g.session.GameBoard().FrameY(), 4);
     EXPECT_TRUE(g.session.GameBoard().GameStarted);
 }
 
@@ -294,7 +229,7 @@ struct GameIn {
         session.SetFallbackFolder(fallback);
         session.Start();
     }
-    RecordingErrorSink errors;
+    testing::RecordingErrorSink errors;
     testing::FixedClock clock{{2026, 12, 7, 10, 20, 30}};
     RecordingWindow window;
     Session session;
@@ -456,6 +391,8 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     Game g;
     g.StartFresh();
     g.session.menuVPClick();  // the piece support strip says it too, shorter
+    // "Counting" only while the frame's solutions are still unknown.
+    EXPECT_EQ(g.window.support->line, (SupportLine{"数えています…", false}));
     EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 2339 通り", false}));
     g.session.menuECClick();
     ASSERT_EQ(g.window.told.size(), 1u);
@@ -468,6 +405,7 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     // A corner cell cut off by a piece: no way to finish.
     for (const int n : {1, 11, 21, 31, 41}) g.session.ButtonClick(n);  // an I down column 1
     g.session.ButtonClick(0);
+    EXPECT_EQ(g.window.support->line, std::nullopt);  // known now: the line comes from the count
     g.window.told.clear();
     g.session.menuECClick();
     ASSERT_EQ(g.window.told.size(), 1u);

@@ -29,26 +29,24 @@ void RecordingView::ApplyCell(int n, const CellTarget& target) {
 
 Board MakeBoard(ErrorSink& errors, int frameY) {
     Board board(errors);
-    board.FrameY = frameY;
-    board.SetFrameGeometry();
-    board.BuildOrientationOffsets();
+    board.SetFrame(frameY);
     board.ResetBoard();
     return board;
 }
 
 std::vector<std::string> Picture(const Board& board) {
     std::vector<std::string> rows;
-    for (int r = 0; r < board.FrameY; ++r) {
+    for (int r = 0; r < board.FrameY(); ++r) {
         std::string row;
-        for (int c = 0; c < board.FrameX; ++c) row += board.CellCode(Cell(board, r, c));
+        for (int c = 0; c < board.FrameX(); ++c) row += board.CellCode(Cell(board, r, c));
         rows.push_back(row);
     }
     return rows;
 }
 
 void SetPicture(Board& board, const std::vector<std::string>& rows) {
-    for (int r = 0; r < board.FrameY; ++r) {
-        for (int c = 0; c < board.FrameX; ++c) {
+    for (int r = 0; r < board.FrameY(); ++r) {
+        for (int c = 0; c < board.FrameX(); ++c) {
             board.Bsts[static_cast<std::size_t>(board.GridIndexOf(Cell(board, r, c)))] =
                 rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
         }

@@ -54,7 +54,7 @@ std::vector<std::string> Picture(const Board& board);
 void SetPicture(Board& board, const std::vector<std::string>& rows);
 
 // Cell number of (row, column) on the board's frame.
-inline int Cell(const Board& board, int row, int column) { return row * board.FrameX + column; }
+inline int Cell(const Board& board, int row, int column) { return row * board.FrameX() + column; }
 
 // Plays a whole solution through the click flow as a player would: the cells
 // of one piece after another, skipping cells the program has already filled.

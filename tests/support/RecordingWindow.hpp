@@ -1,0 +1,147 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "session/Session.hpp"
+#include "support/TempDir.hpp"
+#include "support/TestBoards.hpp"
+
+namespace tilvaren::testing {
+
+// The window as the session tests see it. Records what the session asks of
+// it, each refresh under its own name: a run of cell updates is one DrawBoard,
+// the frame submenu and its four items one MenuFrameSet, and so on. Keeps the
+// last state of every menu item and counts what a player hears and sees.
+class RecordingWindow : public View {
+public:
+    std::vector<std::string> steps;
+    std::vector<std::string> told;
+    std::vector<std::string> asked;
+    bool answer = false;
+    std::optional<PendingSettings> options;
+    std::array<std::string, 13> panels;
+    std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
+    int cellsDrawn = 0;
+    int sounds = 0;
+    int congratulations = 0;
+    bool menuBarOn = true;
+    std::optional<SupportPicture> support;
+    SupportLine supportLine;
+    // Counts for the strip: run at once and shown when still wanted, or,
+    // with holdCounts, kept for the test to run.
+    struct Count {
+        std::function<std::optional<SupportLine>()> run;
+        std::function<bool()> wanted;
+    };
+    bool holdCounts = false;
+    std::vector<Count> held;
+
+    std::string Steps() const {
+        std::string all;
+        for (const std::string& s : steps) all += (all.empty() ? "" : " ") + s;
+        return all;
+    }
+    // The four undo and redo items as "N6 N8 N7 N10", 1 enabled, 0 not.
+    std::string Items() const {
+        std::string s;
+        for (const char* name : {"N6", "N8", "N7", "N10"}) s += enabled.at(name) ? '1' : '0';
+        return s;
+    }
+
+    void ApplyCell(int, const CellTarget&) override {
+        ++cellsDrawn;
+        Step("DrawBoard");
+    }
+    void PlayClickSound() override {
+        ++sounds;
+        Step("PlayClickSound");
+    }
+    void SetTabToBestCell(int) override { Step("SetTabToBestCell"); }
+    void ShowCongratulations() override {
+        ++congratulations;
+        Step("ShowCongratulations");
+    }
+    void Tell(const std::string& text) override { told.push_back(text); }
+    bool Ask(const std::string& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+    void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
+        told.push_back(work());
+        done();
+    }
+    void EnableMenuItem(const std::string& name, bool on) override {
+        enabled[name] = on;
+        if (name.rfind("menuVF", 0) == 0 && name != "menuVF") {
+            Step("MenuFrameSet");
+        } else if (name == "menuVS" || name == "menuVD" || name == "menuVF") {
+            Step("MenuSizeSet");
+        } else if (name == "menuEU" && !steps.empty() && steps.back() == "MenuEditSet" && editOpen_) {
+            editOpen_ = false;
+        } else if (name == "menuET" || name == "menuEM") {
+            editOpen_ = true;
+            Step("MenuEditSet");
+        } else if (name.rfind("menuEU", 0) == 0) {
+            Step("MenuUItemSet");
+        } else {
+            Step("MenuHistorySet");
+        }
+    }
+    void SetUCaption(bool) override { Step("MenuUCaptionSet"); }
+    void SetFramePanel(const std::string& text) override {
+        panels[0] = text;
+        Step("StatusBar00Set");
+    }
+    void SetPiecePanel(int piece, PieceLook look) override {
+        panels[static_cast<std::size_t>(piece + 1)] = PiecePanelText(piece, look);
+        Step("StatusBarPiecesSet");
+    }
+    void HideCells() override { Step("HideCells"); }
+    void SizeCells(int frameSize) override { Step("SizeCells" + std::to_string(frameSize)); }
+    void LayoutWindow(const WindowLayout& layout) override {
+        menuBarOn = layout.menuBarOn;
+        Step("LayoutWindow");
+    }
+    void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
+                          std::function<bool()> wanted) override {
+        support = picture;
+        Step("PieceSupportSet");
+        if (holdCounts) {
+            held.push_back({std::move(count), std::move(wanted)});
+        } else if (const std::optional<SupportLine> line = count(); line && wanted()) {
+            supportLine = *line;
+        }
+    }
+    std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
+        Step("RunOptions");
+        return options;
+    }
+
+private:
+    // Successive calls of one refresh count once.
+    void Step(const std::string& name) {
+        if (steps.empty() || steps.back() != name) steps.push_back(name);
+    }
+    bool editOpen_ = false;
+};
+
+// A session in a folder of its own, with a recording window and a fixed clock.
+struct SessionGame {
+    TempDir dir;
+    RecordingErrorSink errors;
+    FixedClock clock{{2026, 12, 7, 10, 20, 30}};
+    RecordingWindow window;
+    Session session{window, errors, clock, dir.Path()};
+    // Starts the session and forgets the start-up's steps.
+    void StartFresh() {
+        session.Start();
+        window.steps.clear();
+    }
+};
+
+}  // namespace tilvaren::testing
