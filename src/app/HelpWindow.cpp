@@ -9,14 +9,16 @@
 #include <QVBoxLayout>
 
 #include "records/FileNames.hpp"
+#include "records/HelpMarkup.hpp"
 #include "records/SafeFile.hpp"
 
 namespace tilvaren {
 
 namespace {
 
-// The real file is about 20 KB; a page much larger than this would take the
-// window a long time to lay out.
+// The real file is about 30 KB. Reading and parsing a file this large takes a
+// few milliseconds; what a topic hands to the viewer is bounded apart, by
+// MakeHelpPage.
 constexpr std::size_t kHelpLimit = 1024 * 1024;
 constexpr int kTopicRole = Qt::UserRole;
 
@@ -202,7 +204,12 @@ void HelpWindow::ShowTopic(const QString& id) {
     const HelpTopic* topic = file_.ById(id.toStdString());
     if (topic == nullptr) return;
     current_ = id;
-    browser_->setHtml(QString::fromStdString("<h2>" + topic->title + "</h2>" + topic->body));
+    const HelpPage page = MakeHelpPage(*topic);
+    QString html = QString::fromStdString(page.html);
+    if (page.shortened) {
+        html += QString::fromUtf8("<p>（この項目は長すぎるため、ここまでを表示しています。）</p>");
+    }
+    browser_->setHtml(html);
 }
 
 void HelpWindow::FilterKeywords(const QString& text) {

@@ -26,8 +26,10 @@ public:
 // The help window: contents and keyword index on the left, the topic on the
 // right. The file is looked for on every command and parsed again only when
 // it changed. It shows the file's own text and nothing else: no image, style
-// sheet or link target is loaded from the disk or the network. A file that
-// cannot be shown is told through `dialogs` and the window stays as it was.
+// sheet or link target is loaded from the disk or the network. A topic goes
+// to the viewer as MakeHelpPage rebuilds it, so that no file of any content
+// keeps the window from answering. A file that cannot be shown is told
+// through `dialogs` and the window stays as it was.
 // It is a window of its own, with no parent, so that a modal box of the main
 // window does not block it; it does not keep the program running.
 class HelpWindow : public QDialog, public Help {

@@ -15,15 +15,16 @@ namespace tilvaren {
 struct HelpTopic {
     std::string id;                     // anchor name, unique in the file
     int context = 0;                    // context number, 0 when none
-    std::vector<std::string> keywords;  // index entries
-    std::string title;                  // plain text
-    std::string body;                   // HTML, up to the next topic
+    std::vector<std::string> keywords;  // index entries, plain text (HelpPlainText)
+    std::string title;                  // plain text (HelpPlainText)
+    std::string body;                   // HTML as in the file, up to the next topic
 };
 
 // The help file: an HTML page whose topics each begin with a heading
 //   <h2 id="play" data-context="35000" data-keywords="click;cell">Title</h2>
 // and run to the next such heading. Anything before the first heading is the
-// page's head and is not a topic. The file is read as untrusted text: headings
+// page's head and is not a topic. Attribute values may be quoted either way or
+// bare, as in HTML. The file is read as untrusted text: headings
 // without an id are skipped, a bad context number counts as none, and of two
 // topics with one id only the first is kept.
 class HelpFile {

@@ -62,6 +62,7 @@ private slots:
     void HelpWindowOpensTopics();
     void HelpFileThatCannotBeShownIsTold();
     void HelpShowsTheFileTextOnlyAndParsesOnce();
+    void RealHelpFileLooksAsItAlwaysDid();
     void DataFilesFallBackToBuiltInCopies();
     void HelpUsableWhileOptionsAreOpen();
     void MessageBoxShowsItsWholeTitle();
@@ -299,6 +300,27 @@ void DialogsTest::HelpShowsTheFileTextOnlyAndParsesOnce() {
     help.Contents();
     QCOMPARE(help.ContentsList()->count(), 1);
     QCOMPARE(help.CurrentTopic(), QString("only"));
+    QVERIFY(told.messages.isEmpty());
+}
+
+// Every topic of the real file, opened through its link, shows the very
+// document its text made when it went to the viewer as written.
+void DialogsTest::RealHelpFileLooksAsItAlwaysDid() {
+    const std::string path = kBuiltInDataDir + std::string(kHelpFile);
+    QFile file(QString::fromStdString(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const HelpFile parsed = HelpFile::Parse(file.readAll().toStdString());
+    QVERIFY(parsed.Topics().size() >= 19);
+    testing::FakeDialogs told;
+    HelpWindow help([&path] { return path; }, told);
+    help.Contents();
+    QTextBrowser asWritten;
+    for (const HelpTopic& topic : parsed.Topics()) {
+        emit help.Browser()->anchorClicked(QUrl(QString::fromStdString("#" + topic.id)));
+        QCOMPARE(help.CurrentTopic(), QString::fromStdString(topic.id));
+        asWritten.setHtml(QString::fromStdString("<h2>" + topic.title + "</h2>" + topic.body));
+        QCOMPARE(help.Browser()->document()->toHtml(), asWritten.document()->toHtml());
+    }
     QVERIFY(told.messages.isEmpty());
 }
 
