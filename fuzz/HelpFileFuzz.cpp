@@ -107,10 +107,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const HelpTopic* first = file.ByContext(topic.context);
         Check(first != nullptr && first->context == topic.context && first <= &topic);
     }
-    for (const auto& [keyword, leads] : file.KeywordIndex()) {
-        Check(!keyword.empty() && !leads.empty());
-        for (const HelpTopic* topic : leads) {
-            Check(std::find(topic->keywords.begin(), topic->keywords.end(), keyword) != topic->keywords.end());
+    const std::vector<HelpKeyword> index = file.KeywordIndex();
+    const auto sameKeyword = [&index](std::size_t i, std::size_t j) {
+        return j < index.size() && index[i].keyword == index[j].keyword;
+    };
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const HelpKeyword& entry = index[i];
+        Check(!entry.keyword.empty() && entry.topic != nullptr);
+        Check(std::find(entry.topic->keywords.begin(), entry.topic->keywords.end(), entry.keyword) !=
+              entry.topic->keywords.end());
+        Check(entry.shared == ((i > 0 && sameKeyword(i, i - 1)) || sameKeyword(i, i + 1)));
+        if (i > 0) {
+            const HelpKeyword& before = index[i - 1];
+            Check(before.keyword < entry.keyword || (before.keyword == entry.keyword && before.topic < entry.topic));
         }
     }
     return 0;

@@ -20,7 +20,17 @@ namespace {
 // few milliseconds; what a topic hands to the viewer is bounded apart, by
 // MakeHelpPage.
 constexpr std::size_t kHelpLimit = 1024 * 1024;
-constexpr int kTopicRole = Qt::UserRole;
+
+// A list view laid out a batch of rows at a time between events, so that a
+// long list never holds the window up.
+QListView* MakeTopicListView(QAbstractItemModel* rows, QWidget* parent) {
+    auto* view = new QListView(parent);
+    view->setModel(rows);
+    view->setLayoutMode(QListView::Batched);
+    view->setBatchSize(200);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
+}
 
 // Shows the file's own text only. Every image, style sheet or page it names is
 // answered with an empty one here, so the document never falls back to
@@ -41,6 +51,36 @@ public:
 
 }  // namespace
 
+void HelpTopicList::Reset(std::vector<Entry> entries) {
+    beginResetModel();
+    entries_ = std::move(entries);
+    shown_.resize(entries_.size());
+    for (std::size_t i = 0; i < shown_.size(); ++i) shown_[i] = static_cast<int>(i);
+    endResetModel();
+}
+
+void HelpTopicList::Filter(const QString& text) {
+    if (text.isEmpty() && shown_.size() == entries_.size()) return;
+    beginResetModel();
+    shown_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].label.contains(text, Qt::CaseInsensitive)) shown_.push_back(static_cast<int>(i));
+    }
+    endResetModel();
+}
+
+int HelpTopicList::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+QVariant HelpTopicList::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const Entry& entry = entries_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(index.row())])];
+    if (role == Qt::DisplayRole) return entry.label;
+    if (role == kTopicRole) return entry.topic;
+    return {};
+}
+
 HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     : findFile_(std::move(findFile)), dialogs_(&dialogs) {
     setObjectName("HelpWindow");
@@ -51,13 +91,15 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
 
     auto* splitter = new QSplitter(this);
     tabs_ = new QTabWidget(splitter);
-    contents_ = new QListWidget;
+    contentsRows_ = new HelpTopicList(this);
+    contents_ = MakeTopicListView(contentsRows_, nullptr);
     tabs_->addTab(contents_, QString::fromUtf8("目次"));
     auto* search = new QWidget;
     auto* searchLayout = new QVBoxLayout(search);
     keyword_ = new QLineEdit(search);
     keyword_->setPlaceholderText(QString::fromUtf8("キーワードを入力"));
-    keywords_ = new QListWidget(search);
+    keywordRows_ = new HelpTopicList(this);
+    keywords_ = MakeTopicListView(keywordRows_, search);
     searchLayout->addWidget(keyword_);
     searchLayout->addWidget(keywords_);
     tabs_->addTab(search, QString::fromUtf8("キーワード"));
@@ -67,22 +109,15 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
 
-    const auto open = [this](QListWidgetItem* item) {
-        if (item != nullptr) ShowTopic(item->data(kTopicRole).toString());
-    };
-    connect(contents_, &QListWidget::itemActivated, this, open);
-    connect(contents_, &QListWidget::itemClicked, this, open);
-    connect(keywords_, &QListWidget::itemActivated, this, open);
-    connect(keywords_, &QListWidget::itemClicked, this, open);
+    for (QListView* list : {contents_, keywords_}) {
+        connect(list, &QListView::activated, this, &HelpWindow::ShowRow);
+        connect(list, &QListView::clicked, this, &HelpWindow::ShowRow);
+    }
     connect(keyword_, &QLineEdit::textChanged, this, &HelpWindow::FilterKeywords);
-    connect(keyword_, &QLineEdit::returnPressed, this, [this, open] {
-        for (int i = 0; i < keywords_->count(); ++i) {
-            if (!keywords_->item(i)->isHidden()) return open(keywords_->item(i));
-        }
-    });
+    connect(keyword_, &QLineEdit::returnPressed, this, [this] { ShowRow(keywordRows_->index(0)); });
     // Links between topics are "#id"; anything else is not followed.
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-        if (url.scheme().isEmpty() && !url.fragment().isEmpty()) ShowTopic(url.fragment());
+        if (url.scheme().isEmpty() && !url.fragment().isEmpty()) ShowTopic(file_.ById(url.fragment().toStdString()));
     });
 }
 
@@ -178,20 +213,21 @@ std::optional<std::string> HelpWindow::Read(const std::string& path) {
 }
 
 void HelpWindow::Fill() {
-    contents_->clear();
-    for (const HelpTopic& topic : file_.Topics()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(topic.title), contents_);
-        item->setData(kTopicRole, QString::fromStdString(topic.id));
+    const std::vector<HelpTopic>& topics = file_.Topics();
+    const auto place = [&topics](const HelpTopic* topic) { return static_cast<int>(topic - topics.data()); };
+    std::vector<HelpTopicList::Entry> rows;
+    rows.reserve(topics.size());
+    for (const HelpTopic& topic : topics) rows.push_back({QString::fromStdString(topic.title), place(&topic)});
+    contentsRows_->Reset(std::move(rows));
+    const std::vector<HelpKeyword> index = file_.KeywordIndex();
+    rows = {};
+    rows.reserve(index.size());
+    for (const HelpKeyword& entry : index) {
+        QString label = QString::fromUtf8(entry.keyword.data(), static_cast<qsizetype>(entry.keyword.size()));
+        if (entry.shared) label += QString::fromUtf8(" — ") + QString::fromStdString(entry.topic->title);
+        rows.push_back({std::move(label), place(entry.topic)});
     }
-    keywords_->clear();
-    for (const auto& [keyword, topics] : file_.KeywordIndex()) {
-        for (const HelpTopic* topic : topics) {
-            const QString label = topics.size() == 1 ? QString::fromStdString(keyword)
-                                                     : QString::fromStdString(keyword + " — " + topic->title);
-            auto* item = new QListWidgetItem(label, keywords_);
-            item->setData(kTopicRole, QString::fromStdString(topic->id));
-        }
-    }
+    keywordRows_->Reset(std::move(rows));
 }
 
 void HelpWindow::OpenWindow() {
@@ -200,10 +236,15 @@ void HelpWindow::OpenWindow() {
     activateWindow();
 }
 
-void HelpWindow::ShowTopic(const QString& id) {
-    const HelpTopic* topic = file_.ById(id.toStdString());
+void HelpWindow::ShowRow(const QModelIndex& row) {
+    if (!row.isValid()) return;
+    const int place = row.data(HelpTopicList::kTopicRole).toInt();
+    ShowTopic(&file_.Topics().at(static_cast<std::size_t>(place)));
+}
+
+void HelpWindow::ShowTopic(const HelpTopic* topic) {
     if (topic == nullptr) return;
-    current_ = id;
+    current_ = QString::fromStdString(topic->id);
     const HelpPage page = MakeHelpPage(*topic);
     QString html = QString::fromStdString(page.html);
     if (page.shortened) {
@@ -213,22 +254,15 @@ void HelpWindow::ShowTopic(const QString& id) {
 }
 
 void HelpWindow::FilterKeywords(const QString& text) {
-    QListWidgetItem* first = nullptr;
-    for (int i = 0; i < keywords_->count(); ++i) {
-        QListWidgetItem* item = keywords_->item(i);
-        const bool match = text.isEmpty() || item->text().startsWith(text, Qt::CaseInsensitive) ||
-                           item->text().contains(text, Qt::CaseInsensitive);
-        item->setHidden(!match);
-        if (match && first == nullptr) first = item;
-    }
-    keywords_->setCurrentItem(first);
+    keywordRows_->Filter(text);
+    keywords_->setCurrentIndex(keywordRows_->index(0));
 }
 
 void HelpWindow::Contents() {
     if (!Load()) return;
     tabs_->setCurrentIndex(0);
-    contents_->setCurrentRow(0);
-    ShowTopic(QString::fromStdString(file_.Topics().front().id));
+    contents_->setCurrentIndex(contentsRows_->index(0));
+    ShowTopic(&file_.Topics().front());
     OpenWindow();
 }
 
@@ -246,7 +280,7 @@ void HelpWindow::Context(int context) {
     const HelpTopic* topic = file_.ByContext(context);
     if (topic == nullptr) topic = &file_.Topics().front();
     tabs_->setCurrentIndex(0);
-    ShowTopic(QString::fromStdString(topic->id));
+    ShowTopic(topic);
     OpenWindow();
 }
 

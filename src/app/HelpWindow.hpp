@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QDialog>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Services.hpp"
 #include "records/HelpFile.hpp"
@@ -21,6 +23,33 @@ public:
     virtual void Contents() = 0;
     virtual void KeywordSearch() = 0;
     virtual void Context(int context) = 0;
+};
+
+// Labels that lead to topics, as a list view shows them; a filter keeps the
+// order. It holds no item objects, so a file of any number of topics or
+// keywords is listed, and filtered, in time linear in their number.
+class HelpTopicList : public QAbstractListModel {
+public:
+    // The role under which a row gives the position of its topic in the file.
+    static constexpr int kTopicRole = Qt::UserRole;
+
+    using QAbstractListModel::QAbstractListModel;
+
+    // One row: what it shows and the position of the topic it leads to.
+    struct Entry {
+        QString label;
+        int topic = 0;
+    };
+    // Replaces the rows, all shown.
+    void Reset(std::vector<Entry> entries);
+    // Shows only the rows whose label holds `text`, ignoring case; "" shows all.
+    void Filter(const QString& text);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    std::vector<Entry> entries_;
+    std::vector<int> shown_;  // positions in entries_
 };
 
 // The help window: contents and keyword index on the left, the topic on the
@@ -46,9 +75,9 @@ public:
     // The topic shown, for tests ("" when none).
     QString CurrentTopic() const { return current_; }
     QTabWidget* Tabs() const { return tabs_; }
-    QListWidget* ContentsList() const { return contents_; }
+    QListView* ContentsList() const { return contents_; }
     QLineEdit* KeywordField() const { return keyword_; }
-    QListWidget* KeywordList() const { return keywords_; }
+    QListView* KeywordList() const { return keywords_; }
     QTextBrowser* Browser() const { return browser_; }
 
 private:
@@ -67,7 +96,10 @@ private:
     std::optional<std::string> Read(const std::string& path);
     void Tell(const std::string& path, const QString& reason);
     void Fill();
-    void ShowTopic(const QString& id);
+    // Shows a topic of file_; null shows nothing new.
+    void ShowTopic(const HelpTopic* topic);
+    // Shows the topic a row of either list leads to.
+    void ShowRow(const QModelIndex& row);
     void FilterKeywords(const QString& text);
     void OpenWindow();
 
@@ -76,9 +108,11 @@ private:
     HelpFile file_;
     std::optional<FileKey> loaded_;
     QTabWidget* tabs_ = nullptr;
-    QListWidget* contents_ = nullptr;
+    QListView* contents_ = nullptr;
+    HelpTopicList* contentsRows_ = nullptr;
     QLineEdit* keyword_ = nullptr;
-    QListWidget* keywords_ = nullptr;
+    QListView* keywords_ = nullptr;
+    HelpTopicList* keywordRows_ = nullptr;
     QTextBrowser* browser_ = nullptr;
     QString current_;
 };

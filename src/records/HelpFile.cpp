@@ -1,6 +1,6 @@
 #include "records/HelpFile.hpp"
 
-#include <map>
+#include <algorithm>
 
 #include "records/HelpMarkup.hpp"
 #include "records/ProfileFile.hpp"
@@ -45,12 +45,28 @@ const HelpTopic* HelpFile::ByContext(int context) const {
     return found == byContext_.end() ? nullptr : &topics_[found->second];
 }
 
-std::vector<std::pair<std::string, std::vector<const HelpTopic*>>> HelpFile::KeywordIndex() const {
-    std::map<std::string, std::vector<const HelpTopic*>> index;
+std::vector<HelpKeyword> HelpFile::KeywordIndex() const {
+    std::vector<HelpKeyword> index;
+    std::size_t count = 0;
+    for (const HelpTopic& topic : topics_) count += topic.keywords.size();
+    index.reserve(count);
     for (const HelpTopic& topic : topics_) {
-        for (const std::string& keyword : topic.keywords) index[keyword].push_back(&topic);
+        for (const std::string& keyword : topic.keywords) index.push_back({keyword, &topic});
     }
-    return {index.begin(), index.end()};
+    // Topics lie in file order, so their addresses order them by place.
+    const auto order = [](const HelpKeyword& a, const HelpKeyword& b) {
+        const int c = a.keyword.compare(b.keyword);
+        return c != 0 ? c < 0 : a.topic < b.topic;
+    };
+    const auto same = [](const HelpKeyword& a, const HelpKeyword& b) {
+        return a.keyword == b.keyword && a.topic == b.topic;
+    };
+    std::sort(index.begin(), index.end(), order);
+    index.erase(std::unique(index.begin(), index.end(), same), index.end());  // named twice in one topic
+    for (std::size_t i = 1; i < index.size(); ++i) {
+        if (index[i].keyword == index[i - 1].keyword) index[i].shared = index[i - 1].shared = true;
+    }
+    return index;
 }
 
 }  // namespace tilvaren

@@ -20,6 +20,13 @@ struct HelpTopic {
     std::string body;                   // HTML as in the file, up to the next topic
 };
 
+// One entry of the keyword index; it points into the file it came from.
+struct HelpKeyword {
+    std::string_view keyword;
+    const HelpTopic* topic = nullptr;
+    bool shared = false;  // other topics carry the keyword too
+};
+
 // The help file: an HTML page whose topics each begin with a heading
 //   <h2 id="play" data-context="35000" data-keywords="click;cell">Title</h2>
 // and run to the next such heading. Anything before the first heading is the
@@ -37,8 +44,9 @@ public:
     const HelpTopic* ById(std::string_view id) const;
     // The first topic with this context number, or null (always for 0); constant time.
     const HelpTopic* ByContext(int context) const;
-    // Every keyword with the topics it leads to, sorted by keyword.
-    std::vector<std::pair<std::string, std::vector<const HelpTopic*>>> KeywordIndex() const;
+    // Each keyword once for each topic that carries it, sorted by keyword and
+    // then by the topic's place in the file; O(n log n) in their number.
+    std::vector<HelpKeyword> KeywordIndex() const;
 
 private:
     // Looks an id up without making a string of it.

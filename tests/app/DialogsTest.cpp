@@ -202,10 +202,12 @@ void DialogsTest::HelpFileTopicsAndIndex() {
     QCOMPARE(QString::fromStdString(file.ByContext(35000)->id), QString("play"));
     QVERIFY(file.ByContext(0) == nullptr && file.ByContext(1) == nullptr);
     const auto index = file.KeywordIndex();
-    QCOMPARE(index.size(), std::size_t{4});
-    const auto cell = std::find_if(index.begin(), index.end(), [](const auto& e) { return e.first == "セル"; });
-    QVERIFY(cell != index.end());
-    QCOMPARE(cell->second.size(), std::size_t{2});
+    QCOMPARE(index.size(), std::size_t{5});
+    const auto cell = std::find_if(index.begin(), index.end(), [](const auto& e) { return e.keyword == "セル"; });
+    QVERIFY(cell != index.end() && cell + 1 != index.end());
+    QVERIFY(cell->shared && cell[1].shared && cell[1].keyword == "セル");
+    QCOMPARE(QString::fromStdString(cell->topic->id), QString("play"));
+    QCOMPARE(QString::fromStdString(cell[1].topic->id), QString("files"));
     // Damaged files give what can be read, never more.
     for (const char* damaged : {"<h2 id=\"a\"", "<h2 id=\"a\">t", "<h2 id=\"a\" data-context=\"x\">t</h2>", "",
                                 "<h2 id=\"a\">t</h2><h2 id=\"a\">dup</h2>"}) {
@@ -235,7 +237,7 @@ void DialogsTest::HelpWindowOpensTopics() {
     QVERIFY(help.Browser()->toPlainText().contains(QString::fromUtf8("セルをクリック")));
     help.Contents();
     QCOMPARE(help.CurrentTopic(), QString("contents"));
-    QCOMPARE(help.ContentsList()->count(), 3);
+    QCOMPARE(help.ContentsList()->model()->rowCount(), 3);
     help.KeywordSearch();
     QCOMPARE(help.Tabs()->currentIndex(), 1);
     help.KeywordField()->setText(QString::fromUtf8("ファ"));
@@ -291,14 +293,15 @@ void DialogsTest::HelpShowsTheFileTextOnlyAndParsesOnce() {
     QVERIFY(help.Browser()->document()->size().height() < 1000);  // neither the picture nor the style sheet
 
     // Unchanged, the file is not parsed again; replaced, it is.
-    help.ContentsList()->item(0)->setData(Qt::UserRole + 1, "kept");
+    const QPersistentModelIndex kept = help.ContentsList()->model()->index(0, 0);
     help.KeywordSearch();
     help.Context(35000);
-    QCOMPARE(help.ContentsList()->item(0)->data(Qt::UserRole + 1).toString(), QString("kept"));
+    QVERIFY(kept.isValid());
     testing::WriteAll(dir.File("new.hlp"), "<h2 id=\"only\">Only</h2><p>x</p>");
     QCOMPARE(::rename(dir.File("new.hlp").c_str(), path.c_str()), 0);
     help.Contents();
-    QCOMPARE(help.ContentsList()->count(), 1);
+    QVERIFY(!kept.isValid());
+    QCOMPARE(help.ContentsList()->model()->rowCount(), 1);
     QCOMPARE(help.CurrentTopic(), QString("only"));
     QVERIFY(told.messages.isEmpty());
 }
@@ -360,8 +363,8 @@ void DialogsTest::HelpUsableWhileOptionsAreOpen() {
         QTest::keyClick(options.rgFrame->button(1), Qt::Key_F1);
         if (QTest::qWaitForWindowExposed(&help)) {
             // A click as the window system delivers it, which a modal box would block.
-            QListWidget* list = help.ContentsList();
-            const QPoint at = list->viewport()->mapTo(&help, list->visualItemRect(list->item(2)).center());
+            QListView* list = help.ContentsList();
+            const QPoint at = list->viewport()->mapTo(&help, list->visualRect(list->model()->index(2, 0)).center());
             QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, at);
         }
         shown = help.CurrentTopic();

@@ -61,6 +61,16 @@ TEST(HelpFile, LookupsFindTheFirstAndSurviveACopy) {
     EXPECT_EQ(file.ByContext(0), nullptr);
 }
 
+TEST(HelpFile, KeywordIndexListsEachTopicOnceInOrder) {
+    const HelpFile file = HelpFile::Parse(
+        "<h2 id=\"a\" data-keywords=\"b;z;b\">A</h2><h2 id=\"b\" data-keywords=\"a;b\">B</h2>");
+    std::string index;
+    for (const HelpKeyword& k : file.KeywordIndex()) {
+        index += std::string(k.keyword) + "@" + k.topic->id + (k.shared ? "+ " : " ");
+    }
+    EXPECT_EQ(index, "a@b b@a+ b@b+ z@a ");
+}
+
 TEST(HelpFile, TitlesAndKeywordsAreCutToAListsWidth) {
     const std::string longWord(kHelpTitleLimit + 1, 'x');
     const HelpFile file = HelpFile::Parse("<h2 id=\"a\" data-keywords=\"" + longWord + "\">" + longWord + "</h2>");
