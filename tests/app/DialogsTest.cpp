@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -63,6 +65,8 @@ private slots:
     void HelpFileThatCannotBeShownIsTold();
     void HelpShowsTheFileTextOnlyAndParsesOnce();
     void RealHelpFileLooksAsItAlwaysDid();
+    void NoHelpFileKeepsTheWindowBusy_data();
+    void NoHelpFileKeepsTheWindowBusy();
     void DataFilesFallBackToBuiltInCopies();
     void HelpUsableWhileOptionsAreOpen();
     void MessageBoxShowsItsWholeTitle();
@@ -324,6 +328,82 @@ void DialogsTest::RealHelpFileLooksAsItAlwaysDid() {
         asWritten.setHtml(QString::fromStdString("<h2>" + topic.title + "</h2>" + topic.body));
         QCOMPARE(help.Browser()->document()->toHtml(), asWritten.document()->toHtml());
     }
+    QVERIFY(told.messages.isEmpty());
+}
+
+namespace {
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string text;
+    text.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// Milliseconds the window is kept from answering by `action`: the call, the
+// events it leaves behind, and laying out the whole topic shown.
+qint64 BusyFor(HelpWindow& help, const std::function<void()>& action) {
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    QCoreApplication::processEvents();
+    help.Browser()->document()->documentLayout()->documentSize();
+    QCoreApplication::processEvents();
+    return timer.elapsed();
+}
+
+}  // namespace
+
+// Each shape once froze the window for seconds; each stays under 1 MB.
+void DialogsTest::NoHelpFileKeepsTheWindowBusy_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("keywords");
+    std::string keywords;
+    for (int i = 0; i < 100000; ++i) keywords += "k" + std::to_string(i) + ";";
+    const struct {
+        const char* name;
+        std::string body;
+        std::string keywords;
+    } shapes[] = {
+        {"div 150,000 deep", Repeat("<div>", 150000), ""},
+        {"lists 100,000 deep", Repeat("<ul><li>", 100000), ""},
+        {"tables 60,000 deep", Repeat("<table><tr><td>", 60000), ""},
+        {"200,000 <b>", Repeat("<b>", 200000) + "x", ""},
+        {"one word of 900,000 characters", std::string(900000, 'x'), ""},
+        {"800 KB of invalid UTF-8", Repeat("\xff\xc3(\x80", 200000), ""},
+        {"430 KB of numeric entities", Repeat("&#65;", 86000), ""},
+        {"100,000 keywords", "<p>x</p>", keywords},
+    };
+    for (const auto& shape : shapes) {
+        QTest::newRow(shape.name) << QByteArray::fromStdString(shape.body) << QByteArray::fromStdString(shape.keywords);
+    }
+}
+
+void DialogsTest::NoHelpFileKeepsTheWindowBusy() {
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, keywords);
+    testing::TempDir dir;
+    const std::string path = dir.File(kHelpFile);
+    testing::WriteAll(path, "<html><body><h2 id=\"contents\">目次</h2><p>x</p><h2 id=\"odd\" data-keywords=\"" +
+                                keywords.toStdString() + "\">odd</h2>" + body.toStdString() + "</body></html>");
+    QVERIFY(QFileInfo(QString::fromStdString(path)).size() <= 1024 * 1024);
+    testing::FakeDialogs told;
+    HelpWindow help([&path] { return path; }, told);
+    QListView* contents = help.ContentsList();
+    const qint64 times[] = {
+        BusyFor(help, [&] { help.Contents(); }),
+        BusyFor(help, [&] {
+            QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                              contents->visualRect(contents->model()->index(1, 0)).center());
+        }),
+        BusyFor(help, [&] { help.KeywordSearch(); }),
+        BusyFor(help, [&] { QTest::keyClick(help.KeywordField(), Qt::Key_K); }),
+        BusyFor(help, [&] { QTest::keyClick(help.KeywordField(), Qt::Key_Return); }),
+    };
+    qInfo() << "ms: contents, topic, keywords, typing, return:" << times[0] << times[1] << times[2] << times[3]
+            << times[4];
+    QCOMPARE(help.CurrentTopic(), QString("odd"));
+    for (const qint64 ms : times) QVERIFY2(ms < 1000, qPrintable(QString("%1 ms").arg(ms)));
     QVERIFY(told.messages.isEmpty());
 }
 
