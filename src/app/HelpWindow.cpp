@@ -114,6 +114,11 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
         connect(list, &QListView::clicked, this, &HelpWindow::ShowRow);
     }
     connect(keyword_, &QLineEdit::textChanged, this, &HelpWindow::FilterKeywords);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab != 1 || keywordsFilled_) return;
+        FillKeywords();
+        FilterKeywords(keyword_->text());
+    });
     connect(keyword_, &QLineEdit::returnPressed, this, [this] { ShowRow(keywordRows_->index(0)); });
     // Links between topics are "#id"; anything else is not followed.
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
@@ -213,21 +218,28 @@ std::optional<std::string> HelpWindow::Read(const std::string& path) {
 }
 
 void HelpWindow::Fill() {
-    const std::vector<HelpTopic>& topics = file_.Topics();
-    const auto place = [&topics](const HelpTopic* topic) { return static_cast<int>(topic - topics.data()); };
     std::vector<HelpTopicList::Entry> rows;
-    rows.reserve(topics.size());
-    for (const HelpTopic& topic : topics) rows.push_back({QString::fromStdString(topic.title), place(&topic)});
+    rows.reserve(file_.Topics().size());
+    for (const HelpTopic& topic : file_.Topics()) {
+        rows.push_back({QString::fromStdString(topic.title), static_cast<int>(rows.size())});
+    }
     contentsRows_->Reset(std::move(rows));
+    keywordRows_->Reset({});
+    keywordsFilled_ = false;
+}
+
+void HelpWindow::FillKeywords() {
+    const std::vector<HelpTopic>& topics = file_.Topics();
     const std::vector<HelpKeyword> index = file_.KeywordIndex();
-    rows = {};
+    std::vector<HelpTopicList::Entry> rows;
     rows.reserve(index.size());
     for (const HelpKeyword& entry : index) {
         QString label = QString::fromUtf8(entry.keyword.data(), static_cast<qsizetype>(entry.keyword.size()));
         if (entry.shared) label += QString::fromUtf8(" — ") + QString::fromStdString(entry.topic->title);
-        rows.push_back({std::move(label), place(entry.topic)});
+        rows.push_back({std::move(label), static_cast<int>(entry.topic - topics.data())});
     }
     keywordRows_->Reset(std::move(rows));
+    keywordsFilled_ = true;
 }
 
 void HelpWindow::OpenWindow() {
@@ -268,6 +280,7 @@ void HelpWindow::Contents() {
 
 void HelpWindow::KeywordSearch() {
     if (!Load()) return;
+    if (!keywordsFilled_) FillKeywords();
     tabs_->setCurrentIndex(1);
     keyword_->clear();
     FilterKeywords({});

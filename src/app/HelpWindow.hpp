@@ -95,7 +95,10 @@ private:
     // The file's text, or none after telling the player why.
     std::optional<std::string> Read(const std::string& path);
     void Tell(const std::string& path, const QString& reason);
+    // Lists the topics of a file just loaded. The keyword list, which takes
+    // longer, waits until its tab is shown.
     void Fill();
+    void FillKeywords();
     // Shows a topic of file_; null shows nothing new.
     void ShowTopic(const HelpTopic* topic);
     // Shows the topic a row of either list leads to.
@@ -113,6 +116,7 @@ private:
     QLineEdit* keyword_ = nullptr;
     QListView* keywords_ = nullptr;
     HelpTopicList* keywordRows_ = nullptr;
+    bool keywordsFilled_ = false;
     QTextBrowser* browser_ = nullptr;
     QString current_;
 };

@@ -506,6 +506,7 @@ std::optional<std::string> HelpAttribute(std::string_view attributes, std::strin
 
 std::vector<std::string> HelpKeywords(std::string_view list) {
     std::vector<std::string> keywords;
+    keywords.reserve(static_cast<std::size_t>(std::count(list.begin(), list.end(), ';')) + 1);
     std::size_t start = 0;
     std::size_t at = 0;
     while (at <= list.size()) {

@@ -238,6 +238,8 @@ void DialogsTest::HelpWindowOpensTopics() {
     help.Context(35000);
     QVERIFY(help.isVisible());
     QCOMPARE(help.CurrentTopic(), QString("play"));
+    help.Tabs()->setCurrentIndex(1);  // the keyword tab, as clicked
+    QCOMPARE(help.KeywordList()->model()->rowCount(), 5);
     QVERIFY(help.Browser()->toPlainText().contains(QString::fromUtf8("セルをクリック")));
     help.Contents();
     QCOMPARE(help.CurrentTopic(), QString("contents"));
