@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/AwayThenBack.hpp"
 #include "records/FileNames.hpp"
 #include "records/HelpMarkup.hpp"
 #include "records/SafeFile.hpp"
@@ -20,6 +21,25 @@ namespace {
 // few milliseconds; what a topic hands to the viewer is bounded apart, by
 // MakeHelpPage.
 constexpr std::size_t kHelpLimit = 1024 * 1024;
+
+// Up to this many keyword entries are listed at once, which takes the window a
+// few milliseconds per 10,000; more are gathered away from the window.
+constexpr std::size_t kKeywordsAtOnce = 20000;
+
+// The keyword list's rows: each keyword, and the topic's title beside a
+// keyword that more than one topic carries.
+std::vector<HelpTopicList::Entry> KeywordRows(const HelpFile& file) {
+    const std::vector<HelpTopic>& topics = file.Topics();
+    const std::vector<HelpKeyword> index = file.KeywordIndex();
+    std::vector<HelpTopicList::Entry> rows;
+    rows.reserve(index.size());
+    for (const HelpKeyword& entry : index) {
+        QString label = QString::fromUtf8(entry.keyword.data(), static_cast<qsizetype>(entry.keyword.size()));
+        if (entry.shared) label += QString::fromUtf8(" — ") + QString::fromStdString(entry.topic->title);
+        rows.push_back({std::move(label), static_cast<int>(entry.topic - topics.data())});
+    }
+    return rows;
+}
 
 // A list view laid out a batch of rows at a time between events, so that a
 // long list never holds the window up.
@@ -122,7 +142,9 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     connect(keyword_, &QLineEdit::returnPressed, this, [this] { ShowRow(keywordRows_->index(0)); });
     // Links between topics are "#id"; anything else is not followed.
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-        if (url.scheme().isEmpty() && !url.fragment().isEmpty()) ShowTopic(file_.ById(url.fragment().toStdString()));
+        if (url.scheme().isEmpty() && !url.fragment().isEmpty()) {
+            ShowTopic(file_->ById(url.fragment().toStdString()));
+        }
     });
 }
 
@@ -150,7 +172,7 @@ bool HelpWindow::Load() {
         Tell(path, QString::fromUtf8("ヘルプの項目が一つもありません。"));
         return false;
     }
-    file_ = std::move(parsed);
+    file_ = std::make_shared<const HelpFile>(std::move(parsed));
     loaded_ = key;
     Fill();
     return true;
@@ -219,8 +241,8 @@ std::optional<std::string> HelpWindow::Read(const std::string& path) {
 
 void HelpWindow::Fill() {
     std::vector<HelpTopicList::Entry> rows;
-    rows.reserve(file_.Topics().size());
-    for (const HelpTopic& topic : file_.Topics()) {
+    rows.reserve(file_->Topics().size());
+    for (const HelpTopic& topic : file_->Topics()) {
         rows.push_back({QString::fromStdString(topic.title), static_cast<int>(rows.size())});
     }
     contentsRows_->Reset(std::move(rows));
@@ -229,17 +251,22 @@ void HelpWindow::Fill() {
 }
 
 void HelpWindow::FillKeywords() {
-    const std::vector<HelpTopic>& topics = file_.Topics();
-    const std::vector<HelpKeyword> index = file_.KeywordIndex();
-    std::vector<HelpTopicList::Entry> rows;
-    rows.reserve(index.size());
-    for (const HelpKeyword& entry : index) {
-        QString label = QString::fromUtf8(entry.keyword.data(), static_cast<qsizetype>(entry.keyword.size()));
-        if (entry.shared) label += QString::fromUtf8(" — ") + QString::fromStdString(entry.topic->title);
-        rows.push_back({std::move(label), static_cast<int>(entry.topic - topics.data())});
-    }
-    keywordRows_->Reset(std::move(rows));
     keywordsFilled_ = true;
+    std::size_t count = 0;
+    for (const HelpTopic& topic : file_->Topics()) count += topic.keywords.size();
+    if (count <= kKeywordsAtOnce) {
+        keywordRows_->Reset(KeywordRows(*file_));
+        return;
+    }
+    keywordRows_->Reset({{QString::fromUtf8("キーワードを集めています…"), -1}});
+    using Rows = std::shared_ptr<std::vector<HelpTopicList::Entry>>;
+    AwayThenBack<Rows>(
+        this, [file = file_] { return std::make_shared<std::vector<HelpTopicList::Entry>>(KeywordRows(*file)); },
+        [this, file = file_](const Rows& rows) {
+            if (file != file_) return;  // another file came meanwhile
+            keywordRows_->Reset(std::move(*rows));
+            FilterKeywords(keyword_->text());
+        });
 }
 
 void HelpWindow::OpenWindow() {
@@ -249,9 +276,8 @@ void HelpWindow::OpenWindow() {
 }
 
 void HelpWindow::ShowRow(const QModelIndex& row) {
-    if (!row.isValid()) return;
-    const int place = row.data(HelpTopicList::kTopicRole).toInt();
-    ShowTopic(&file_.Topics().at(static_cast<std::size_t>(place)));
+    const int place = row.isValid() ? row.data(HelpTopicList::kTopicRole).toInt() : -1;
+    if (place >= 0) ShowTopic(&file_->Topics().at(static_cast<std::size_t>(place)));
 }
 
 void HelpWindow::ShowTopic(const HelpTopic* topic) {
@@ -274,7 +300,7 @@ void HelpWindow::Contents() {
     if (!Load()) return;
     tabs_->setCurrentIndex(0);
     contents_->setCurrentIndex(contentsRows_->index(0));
-    ShowTopic(&file_.Topics().front());
+    ShowTopic(&file_->Topics().front());
     OpenWindow();
 }
 
@@ -290,8 +316,8 @@ void HelpWindow::KeywordSearch() {
 
 void HelpWindow::Context(int context) {
     if (!Load()) return;
-    const HelpTopic* topic = file_.ByContext(context);
-    if (topic == nullptr) topic = &file_.Topics().front();
+    const HelpTopic* topic = file_->ByContext(context);
+    if (topic == nullptr) topic = &file_->Topics().front();
     tabs_->setCurrentIndex(0);
     ShowTopic(topic);
     OpenWindow();

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,7 +36,8 @@ public:
 
     using QAbstractListModel::QAbstractListModel;
 
-    // One row: what it shows and the position of the topic it leads to.
+    // One row: what it shows and the position of the topic it leads to, or
+    // -1 for a row that leads nowhere.
     struct Entry {
         QString label;
         int topic = 0;
@@ -98,6 +100,8 @@ private:
     // Lists the topics of a file just loaded. The keyword list, which takes
     // longer, waits until its tab is shown.
     void Fill();
+    // Lists the keywords, at once when they are few, else gathered away from
+    // the window's thread while the list says so.
     void FillKeywords();
     // Shows a topic of file_; null shows nothing new.
     void ShowTopic(const HelpTopic* topic);
@@ -108,7 +112,7 @@ private:
 
     std::function<std::string()> findFile_;
     Dialogs* dialogs_;
-    HelpFile file_;
+    std::shared_ptr<const HelpFile> file_ = std::make_shared<const HelpFile>();  // shared with a keyword gathering
     std::optional<FileKey> loaded_;
     QTabWidget* tabs_ = nullptr;
     QListView* contents_ = nullptr;
