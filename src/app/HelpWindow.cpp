@@ -8,17 +8,49 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/AwayThenBack.hpp"
 #include "records/FileNames.hpp"
+#include "records/HelpMarkup.hpp"
 #include "records/SafeFile.hpp"
 
 namespace tilvaren {
 
 namespace {
 
-// The real file is about 20 KB; a page much larger than this would take the
-// window a long time to lay out.
+// The real file is about 30 KB. Reading and parsing a file this large takes a
+// few milliseconds; what a topic hands to the viewer is bounded apart, by
+// MakeHelpPage.
 constexpr std::size_t kHelpLimit = 1024 * 1024;
-constexpr int kTopicRole = Qt::UserRole;
+
+// Up to this many keyword entries are listed at once, which takes the window a
+// few milliseconds per 10,000; more are gathered away from the window.
+constexpr std::size_t kKeywordsAtOnce = 20000;
+
+// The keyword list's rows: each keyword, and the topic's title beside a
+// keyword that more than one topic carries.
+std::vector<HelpTopicList::Entry> KeywordRows(const HelpFile& file) {
+    const std::vector<HelpTopic>& topics = file.Topics();
+    const std::vector<HelpKeyword> index = file.KeywordIndex();
+    std::vector<HelpTopicList::Entry> rows;
+    rows.reserve(index.size());
+    for (const HelpKeyword& entry : index) {
+        QString label = QString::fromUtf8(entry.keyword.data(), static_cast<qsizetype>(entry.keyword.size()));
+        if (entry.shared) label += QString::fromUtf8(" — ") + QString::fromStdString(entry.topic->title);
+        rows.push_back({std::move(label), static_cast<int>(entry.topic - topics.data())});
+    }
+    return rows;
+}
+
+// A list view laid out a batch of rows at a time between events, so that a
+// long list never holds the window up.
+QListView* MakeTopicListView(QAbstractItemModel* rows, QWidget* parent) {
+    auto* view = new QListView(parent);
+    view->setModel(rows);
+    view->setLayoutMode(QListView::Batched);
+    view->setBatchSize(200);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
+}
 
 // Shows the file's own text only. Every image, style sheet or page it names is
 // answered with an empty one here, so the document never falls back to
@@ -39,6 +71,36 @@ public:
 
 }  // namespace
 
+void HelpTopicList::Reset(std::vector<Entry> entries) {
+    beginResetModel();
+    entries_ = std::move(entries);
+    shown_.resize(entries_.size());
+    for (std::size_t i = 0; i < shown_.size(); ++i) shown_[i] = static_cast<int>(i);
+    endResetModel();
+}
+
+void HelpTopicList::Filter(const QString& text) {
+    if (text.isEmpty() && shown_.size() == entries_.size()) return;
+    beginResetModel();
+    shown_.clear();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].label.contains(text, Qt::CaseInsensitive)) shown_.push_back(static_cast<int>(i));
+    }
+    endResetModel();
+}
+
+int HelpTopicList::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+QVariant HelpTopicList::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const Entry& entry = entries_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(index.row())])];
+    if (role == Qt::DisplayRole) return entry.label;
+    if (role == kTopicRole) return entry.topic;
+    return {};
+}
+
 HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     : findFile_(std::move(findFile)), dialogs_(&dialogs) {
     setObjectName("HelpWindow");
@@ -49,13 +111,15 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
 
     auto* splitter = new QSplitter(this);
     tabs_ = new QTabWidget(splitter);
-    contents_ = new QListWidget;
+    contentsRows_ = new HelpTopicList(this);
+    contents_ = MakeTopicListView(contentsRows_, nullptr);
     tabs_->addTab(contents_, QString::fromUtf8("目次"));
     auto* search = new QWidget;
     auto* searchLayout = new QVBoxLayout(search);
     keyword_ = new QLineEdit(search);
     keyword_->setPlaceholderText(QString::fromUtf8("キーワードを入力"));
-    keywords_ = new QListWidget(search);
+    keywordRows_ = new HelpTopicList(this);
+    keywords_ = MakeTopicListView(keywordRows_, search);
     searchLayout->addWidget(keyword_);
     searchLayout->addWidget(keywords_);
     tabs_->addTab(search, QString::fromUtf8("キーワード"));
@@ -65,22 +129,22 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
 
-    const auto open = [this](QListWidgetItem* item) {
-        if (item != nullptr) ShowTopic(item->data(kTopicRole).toString());
-    };
-    connect(contents_, &QListWidget::itemActivated, this, open);
-    connect(contents_, &QListWidget::itemClicked, this, open);
-    connect(keywords_, &QListWidget::itemActivated, this, open);
-    connect(keywords_, &QListWidget::itemClicked, this, open);
+    for (QListView* list : {contents_, keywords_}) {
+        connect(list, &QListView::activated, this, &HelpWindow::ShowRow);
+        connect(list, &QListView::clicked, this, &HelpWindow::ShowRow);
+    }
     connect(keyword_, &QLineEdit::textChanged, this, &HelpWindow::FilterKeywords);
-    connect(keyword_, &QLineEdit::returnPressed, this, [this, open] {
-        for (int i = 0; i < keywords_->count(); ++i) {
-            if (!keywords_->item(i)->isHidden()) return open(keywords_->item(i));
-        }
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab != 1 || keywordsFilled_) return;
+        FillKeywords();
+        FilterKeywords(keyword_->text());
     });
+    connect(keyword_, &QLineEdit::returnPressed, this, [this] { ShowRow(keywordRows_->index(0)); });
     // Links between topics are "#id"; anything else is not followed.
     connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-        if (url.scheme().isEmpty() && !url.fragment().isEmpty()) ShowTopic(url.fragment());
+        if (url.scheme().isEmpty() && !url.fragment().isEmpty()) {
+            ShowTopic(file_->ById(url.fragment().toStdString()));
+        }
     });
 }
 
@@ -108,7 +172,7 @@ bool HelpWindow::Load() {
         Tell(path, QString::fromUtf8("ヘルプの項目が一つもありません。"));
         return false;
     }
-    file_ = std::move(parsed);
+    file_ = std::make_shared<const HelpFile>(std::move(parsed));
     loaded_ = key;
     Fill();
     return true;
@@ -176,20 +240,33 @@ std::optional<std::string> HelpWindow::Read(const std::string& path) {
 }
 
 void HelpWindow::Fill() {
-    contents_->clear();
-    for (const HelpTopic& topic : file_.Topics()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(topic.title), contents_);
-        item->setData(kTopicRole, QString::fromStdString(topic.id));
+    std::vector<HelpTopicList::Entry> rows;
+    rows.reserve(file_->Topics().size());
+    for (const HelpTopic& topic : file_->Topics()) {
+        rows.push_back({QString::fromStdString(topic.title), static_cast<int>(rows.size())});
     }
-    keywords_->clear();
-    for (const auto& [keyword, topics] : file_.KeywordIndex()) {
-        for (const HelpTopic* topic : topics) {
-            const QString label = topics.size() == 1 ? QString::fromStdString(keyword)
-                                                     : QString::fromStdString(keyword + " — " + topic->title);
-            auto* item = new QListWidgetItem(label, keywords_);
-            item->setData(kTopicRole, QString::fromStdString(topic->id));
-        }
+    contentsRows_->Reset(std::move(rows));
+    keywordRows_->Reset({});
+    keywordsFilled_ = false;
+}
+
+void HelpWindow::FillKeywords() {
+    keywordsFilled_ = true;
+    std::size_t count = 0;
+    for (const HelpTopic& topic : file_->Topics()) count += topic.keywords.size();
+    if (count <= kKeywordsAtOnce) {
+        keywordRows_->Reset(KeywordRows(*file_));
+        return;
     }
+    keywordRows_->Reset({{QString::fromUtf8("キーワードを集めています…"), -1}});
+    using Rows = std::shared_ptr<std::vector<HelpTopicList::Entry>>;
+    AwayThenBack<Rows>(
+        this, [file = file_] { return std::make_shared<std::vector<HelpTopicList::Entry>>(KeywordRows(*file)); },
+        [this, file = file_](const Rows& rows) {
+            if (file != file_) return;  // another file came meanwhile
+            keywordRows_->Reset(std::move(*rows));
+            FilterKeywords(keyword_->text());
+        });
 }
 
 void HelpWindow::OpenWindow() {
@@ -198,35 +275,38 @@ void HelpWindow::OpenWindow() {
     activateWindow();
 }
 
-void HelpWindow::ShowTopic(const QString& id) {
-    const HelpTopic* topic = file_.ById(id.toStdString());
+void HelpWindow::ShowRow(const QModelIndex& row) {
+    const int place = row.isValid() ? row.data(HelpTopicList::kTopicRole).toInt() : -1;
+    if (place >= 0) ShowTopic(&file_->Topics().at(static_cast<std::size_t>(place)));
+}
+
+void HelpWindow::ShowTopic(const HelpTopic* topic) {
     if (topic == nullptr) return;
-    current_ = id;
-    browser_->setHtml(QString::fromStdString("<h2>" + topic->title + "</h2>" + topic->body));
+    current_ = QString::fromStdString(topic->id);
+    const HelpPage page = MakeHelpPage(*topic);
+    QString html = QString::fromStdString(page.html);
+    if (page.shortened) {
+        html += QString::fromUtf8("<p>（この項目は長すぎるため、ここまでを表示しています。）</p>");
+    }
+    browser_->setHtml(html);
 }
 
 void HelpWindow::FilterKeywords(const QString& text) {
-    QListWidgetItem* first = nullptr;
-    for (int i = 0; i < keywords_->count(); ++i) {
-        QListWidgetItem* item = keywords_->item(i);
-        const bool match = text.isEmpty() || item->text().startsWith(text, Qt::CaseInsensitive) ||
-                           item->text().contains(text, Qt::CaseInsensitive);
-        item->setHidden(!match);
-        if (match && first == nullptr) first = item;
-    }
-    keywords_->setCurrentItem(first);
+    keywordRows_->Filter(text);
+    keywords_->setCurrentIndex(keywordRows_->index(0));
 }
 
 void HelpWindow::Contents() {
     if (!Load()) return;
     tabs_->setCurrentIndex(0);
-    contents_->setCurrentRow(0);
-    ShowTopic(QString::fromStdString(file_.Topics().front().id));
+    contents_->setCurrentIndex(contentsRows_->index(0));
+    ShowTopic(&file_->Topics().front());
     OpenWindow();
 }
 
 void HelpWindow::KeywordSearch() {
     if (!Load()) return;
+    if (!keywordsFilled_) FillKeywords();
     tabs_->setCurrentIndex(1);
     keyword_->clear();
     FilterKeywords({});
@@ -236,10 +316,10 @@ void HelpWindow::KeywordSearch() {
 
 void HelpWindow::Context(int context) {
     if (!Load()) return;
-    const HelpTopic* topic = file_.ByContext(context);
-    if (topic == nullptr) topic = &file_.Topics().front();
+    const HelpTopic* topic = file_->ByContext(context);
+    if (topic == nullptr) topic = &file_->Topics().front();
     tabs_->setCurrentIndex(0);
-    ShowTopic(QString::fromStdString(topic->id));
+    ShowTopic(topic);
     OpenWindow();
 }
 

@@ -6,11 +6,10 @@
 #include <QVBoxLayout>
 #include <QScreen>
 #include <QShortcut>
-#include <QPointer>
-#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 
+#include "app/AwayThenBack.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "records/FileNames.hpp"
@@ -29,21 +28,6 @@ QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
 QRect PlaceRect(const CellPlace& place, int size) { return QRect(place.x, place.y, size, size); }
 
 constexpr int kCellHelpContext = 35000;
-
-// Runs `work` on the thread pool and hands its result to `done` back on the
-// window's thread; a window closed meanwhile is handed nothing.
-template <typename Result>
-void AwayThenBack(QObject* window, std::function<Result()> work, std::function<void(const Result&)> done) {
-    QThreadPool::globalInstance()->start([guard = QPointer<QObject>(window), work = std::move(work),
-                                          done = std::move(done)] {
-        Result result = work();
-        QMetaObject::invokeMethod(
-            qApp, [guard, done, result = std::move(result)] {
-                if (guard) done(result);
-            },
-            Qt::QueuedConnection);
-    });
-}
 
 }  // namespace
 

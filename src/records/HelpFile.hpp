@@ -15,15 +15,23 @@ namespace tilvaren {
 struct HelpTopic {
     std::string id;                     // anchor name, unique in the file
     int context = 0;                    // context number, 0 when none
-    std::vector<std::string> keywords;  // index entries
-    std::string title;                  // plain text
-    std::string body;                   // HTML, up to the next topic
+    std::vector<std::string> keywords;  // index entries, plain text (HelpPlainText)
+    std::string title;                  // plain text (HelpPlainText)
+    std::string body;                   // HTML as in the file, up to the next topic
+};
+
+// One entry of the keyword index; it points into the file it came from.
+struct HelpKeyword {
+    std::string_view keyword;
+    const HelpTopic* topic = nullptr;
+    bool shared = false;  // other topics carry the keyword too
 };
 
 // The help file: an HTML page whose topics each begin with a heading
 //   <h2 id="play" data-context="35000" data-keywords="click;cell">Title</h2>
 // and run to the next such heading. Anything before the first heading is the
-// page's head and is not a topic. The file is read as untrusted text: headings
+// page's head and is not a topic. Attribute values may be quoted either way or
+// bare, as in HTML. The file is read as untrusted text: headings
 // without an id are skipped, a bad context number counts as none, and of two
 // topics with one id only the first is kept.
 class HelpFile {
@@ -36,8 +44,9 @@ public:
     const HelpTopic* ById(std::string_view id) const;
     // The first topic with this context number, or null (always for 0); constant time.
     const HelpTopic* ByContext(int context) const;
-    // Every keyword with the topics it leads to, sorted by keyword.
-    std::vector<std::pair<std::string, std::vector<const HelpTopic*>>> KeywordIndex() const;
+    // Each keyword once for each topic that carries it, sorted by keyword and
+    // then by the topic's place in the file; O(n log n) in their number.
+    std::vector<HelpKeyword> KeywordIndex() const;
 
 private:
     // Looks an id up without making a string of it.

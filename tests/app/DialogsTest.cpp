@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -62,6 +64,9 @@ private slots:
     void HelpWindowOpensTopics();
     void HelpFileThatCannotBeShownIsTold();
     void HelpShowsTheFileTextOnlyAndParsesOnce();
+    void RealHelpFileLooksAsItAlwaysDid();
+    void NoHelpFileKeepsTheWindowBusy_data();
+    void NoHelpFileKeepsTheWindowBusy();
     void DataFilesFallBackToBuiltInCopies();
     void HelpUsableWhileOptionsAreOpen();
     void MessageBoxShowsItsWholeTitle();
@@ -201,10 +206,12 @@ void DialogsTest::HelpFileTopicsAndIndex() {
     QCOMPARE(QString::fromStdString(file.ByContext(35000)->id), QString("play"));
     QVERIFY(file.ByContext(0) == nullptr && file.ByContext(1) == nullptr);
     const auto index = file.KeywordIndex();
-    QCOMPARE(index.size(), std::size_t{4});
-    const auto cell = std::find_if(index.begin(), index.end(), [](const auto& e) { return e.first == "セル"; });
-    QVERIFY(cell != index.end());
-    QCOMPARE(cell->second.size(), std::size_t{2});
+    QCOMPARE(index.size(), std::size_t{5});
+    const auto cell = std::find_if(index.begin(), index.end(), [](const auto& e) { return e.keyword == "セル"; });
+    QVERIFY(cell != index.end() && cell + 1 != index.end());
+    QVERIFY(cell->shared && cell[1].shared && cell[1].keyword == "セル");
+    QCOMPARE(QString::fromStdString(cell->topic->id), QString("play"));
+    QCOMPARE(QString::fromStdString(cell[1].topic->id), QString("files"));
     // Damaged files give what can be read, never more.
     for (const char* damaged : {"<h2 id=\"a\"", "<h2 id=\"a\">t", "<h2 id=\"a\" data-context=\"x\">t</h2>", "",
                                 "<h2 id=\"a\">t</h2><h2 id=\"a\">dup</h2>"}) {
@@ -231,10 +238,12 @@ void DialogsTest::HelpWindowOpensTopics() {
     help.Context(35000);
     QVERIFY(help.isVisible());
     QCOMPARE(help.CurrentTopic(), QString("play"));
+    help.Tabs()->setCurrentIndex(1);  // the keyword tab, as clicked
+    QCOMPARE(help.KeywordList()->model()->rowCount(), 5);
     QVERIFY(help.Browser()->toPlainText().contains(QString::fromUtf8("セルをクリック")));
     help.Contents();
     QCOMPARE(help.CurrentTopic(), QString("contents"));
-    QCOMPARE(help.ContentsList()->count(), 3);
+    QCOMPARE(help.ContentsList()->model()->rowCount(), 3);
     help.KeywordSearch();
     QCOMPARE(help.Tabs()->currentIndex(), 1);
     help.KeywordField()->setText(QString::fromUtf8("ファ"));
@@ -290,15 +299,124 @@ void DialogsTest::HelpShowsTheFileTextOnlyAndParsesOnce() {
     QVERIFY(help.Browser()->document()->size().height() < 1000);  // neither the picture nor the style sheet
 
     // Unchanged, the file is not parsed again; replaced, it is.
-    help.ContentsList()->item(0)->setData(Qt::UserRole + 1, "kept");
+    const QPersistentModelIndex kept = help.ContentsList()->model()->index(0, 0);
     help.KeywordSearch();
     help.Context(35000);
-    QCOMPARE(help.ContentsList()->item(0)->data(Qt::UserRole + 1).toString(), QString("kept"));
+    QVERIFY(kept.isValid());
     testing::WriteAll(dir.File("new.hlp"), "<h2 id=\"only\">Only</h2><p>x</p>");
     QCOMPARE(::rename(dir.File("new.hlp").c_str(), path.c_str()), 0);
     help.Contents();
-    QCOMPARE(help.ContentsList()->count(), 1);
+    QVERIFY(!kept.isValid());
+    QCOMPARE(help.ContentsList()->model()->rowCount(), 1);
     QCOMPARE(help.CurrentTopic(), QString("only"));
+    QVERIFY(told.messages.isEmpty());
+}
+
+// Every topic of the real file, opened through its link, shows the very
+// document its text made when it went to the viewer as written.
+void DialogsTest::RealHelpFileLooksAsItAlwaysDid() {
+    const std::string path = kBuiltInDataDir + std::string(kHelpFile);
+    QFile file(QString::fromStdString(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const HelpFile parsed = HelpFile::Parse(file.readAll().toStdString());
+    QVERIFY(parsed.Topics().size() >= 19);
+    testing::FakeDialogs told;
+    HelpWindow help([&path] { return path; }, told);
+    help.Contents();
+    QTextBrowser asWritten;
+    for (const HelpTopic& topic : parsed.Topics()) {
+        emit help.Browser()->anchorClicked(QUrl(QString::fromStdString("#" + topic.id)));
+        QCOMPARE(help.CurrentTopic(), QString::fromStdString(topic.id));
+        asWritten.setHtml(QString::fromStdString("<h2>" + topic.title + "</h2>" + topic.body));
+        QCOMPARE(help.Browser()->document()->toHtml(), asWritten.document()->toHtml());
+    }
+    QVERIFY(told.messages.isEmpty());
+}
+
+namespace {
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string text;
+    text.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// Milliseconds the window is kept from answering by `action`: the call, the
+// events it leaves behind, and laying out the whole topic shown.
+qint64 BusyFor(HelpWindow& help, const std::function<void()>& action) {
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    QCoreApplication::processEvents();
+    help.Browser()->document()->documentLayout()->documentSize();
+    QCoreApplication::processEvents();
+    return timer.elapsed();
+}
+
+}  // namespace
+
+// Each shape once froze the window for seconds; each stays under 1 MB.
+void DialogsTest::NoHelpFileKeepsTheWindowBusy_data() {
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("keywords");
+    std::string keywords;
+    for (int i = 0; i < 100000; ++i) keywords += "k" + std::to_string(i) + ";";
+    const struct {
+        const char* name;
+        std::string body;
+        std::string keywords;
+    } shapes[] = {
+        {"div 150,000 deep", Repeat("<div>", 150000), ""},
+        {"lists 100,000 deep", Repeat("<ul><li>", 100000), ""},
+        {"tables 60,000 deep", Repeat("<table><tr><td>", 60000), ""},
+        {"200,000 <b>", Repeat("<b>", 200000) + "x", ""},
+        {"one word of 900,000 characters", std::string(900000, 'x'), ""},
+        {"800 KB of invalid UTF-8", Repeat("\xff\xc3(\x80", 200000), ""},
+        {"430 KB of numeric entities", Repeat("&#65;", 86000), ""},
+        {"100,000 keywords", "<p>x</p>", keywords},
+    };
+    for (const auto& shape : shapes) {
+        QTest::newRow(shape.name) << QByteArray::fromStdString(shape.body) << QByteArray::fromStdString(shape.keywords);
+    }
+}
+
+void DialogsTest::NoHelpFileKeepsTheWindowBusy() {
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, keywords);
+    testing::TempDir dir;
+    const std::string path = dir.File(kHelpFile);
+    testing::WriteAll(path, "<html><body><h2 id=\"contents\">目次</h2><p>x</p><h2 id=\"odd\" data-keywords=\"" +
+                                keywords.toStdString() + "\">odd</h2>" + body.toStdString() + "</body></html>");
+    QVERIFY(QFileInfo(QString::fromStdString(path)).size() <= 1024 * 1024);
+    testing::FakeDialogs told;
+    HelpWindow help([&path] { return path; }, told);
+    QListView* contents = help.ContentsList();
+    const QAbstractItemModel* keywordRows = help.KeywordList()->model();
+    const qint64 opening[] = {
+        BusyFor(help, [&] { help.Contents(); }),
+        BusyFor(help, [&] {
+            QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                              contents->visualRect(contents->model()->index(1, 0)).center());
+        }),
+        BusyFor(help, [&] { help.KeywordSearch(); }),
+    };
+    QCOMPARE(help.CurrentTopic(), QString("odd"));
+    // Many keywords are gathered away from the window, which answers meanwhile.
+    QTRY_COMPARE_WITH_TIMEOUT(keywordRows->rowCount(), keywords.count(';'), 20000);
+    emit help.Browser()->anchorClicked(QUrl("#contents"));
+    const qint64 searching[] = {
+        BusyFor(help, [&] { QTest::keyClick(help.KeywordField(), Qt::Key_K); }),
+        BusyFor(help, [&] { QTest::keyClick(help.KeywordField(), Qt::Key_9); }),
+        BusyFor(help, [&] { QTest::keyClick(help.KeywordField(), Qt::Key_Return); }),
+    };
+    qInfo() << "ms: contents, topic, keywords:" << opening[0] << opening[1] << opening[2]
+            << "typing k, 9, return:" << searching[0] << searching[1] << searching[2];
+    // k9, k90 to k99, k900 to k999 and so on: 1 + 10 + 100 + 1,000 + 10,000.
+    QCOMPARE(keywordRows->rowCount(), keywords.isEmpty() ? 0 : 11111);
+    QCOMPARE(help.CurrentTopic(), QString(keywords.isEmpty() ? "contents" : "odd"));
+    for (const qint64 ms : opening) QVERIFY2(ms < 1000, qPrintable(QString("%1 ms").arg(ms)));
+    for (const qint64 ms : searching) QVERIFY2(ms < 1000, qPrintable(QString("%1 ms").arg(ms)));
     QVERIFY(told.messages.isEmpty());
 }
 
@@ -338,8 +456,8 @@ void DialogsTest::HelpUsableWhileOptionsAreOpen() {
         QTest::keyClick(options.rgFrame->button(1), Qt::Key_F1);
         if (QTest::qWaitForWindowExposed(&help)) {
             // A click as the window system delivers it, which a modal box would block.
-            QListWidget* list = help.ContentsList();
-            const QPoint at = list->viewport()->mapTo(&help, list->visualItemRect(list->item(2)).center());
+            QListView* list = help.ContentsList();
+            const QPoint at = list->viewport()->mapTo(&help, list->visualRect(list->model()->index(2, 0)).center());
             QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, at);
         }
         shown = help.CurrentTopic();

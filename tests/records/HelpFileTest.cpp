@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "records/HelpFile.hpp"
+#include "records/HelpMarkup.hpp"
 
 namespace tilvaren {
 namespace {
@@ -28,11 +29,16 @@ TEST(HelpFile, WhatIsATopic) {
          "<h2 id=\"a\">A</h2>1<h2 id=\"a\">B</h2>2<h2 id=\"b\">C</h2>3", "a@0 A [] 1\nb@0 C [] 3\n"},
         {"a heading without an id is passed over", "<h2 title=\"x\">A</h2>1<h2 data-id=\"d\" id=\"b\">B</h2>2",
          "b@0 B [] 2\n"},
+        {"attribute values may be bare or in single quotes", "<h2 data-context='7' id=a data-keywords=x;y>A</h2>",
+         "a@7 A [x;y] \n"},
         {"a context that is not a number is none", "<h2 id=\"a\" data-context=\"35000x\">A</h2>",
          "a@0 A [] \n"},
         {"an unterminated heading ends the file", "<h2 id=\"a\">A</h2>1<h2 id=\"b\">B", "a@0 A [] 1\n"},
         {"keywords are trimmed and empties dropped; the title is plain text",
          "<h2 id=\"a\" data-keywords=\" one ;; two; \">\n <i>A</i> </h2>", "a@0 A [one;two] \n"},
+        {"titles and keywords decode entities, repair UTF-8 and join blanks",
+         "<h2 id=\"a\" data-keywords=\"x&#59;y;&lt;z&gt;;a\xff\">A &amp;\n\t<b>B</b>&#1;</h2>",
+         "a@0 A & B\uFFFD [x;y;<z>;a\uFFFD] \n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -53,6 +59,115 @@ TEST(HelpFile, LookupsFindTheFirstAndSurviveACopy) {
     EXPECT_EQ(file.ByContext(5), &file.Topics()[0]);
     EXPECT_EQ(file.ByContext(6), nullptr);
     EXPECT_EQ(file.ByContext(0), nullptr);
+}
+
+TEST(HelpFile, KeywordIndexListsEachTopicOnceInOrder) {
+    const HelpFile file = HelpFile::Parse(
+        "<h2 id=\"a\" data-keywords=\"b;z;b\">A</h2><h2 id=\"b\" data-keywords=\"a;b\">B</h2>");
+    std::string index;
+    for (const HelpKeyword& k : file.KeywordIndex()) {
+        index += std::string(k.keyword) + "@" + k.topic->id + (k.shared ? "+ " : " ");
+    }
+    EXPECT_EQ(index, "a@b b@a+ b@b+ z@a ");
+}
+
+TEST(HelpFile, TitlesAndKeywordsAreCutToAListsWidth) {
+    const std::string longWord(kHelpTitleLimit + 1, 'x');
+    const HelpFile file = HelpFile::Parse("<h2 id=\"a\" data-keywords=\"" + longWord + "\">" + longWord + "</h2>");
+    EXPECT_EQ(file.Topics()[0].title, longWord.substr(0, kHelpTitleLimit) + "…");
+    EXPECT_EQ(file.Topics()[0].keywords[0], longWord.substr(0, kHelpKeywordLimit) + "…");
+}
+
+std::string Repeat(std::string_view piece, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// The body as MakeHelpPage gives it, without the heading.
+std::string Page(const std::string& body) {
+    HelpTopic topic;
+    topic.body = body;
+    const HelpPage page = MakeHelpPage(topic);
+    EXPECT_FALSE(page.shortened);
+    return page.html.substr(std::string("<h2></h2>").size());
+}
+
+TEST(HelpMarkup, KeepsWhatAHelpPageNeedsAndShowsTheRestAsText) {
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string page;
+    };
+    const std::string real =
+        "<p><b>x</b> <i>y</i><br><a href=\"#play\">z</a></p>\n<ul>\n<li>a<ol><li>b</li></ol></li>\n</ul>"
+        "<h3>s</h3><table border=\"1\">\n<tr><th>h</th></tr>\n<tr><td>c</td></tr>\n</table>";
+    const std::string word(450, 'x');
+    const Case cases[] = {
+        {"the real file's elements pass as they are", real, real},
+        {"other elements are text", "<div>x</div><IMG src=a.png>", "&lt;div&gt;x&lt;/div&gt;&lt;IMG src=a.png&gt;"},
+        {"the page's frame, comments and declarations go", "<!DOCTYPE html><HTML><body><!-- a > b -->x</body></html>",
+         "x"},
+        {"of attributes only a topic link and a border stay",
+         "<p class=c style='x'>a</p><a href=\"http://e.org/#x\">b</a><a onclick=x href='#t'>c</a>"
+         "<a href=\"#t&quot;\">d</a><table border=1px width=9></table><table border=2></table>",
+         "<p>a</p><a>b</a><a href=\"#t\">c</a><a>d</a><table></table><table border=\"2\"></table>"},
+        {"nesting stops at the depth limit", Repeat("<b>", kHelpDepthLimit + 1) + "x",
+         Repeat("<b>", kHelpDepthLimit) + "&lt;b&gt;x" + Repeat("</b>", kHelpDepthLimit)},
+        {"items, rows and cells only in their place; no table in a table",
+         "<li>a<td>b<table><tr><td><table></table>",
+         "&lt;li&gt;a&lt;td&gt;b<table><tr><td>&lt;table&gt;</td></tr></table>"},
+        {"ends are implied as HTML implies them, stray ones dropped",
+         "</b><ul><li>a<li>b</ul><table><tr><td>1<td>2<tr><td>3</table><p>x<p><b>y",
+         "<ul><li>a</li><li>b</li></ul><table><tr><td>1</td><td>2</td></tr><tr><td>3</td></tr></table><p>x</p>"
+         "<p><b>y</b></p>"},
+        {"text in a table outside a cell gets one", "<table>a<tr>b</table>",
+         "<table><tr><td>a</td></tr><tr><td>b</td></tr></table>"},
+        {"lone angle brackets are text", "a < b, 3<4 <> <", "a &lt; b, 3&lt;4 &lt;&gt; &lt;"},
+        {"entities are decoded, the bad ones shown or replaced",
+         "&lt;&amp;&#12354;&#x41;&nbsp;&bogus; &#0;&#x110000;&#55296;&#8233;&#65;&#x &",
+         "&lt;&amp;\u3042A\u00A0&amp;bogus; \uFFFD\uFFFD\uFFFD A&amp;#x &amp;"},
+        {"invalid UTF-8, controls and the viewer's own characters are replaced",
+         "a\xff" "b\xc3(c\xed\xa0\x80" "d\x01" "e\uFDD0\uFFFC\xf4\x90\x80\x80\u00e9",
+         "a\uFFFDb\uFFFD(c\uFFFD\uFFFD\uFFFDd\uFFFDe\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\u00e9"},
+        {"a long word gets break opportunities, words of the limit none",
+         word + " " + word.substr(0, kHelpWordLimit - 1) + "\u200B" + word.substr(0, kHelpWordLimit - 1),
+         word.substr(0, 200) + "\u200B" + word.substr(0, 200) + "\u200B" + word.substr(0, 50) + " " +
+             word.substr(0, 199) + "\u200B" + word.substr(0, 199)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Page(c.body), c.page);
+    }
+}
+
+TEST(HelpMarkup, ALongTopicIsCutWellFormed) {
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string end;
+        std::string_view element;  // and how many of it are kept
+        std::size_t kept;
+    };
+    const Case cases[] = {
+        {"text", "<ul><li><b>" + std::string(kHelpPageLimit, 'x'), "x</b></li></ul>", "<ul>", 1},
+        {"elements", Repeat("<p>x</p>", kHelpElementLimit + 1), "x</p>", "<p>", kHelpElementLimit},
+        {"cells", "<table>" + Repeat("<tr><td>x<td>x", kHelpCellLimit), "</tr></table>", "<td>", kHelpCellLimit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HelpTopic topic;
+        topic.title = "a<b&c";
+        topic.body = c.body;
+        const HelpPage page = MakeHelpPage(topic);
+        EXPECT_TRUE(page.shortened);
+        EXPECT_TRUE(page.html.starts_with("<h2>a&lt;b&amp;c</h2>"));
+        EXPECT_TRUE(page.html.ends_with(c.end)) << page.html.substr(page.html.size() - 40);
+        EXPECT_LE(page.html.size(), kHelpPageLimit + 20);
+        std::size_t count = 0;
+        for (std::size_t at = 0; (at = page.html.find(c.element, at)) != std::string::npos; ++at) ++count;
+        EXPECT_EQ(count, c.kept);
+    }
 }
 
 }  // namespace
