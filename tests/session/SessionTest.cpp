@@ -54,44 +54,43 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
     };
     const auto started = [](Game& g) { g.session.ButtonClick(0); };
     const Case cases[] = {
-        {"turn", started, [](Game& g) { g.session.menuETClick(); }, "DrawBoard"},
-        {"mirror", started, [](Game& g) { g.session.menuEMClick(); }, "DrawBoard"},
-        {"U correction", started, [](Game& g) { g.session.menuEUClick(); }, "DrawBoard"},
-        {"reset", started, [](Game& g) { g.session.menuERClick(); },
-         "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet"},
-        {"menu bar", nullptr, [](Game& g) { g.session.menuVNClick(); }, "LayoutWindow"},
-        {"status bar", nullptr, [](Game& g) { g.session.menuVBClick(); }, "LayoutWindow"},
-        {"double click", nullptr, [](Game& g) { g.session.FormDblClick(); }, "LayoutWindow"},
-        {"piece support on", nullptr, [](Game& g) { g.session.menuVPClick(); }, "LayoutWindow PieceSupportSet"},
-        {"piece support off", [](Game& g) { g.session.menuVPClick(); }, [](Game& g) { g.session.menuVPClick(); },
-         "LayoutWindow"},
-        {"a click with piece support on", [](Game& g) { g.session.menuVPClick(); },
+        {"turn", started, [](Game& g) { g.session.Turn(); }, "DrawBoard"},
+        {"mirror", started, [](Game& g) { g.session.Mirror(); }, "DrawBoard"},
+        {"U correction", started, [](Game& g) { g.session.CorrectUPosition(); }, "DrawBoard"},
+        {"reset", started, [](Game& g) { g.session.Reset(); }, "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet"},
+        {"menu bar", nullptr, [](Game& g) { g.session.ToggleMenuBar(); }, "LayoutWindow"},
+        {"status bar", nullptr, [](Game& g) { g.session.ToggleStatusBar(); }, "LayoutWindow"},
+        {"double click", nullptr, [](Game& g) { g.session.ToggleBothBars(); }, "LayoutWindow"},
+        {"piece support on", nullptr, [](Game& g) { g.session.TogglePieceSupport(); }, "LayoutWindow PieceSupportSet"},
+        {"piece support off", [](Game& g) { g.session.TogglePieceSupport(); },
+         [](Game& g) { g.session.TogglePieceSupport(); }, "LayoutWindow"},
+        {"a click with piece support on", [](Game& g) { g.session.TogglePieceSupport(); },
          [](Game& g) { g.session.ButtonClick(0); },
          "PlayClickSound MenuFrameSet MenuEditSet DrawBoard SetTabToBestCell StatusBarPiecesSet MenuHistorySet "
          "PieceSupportSet"},
         {"undo with piece support on",
          [](Game& g) {
-             g.session.menuVPClick();
+             g.session.TogglePieceSupport();
              g.session.ButtonClick(0);
          },
-         [](Game& g) { g.session.N6Click(); },
+         [](Game& g) { g.session.UndoStep(); },
          "DrawBoard MenuFrameSet MenuEditSet StatusBarPiecesSet MenuHistorySet PieceSupportSet"},
-        {"large cells", nullptr, [](Game& g) { g.session.SizeCommand(32); },
+        {"large cells", nullptr, [](Game& g) { g.session.ChooseCellSize(32); },
          "HideCells SizeCells32 LayoutWindow DrawBoard MenuSizeSet"},
-        {"frame 5 x 12", nullptr, [](Game& g) { g.session.FrameCommand(5); },
+        {"frame 5 x 12", nullptr, [](Game& g) { g.session.ChooseFrame(5); },
          "HideCells LayoutWindow DrawBoard MenuFrameSet MenuUCaptionSet MenuUItemSet StatusBar00Set"},
         {"options, OK", nullptr,
          [](Game& g) {
              g.window.options = PendingSettings{4, 18, true, true};
-             g.session.menuVOClick();
+             g.session.OpenOptions();
          },
          "RunOptions HideCells SizeCells18 LayoutWindow DrawBoard MenuFrameSet MenuSizeSet MenuEditSet "
          "StatusBar00Set StatusBarPiecesSet"},
-        {"options, cancelled", nullptr, [](Game& g) { g.session.menuVOClick(); }, "RunOptions"},
+        {"options, cancelled", nullptr, [](Game& g) { g.session.OpenOptions(); }, "RunOptions"},
         // Commands that find nothing to do.
-        {"the size in use", nullptr, [](Game& g) { g.session.SizeCommand(24); }, ""},
-        {"the frame in use", nullptr, [](Game& g) { g.session.FrameCommand(6); }, ""},
-        {"another frame during a game", started, [](Game& g) { g.session.FrameCommand(3); }, ""},
+        {"the size in use", nullptr, [](Game& g) { g.session.ChooseCellSize(24); }, ""},
+        {"the frame in use", nullptr, [](Game& g) { g.session.ChooseFrame(6); }, ""},
+        {"another frame during a game", started, [](Game& g) { g.session.ChooseFrame(3); }, ""},
     };
     for (const Case& c : cases) {
         Game g;
@@ -111,14 +110,14 @@ TEST(Session, OnlyTheNewestSupportCountIsRunAndShown) {
     Game g;
     g.StartFresh();
     g.window.holdCounts = true;
-    g.session.menuVPClick();
+    g.session.TogglePieceSupport();
     g.session.ButtonClick(0);
     ASSERT_EQ(g.window.held.size(), 2u);
     EXPECT_EQ(g.window.held[0].run(), std::nullopt);
     EXPECT_EQ(g.window.held[1].run(), (SupportLine{"完成まで あと 2339 通り", false}));
     EXPECT_FALSE(g.window.held[0].wanted());
     EXPECT_TRUE(g.window.held[1].wanted());
-    g.session.menuVPClick();
+    g.session.TogglePieceSupport();
     EXPECT_FALSE(g.window.held[1].wanted());
 }
 
@@ -126,7 +125,7 @@ TEST(Session, OptionsApplyAndSaveTheirValues) {
     Game g;
     g.StartFresh();
     g.window.options = PendingSettings{4, 32, false, true};
-    g.session.menuVOClick();
+    g.session.OpenOptions();
     EXPECT_EQ(g.session.GameBoard().FrameY(), 4);
     EXPECT_EQ(g.session.GameBoard().GridStride(), 23);
     EXPECT_EQ(g.window.panels[0], "4 * 15");
@@ -138,7 +137,7 @@ TEST(Session, OptionsApplyAndSaveTheirValues) {
     // During a game the frame stays, whatever the dialog hands back.
     g.session.ButtonClick(0);
     g.window.options = PendingSettings{6, 32, true, true};
-    g.session.menuVOClick();
+    g.session.OpenOptions();
     EXPECT_EQ(g.session.GameBoard().FrameY(), 4);
     EXPECT_TRUE(g.session.GameBoard().GameStarted);
 }
@@ -147,7 +146,7 @@ TEST(Session, CloseWritesSettingsThenGame) {
     Game g;
     g.StartFresh();
     g.session.ButtonClick(0);
-    g.session.menuVBClick();
+    g.session.ToggleStatusBar();
     const int watch = ::inotify_init1(IN_NONBLOCK);
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, g.dir.Path().c_str(), IN_MOVED_TO), 0);
@@ -273,7 +272,7 @@ TEST(Session, AGameItsFolderCannotTakeGoesToThePerUserFolder) {
         GameIn g(own, user);
         ASSERT_EQ(g.session.GameBoard().CellCode(0), kSelected) << c.name;
         g.session.ButtonClick(1);
-        g.session.menuVBClick();
+        g.session.ToggleStatusBar();
         std::optional<HeldToFolderModes> held;
         switch (c.trouble) {
             case Trouble::ReadOnly:
@@ -390,11 +389,11 @@ TEST(Session, CompletionIsRecordedOrTold) {
 TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     Game g;
     g.StartFresh();
-    g.session.menuVPClick();  // the piece support strip says it too, shorter
+    g.session.TogglePieceSupport();  // the piece support strip says it too, shorter
     // "Counting" only while the frame's solutions are still unknown.
     EXPECT_EQ(g.window.support->line, (SupportLine{"数えています…", false}));
     EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 2339 通り", false}));
-    g.session.menuECClick();
+    g.session.StartCongruenceCheck();
     ASSERT_EQ(g.window.told.size(), 1u);
     EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 2339 通りあります（回転・反転したものを別に数えると 9356 "
                                      "通り）。どれもまだ記録にありません。\n",
@@ -407,15 +406,15 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     g.session.ButtonClick(0);
     EXPECT_EQ(g.window.support->line, std::nullopt);  // known now: the line comes from the count
     g.window.told.clear();
-    g.session.menuECClick();
+    g.session.StartCongruenceCheck();
     ASSERT_EQ(g.window.told.size(), 1u);
     EXPECT_EQ(g.window.told[0].rfind("この盤は、もうどうやっても完成できません。", 0), 0u) << g.window.told[0];
     EXPECT_EQ(g.window.supportLine, (SupportLine{"完成できません", true}));
 
-    g.session.menuERClick();
+    g.session.Reset();
     const FilledFrame solution = DistinctSolutions(6).front();
     for (int round = 0; round < 2; ++round) {
-        g.session.menuERClick();
+        g.session.Reset();
         for (const char letter : std::string("FILNPTUVWXYZ")) {
             for (int n = 0; n < kCellCount; ++n) {
                 if (solution[static_cast<std::size_t>(n)] == letter && g.session.GameBoard().CellCode(n) == kEmpty &&
@@ -425,7 +424,7 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
             }
         }
         g.window.told.clear();
-        g.session.menuECClick();
+        g.session.StartCongruenceCheck();
         ASSERT_EQ(g.window.told.size(), 1u);
         const char* expected = round == 0 ? "この解は新しい解です。" : "この解は、回転・反転したものも含めて、2026/12/07 にすでに";
         EXPECT_EQ(g.window.told[0].rfind(expected, 0), 0u) << g.window.told[0];
@@ -433,14 +432,14 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
         EXPECT_EQ(g.window.supportLine.text, "完成しました");
         // One step back the one way left is the solution just recorded, told
         // without a bracket that would repeat its number.
-        g.session.N6Click();
+        g.session.UndoStep();
         g.window.told.clear();
-        g.session.menuECClick();
+        g.session.StartCongruenceCheck();
         ASSERT_EQ(g.window.told.size(), 1u);
         EXPECT_EQ(g.window.told[0].rfind("この盤を完成させる方法は、あと 1 通りあります。そのうち 1 通りは、すでに記録にあります。\n", 0), 0u)
             << g.window.told[0];
         EXPECT_EQ(g.window.supportLine.text, "完成まで あと 1 通り");
-        g.session.N8Click();
+        g.session.RedoStep();
     }
 }
 
