@@ -169,9 +169,9 @@ const std::vector<Command>& Session::Commands() {
             {"menuVP", [](Session& s, int) { s.TogglePieceSupport(); }, R::Always, 0},
             {"menuVN", [](Session& s, int) { s.ToggleMenuBar(); }, R::Always, 0},
             {"menuVB", [](Session& s, int) { s.ToggleStatusBar(); }, R::Always, 0},
-            {"menuVF", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, 32},
-            {"menuVD", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, 24},
-            {"menuVS", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, 18},
+            {"menuVF", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[2]},
+            {"menuVD", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[1]},
+            {"menuVS", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[0]},
         };
         for (const int frameY : kFrameHeights) {
             rows.push_back({"menuVF" + std::to_string(frameY), [](Session& s, int y) { s.ChooseFrame(y); },
