@@ -12,7 +12,7 @@ QIcon AppIcon() {
     const struct {
         int column, row, code;
     } cells[] = {{1, 0, 10}, {0, 1, 100}, {1, 1, 1111}, {2, 1, 1}, {1, 2, 1000}};
-    for (const int tile : {18, 24, 32}) {
+    for (const int tile : kTileSizes) {
         const int side = 3 * tile + tile / 2;
         QPixmap picture(side, side);
         picture.fill(Qt::transparent);

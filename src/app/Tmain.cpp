@@ -128,7 +128,7 @@ void Tmain::ConnectCommands() {
         connect(Button(n), &QPushButton::clicked, this, [&s, n] { s.ButtonClick(n); });
         connect(Image(n), &CellImage::clicked, this, [&s, n] { s.ImageClick(n); });
     }
-    connect(image1_, &BackgroundImage::doubleClicked, this, [&s] { s.FormDblClick(); });
+    connect(image1_, &BackgroundImage::doubleClicked, this, [&s] { s.ToggleBothBars(); });
     const auto on = [this](const char* name, auto slot) {
         connect(menu_->Item(name), &QAction::triggered, this, slot);
     };

@@ -31,25 +31,15 @@ QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& 
 }  // namespace
 
 int SizeItemOf(int frameSize) {
-    switch (SizeClassOf(frameSize)) {
-        case 18:
-            return 0;
-        case 32:
-            return 2;
-        default:
-            return 1;
+    const int size = SizeClassOf(frameSize);
+    for (std::size_t i = 0; i < kCellSizes.size(); ++i) {
+        if (kCellSizes[i] == size) return static_cast<int>(i);
     }
+    return SizeItemOf(kDefaultCellSize);
 }
 
 int SizeOfItem(int item) {
-    switch (item) {
-        case 0:
-            return 18;
-        case 2:
-            return 32;
-        default:
-            return 24;
-    }
+    return item >= 0 && item < static_cast<int>(kCellSizes.size()) ? kCellSizes[item] : kDefaultCellSize;
 }
 
 Toptions::Toptions(QWidget* parent) : QDialog(parent) {
@@ -117,7 +107,7 @@ void Toptions::FormShow(const Settings& current, bool gameStarted) {
     PageControl->setCurrentIndex(1);
     rgFrameBox->setEnabled(!gameStarted);
     pending_.FrameY = current.FrameY;
-    if (QAbstractButton* item = rgFrame->button(current.FrameY - 3)) item->setChecked(true);
+    if (QAbstractButton* item = rgFrame->button(FrameItemOf(current.FrameY))) item->setChecked(true);
     pending_.FrameSize = current.FrameSize;
     rgFrameSize->button(SizeItemOf(current.FrameSize))->setChecked(true);
     pending_.MenuBarOn = current.MenuBarOn;
@@ -127,8 +117,7 @@ void Toptions::FormShow(const Settings& current, bool gameStarted) {
 }
 
 void Toptions::btnOKClick() {
-    const int frameItem = rgFrame->checkedId();
-    pending_.FrameY = ValidFrameY(frameItem + 3);
+    pending_.FrameY = FrameOfItem(rgFrame->checkedId());
     pending_.FrameSize = SizeOfItem(rgFrameSize->checkedId());
     pending_.MenuBarOn = cbMenuBar->isChecked();
     pending_.StatusBarOn = cbStatusBar->isChecked();

@@ -14,7 +14,7 @@ namespace tilvaren {
 
 // Radio item of a cell size's class (SizeClassOf): small, medium, large.
 int SizeItemOf(int frameSize);
-// Cell size of a radio item: 18, 24, 32, and 24 for anything else.
+// Cell size of a radio item (kCellSizes); the default size for anything else.
 int SizeOfItem(int item);
 
 // The options dialog: cell size and bars on one page, the frame on the other.

@@ -24,6 +24,23 @@ constexpr int ValidFrameY(int frameY) { return IsFrameHeight(frameY) ? frameY : 
 // Width in cells of the frame of that height (20, 15, 12, 10).
 constexpr int FrameWidthOf(int frameY) { return kCellCount / ValidFrameY(frameY); }
 
+// The options dialog lists the frames the shortest first: the item of a
+// height, -1 for no frame's height.
+constexpr int FrameItemOf(int frameY) {
+    return IsFrameHeight(frameY) ? static_cast<int>(kFrameHeights.size()) - 1 - (kFrameHeights.front() - frameY) : -1;
+}
+
+// The height of a dialog item; the default frame for no item.
+constexpr int FrameOfItem(int item) {
+    return item >= 0 && item < static_cast<int>(kFrameHeights.size()) ? kFrameHeights[kFrameHeights.size() - 1 - item]
+                                                                      : kDefaultFrameY;
+}
+
+// The cell sizes in pixels, small, medium and large, as the options dialog
+// lists them; medium is the default.
+inline constexpr std::array<int, 3> kCellSizes = {18, 24, 32};
+inline constexpr int kDefaultCellSize = kCellSizes[1];
+
 // The padded board grid has a wall this many cells thick around the frame.
 inline constexpr int kWallWidth = 4;
 

@@ -26,10 +26,11 @@ ReadResult ReadSettingsFile(const std::string& path) {
 }  // namespace
 
 int SizeClassOf(int frameSize) {
-    if (frameSize >= 0 && frameSize <= 18) return 18;
-    if (frameSize >= 19 && frameSize <= 24) return 24;
-    if (frameSize >= 25 && frameSize <= 32) return 32;
-    return 24;
+    if (frameSize < 0) return kDefaultCellSize;
+    for (const int size : kCellSizes) {
+        if (frameSize <= size) return size;  // each class reaches up to its size
+    }
+    return kDefaultCellSize;
 }
 
 LoadedSettings LoadSettings(const std::string& programDir) {
@@ -39,7 +40,7 @@ LoadedSettings LoadSettings(const std::string& programDir) {
     const ProfileFile file(read.content.value_or(""));
     Settings& s = loaded.settings;
     s.FrameY = ValidFrameY(file.GetInt(kPentomino, "iniFrameY", kDefaultFrameY));
-    s.FrameSize = SizeClassOf(file.GetInt(kEnvironment, "iniFrameSize", 24));
+    s.FrameSize = SizeClassOf(file.GetInt(kEnvironment, "iniFrameSize", kDefaultCellSize));
     s.MenuBarOn = file.GetInt(kEnvironment, "iniMenuBarOn", 1) == 1;
     s.StatusBarOn = file.GetInt(kEnvironment, "iniStatusBarOn", 1) == 1;
     s.PieceSupportOn = file.GetInt(kEnvironment, "iniPieceSupportOn", 0) == 1;

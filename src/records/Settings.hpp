@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/Frame.hpp"
 #include "records/SafeFile.hpp"
 
 namespace tilvaren {
@@ -9,8 +10,8 @@ namespace tilvaren {
 // The settings kept in "Tilvaren.ini". FrameX and GridStride are derived from
 // FrameY by the board and are not stored.
 struct Settings {
-    int FrameY = 6;
-    int FrameSize = 24;
+    int FrameY = kDefaultFrameY;
+    int FrameSize = kDefaultCellSize;
     bool MenuBarOn = true;
     bool StatusBarOn = true;
     bool PieceSupportOn = false;  // the strip of pieces and completions under the board

@@ -157,27 +157,27 @@ const std::vector<Command>& Session::Commands() {
     using R = EnableRule;
     static const std::vector<Command> table = [] {
         std::vector<Command> rows = {
-            {"N6", [](Session& s, int) { s.N6Click(); }, R::History, 0},
-            {"N8", [](Session& s, int) { s.N8Click(); }, R::History, 0},
-            {"N7", [](Session& s, int) { s.N7Click(); }, R::History, 0},
-            {"N10", [](Session& s, int) { s.N10Click(); }, R::History, 0},
-            {"menuET", [](Session& s, int) { s.menuETClick(); }, R::GameStarted, 0},
-            {"menuEM", [](Session& s, int) { s.menuEMClick(); }, R::GameStarted, 0},
-            {"menuEU", [](Session& s, int) { s.menuEUClick(); }, R::UCorrection, 0},
-            {"menuEC", [](Session& s, int) { s.menuECClick(); }, R::Always, 0},
-            {"menuER", [](Session& s, int) { s.menuERClick(); }, R::Always, 0},
-            {"menuVP", [](Session& s, int) { s.menuVPClick(); }, R::Always, 0},
-            {"menuVN", [](Session& s, int) { s.menuVNClick(); }, R::Always, 0},
-            {"menuVB", [](Session& s, int) { s.menuVBClick(); }, R::Always, 0},
-            {"menuVF", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 32},
-            {"menuVD", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 24},
-            {"menuVS", [](Session& s, int size) { s.SizeCommand(size); }, R::OtherSize, 18},
+            {"N6", [](Session& s, int) { s.UndoStep(); }, R::History, 0},
+            {"N8", [](Session& s, int) { s.RedoStep(); }, R::History, 0},
+            {"N7", [](Session& s, int) { s.UndoPiece(); }, R::History, 0},
+            {"N10", [](Session& s, int) { s.RedoPiece(); }, R::History, 0},
+            {"menuET", [](Session& s, int) { s.Turn(); }, R::GameStarted, 0},
+            {"menuEM", [](Session& s, int) { s.Mirror(); }, R::GameStarted, 0},
+            {"menuEU", [](Session& s, int) { s.CorrectUPosition(); }, R::UCorrection, 0},
+            {"menuEC", [](Session& s, int) { s.StartCongruenceCheck(); }, R::Always, 0},
+            {"menuER", [](Session& s, int) { s.Reset(); }, R::Always, 0},
+            {"menuVP", [](Session& s, int) { s.TogglePieceSupport(); }, R::Always, 0},
+            {"menuVN", [](Session& s, int) { s.ToggleMenuBar(); }, R::Always, 0},
+            {"menuVB", [](Session& s, int) { s.ToggleStatusBar(); }, R::Always, 0},
+            {"menuVF", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[2]},
+            {"menuVD", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[1]},
+            {"menuVS", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[0]},
         };
         for (const int frameY : kFrameHeights) {
-            rows.push_back({"menuVF" + std::to_string(frameY), [](Session& s, int y) { s.FrameCommand(y); },
+            rows.push_back({"menuVF" + std::to_string(frameY), [](Session& s, int y) { s.ChooseFrame(y); },
                             R::OtherFrame, frameY});
         }
-        rows.push_back({"menuVO", [](Session& s, int) { s.menuVOClick(); }, R::Always, 0});
+        rows.push_back({"menuVO", [](Session& s, int) { s.OpenOptions(); }, R::Always, 0});
         return rows;
     }();
     return table;
@@ -197,7 +197,7 @@ void Session::ImageClick(int n) {
 
 // --- edit menu ----------------------------------------------------------
 
-void Session::menuETClick() {
+void Session::Turn() {
     TurnBoard(board_);
     TurnPieceFlags(board_);
     board_.FillDrawnBsts(kWall);
@@ -205,7 +205,7 @@ void Session::menuETClick() {
     RecordStep();
 }
 
-void Session::menuEMClick() {
+void Session::Mirror() {
     MirrorBoard(board_);
     MirrorPieceFlags(board_);
     board_.FillDrawnBsts(kWall);
@@ -213,14 +213,14 @@ void Session::menuEMClick() {
     RecordStep();
 }
 
-void Session::menuEUClick() {
+void Session::CorrectUPosition() {
     CorrectU(board_);
     board_.FillDrawnBsts(kWall);
     DrawBoard();
     RecordStep();
 }
 
-void Session::menuERClick() {
+void Session::Reset() {
     board_.ResetBoard();
     DrawBoard();
     MenuFrameSet();
@@ -229,7 +229,7 @@ void Session::menuERClick() {
     RecordStep();
 }
 
-void Session::menuECClick() {
+void Session::StartCongruenceCheck() {
     // One check at a time: a press while one is counting or its answer is
     // still open adds nothing.
     if (checkUnderWay_) return;
@@ -238,13 +238,13 @@ void Session::menuECClick() {
                        [this] { checkUnderWay_ = false; });
 }
 
-void Session::N6Click() { ShowState(history_.Undo()); }
+void Session::UndoStep() { ShowState(history_.Undo()); }
 
-void Session::N8Click() { ShowState(history_.Redo()); }
+void Session::RedoStep() { ShowState(history_.Redo()); }
 
-void Session::N7Click() { ShowState(history_.UndoPiece()); }
+void Session::UndoPiece() { ShowState(history_.UndoPiece()); }
 
-void Session::N10Click() { ShowState(history_.RedoPiece()); }
+void Session::RedoPiece() { ShowState(history_.RedoPiece()); }
 
 void Session::ShowState(const GameState* state) {
     if (state == nullptr) return;
@@ -276,17 +276,17 @@ void Session::MenuHistorySet() {
 
 // --- view menu ----------------------------------------------------------
 
-void Session::menuVNClick() {
+void Session::ToggleMenuBar() {
     settings_.MenuBarOn = !settings_.MenuBarOn;
     LayoutWindow();
 }
 
-void Session::menuVBClick() {
+void Session::ToggleStatusBar() {
     settings_.StatusBarOn = !settings_.StatusBarOn;
     LayoutWindow();
 }
 
-void Session::menuVPClick() {
+void Session::TogglePieceSupport() {
     settings_.PieceSupportOn = !settings_.PieceSupportOn;
     LayoutWindow();
     PieceSupportSet();
@@ -304,14 +304,14 @@ void Session::PieceSupportSet() {
         [counts = supportCounts_, request] { return counts->IsNewest(request); });
 }
 
-void Session::FormDblClick() {
+void Session::ToggleBothBars() {
     const bool both = settings_.MenuBarOn && settings_.StatusBarOn;
     settings_.MenuBarOn = !both;
     settings_.StatusBarOn = !both;
     LayoutWindow();
 }
 
-void Session::menuVOClick() {
+void Session::OpenOptions() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
     const int frameBefore = board_.FrameY();
@@ -352,7 +352,7 @@ void Session::ApplyDialogValues(const PendingSettings& pending) {
     settings_.StatusBarOn = pending.StatusBarOn;
 }
 
-void Session::SizeCommand(int frameSize) {
+void Session::ChooseCellSize(int frameSize) {
     if (settings_.FrameSize == frameSize) return;
     settings_.FrameSize = frameSize;
     HideCells();
@@ -363,7 +363,7 @@ void Session::SizeCommand(int frameSize) {
     MenuSizeSet();
 }
 
-void Session::FrameCommand(int frameY) {
+void Session::ChooseFrame(int frameY) {
     // The frame is locked while a game is under way, shortcuts included.
     if (board_.GameStarted) return;
     if (board_.FrameY() == frameY) return;

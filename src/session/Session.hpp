@@ -67,30 +67,35 @@ public:
     void ButtonClick(int n);
     void ImageClick(int n);
 
-    // Edit menu.
-    void menuETClick();
-    void menuEMClick();
-    void menuEUClick();
-    void menuERClick();
+    // Turns or mirrors the board, pieces and all; a step of the history.
+    void Turn();
+    void Mirror();
+    // Brings a 6 x 10 game with a U into the normal position, cup upper left.
+    void CorrectUPosition();
+    // Clears the board of every piece; a step of the history.
+    void Reset();
     // The congruence check: told once it is worked out, off the window's
     // thread; one at a time.
-    void menuECClick();
-    // Undo and redo: a step back or forward (N6, N8), or to the state before
-    // or after a piece (N7, N10). None plays the click sound or finishes a game.
-    void N6Click();
-    void N8Click();
-    void N7Click();
-    void N10Click();
-    // View menu.
-    void menuVNClick();
-    void menuVBClick();
-    // Piece support: the strip of pieces and completions, on or off.
-    void menuVPClick();
-    void menuVOClick();
-    void SizeCommand(int frameSize);
-    void FrameCommand(int frameY);
+    void StartCongruenceCheck();
+    // Undo and redo: a step back or forward, or to the state before or after
+    // a piece. None plays the click sound or finishes a game.
+    void UndoStep();
+    void RedoStep();
+    void UndoPiece();
+    void RedoPiece();
+    // Shows or hides the menu bar, the status bar, or the strip of pieces and
+    // completions.
+    void ToggleMenuBar();
+    void ToggleStatusBar();
+    void TogglePieceSupport();
+    // The options dialog; its values are applied and saved after OK.
+    void OpenOptions();
+    // A cell size or a frame from the menu; the one in use changes nothing,
+    // and the frame stays while a game is under way.
+    void ChooseCellSize(int frameSize);
+    void ChooseFrame(int frameY);
     // A double click on the board area: both bars off, or both on.
-    void FormDblClick();
+    void ToggleBothBars();
 
     // Every menu command the session runs, in menu order. A new command is
     // one row here plus its function.
@@ -147,11 +152,11 @@ private:
     Settings settings_;
     std::vector<std::string> startupMessages_;
     bool settingsUnreadable_ = false;
-    int cellSize_ = 24;                   // the edge the cell controls have now
+    int cellSize_ = kDefaultCellSize;     // the edge the cell controls have now
     WindowLayout arranged_;               // where the cells stand now
     History history_;                     // the game on the current frame
     std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
-    bool checkUnderWay_ = false;  // a check is counting or its answer is open
+    bool checkUnderWay_ = false;          // a check is counting or its answer is open
     // The strip's counts: a newer change drops an older count, not run if it
     // has not started, not shown if it has.
     std::shared_ptr<NewestRequest> supportCounts_ = std::make_shared<NewestRequest>();

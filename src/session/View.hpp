@@ -27,8 +27,8 @@ struct WindowLayout {
 
 // What the options dialog hands back after OK.
 struct PendingSettings {
-    int FrameY = 6;
-    int FrameSize = 24;
+    int FrameY = kDefaultFrameY;
+    int FrameSize = kDefaultCellSize;
     bool MenuBarOn = true;
     bool StatusBarOn = true;
 };

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "core/Frame.hpp"
 #include "session/PieceSupport.hpp"
 
 namespace tilvaren {
@@ -38,7 +39,7 @@ private:
 
     std::array<PieceLook, kPieceCount> looks_{};
     SupportLine line_;
-    int cellSize_ = 24;
+    int cellSize_ = kDefaultCellSize;
     // The line is a label of its own, so screen readers reach it as text.
     QLabel* lineLabel_;
 };

@@ -21,7 +21,7 @@ bool IsOutlineCode(int code) {
 
 int SizeIndex(int frameSize) {
     const int size = SizeClassOf(frameSize);
-    return size == 18 ? 0 : (size == 24 ? 1 : 2);
+    return size == kCellSizes[0] ? 0 : (size == kCellSizes[1] ? 1 : 2);
 }
 
 QImage BlockedTile(int s) {

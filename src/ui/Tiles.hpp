@@ -4,10 +4,12 @@
 #include <QPixmap>
 #include <map>
 
+#include "core/Frame.hpp"
+
 namespace tilvaren {
 
 // The tile sizes in use, and the size class a cell size falls into.
-inline constexpr int kTileSizes[] = {18, 24, 32};
+inline constexpr std::array<int, 3> kTileSizes = kCellSizes;
 int TileSizeFor(int frameSize);
 
 // One tile drawn from its pixel rules: an outline tile for the 16 codes

@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
-#include <map>
-#include <optional>
 
-#include "pieces/Solver.hpp"
-#include "records/FileNames.hpp"
 #include "session/Session.hpp"
 #include "support/RecordingWindow.hpp"
 #include "support/TestBoards.hpp"
@@ -16,8 +11,6 @@
 namespace tilvaren {
 namespace {
 
-using testing::Picture;
-using testing::ReadAll;
 
 struct Game : testing::SessionGame {
     Game() { StartFresh(); }
@@ -45,10 +38,10 @@ TEST(History, EachCommandIsOneStepUndoneAndRedone) {
         {"deselect", [](Game& g) { g.Click({0, 1}); }, [](Game& g) { g.session.ImageClick(1); }},
         {"placing click", [](Game& g) { g.Click({0, 1, 2, 3}); }, [](Game& g) { g.Click({4}); }},
         {"take back a piece", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.ImageClick(2); }},
-        {"turn", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.menuETClick(); }},
-        {"mirror", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.menuEMClick(); }},
-        {"U correction", [](Game& g) { g.Click(kLowerU); }, [](Game& g) { g.session.menuEUClick(); }},
-        {"reset", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.menuERClick(); }},
+        {"turn", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.Turn(); }},
+        {"mirror", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.Mirror(); }},
+        {"U correction", [](Game& g) { g.Click(kLowerU); }, [](Game& g) { g.session.CorrectUPosition(); }},
+        {"reset", [](Game& g) { g.Click(kTopI); }, [](Game& g) { g.session.Reset(); }},
     };
     for (const Case& c : cases) {
         Game g;
@@ -60,11 +53,11 @@ TEST(History, EachCommandIsOneStepUndoneAndRedone) {
         EXPECT_EQ(g.window.Items().substr(0, 2), "10") << c.name;
         const int sounds = g.window.sounds;
         g.window.cellsDrawn = 0;
-        g.session.N6Click();
+        g.session.UndoStep();
         EXPECT_EQ(g.State(), before) << c.name;
         EXPECT_EQ(g.window.cellsDrawn, kCellCount) << c.name;  // the whole board redrawn
         EXPECT_EQ(g.window.enabled["N8"], true) << c.name;
-        g.session.N8Click();
+        g.session.RedoStep();
         EXPECT_EQ(g.State(), after) << c.name;
         EXPECT_EQ(g.window.Items().substr(0, 2), "10") << c.name;
         EXPECT_EQ(g.window.sounds, sounds) << c.name;
@@ -82,9 +75,6 @@ TEST(History, ItemsFollowTheSteps) {
     g.Click({10, 11, 12, 13, 20});  // an L below it
     const GameState iAndL = g.State();
     g.Click({30});  // a selection pending
-    const std::vector<std::string> pending = {"IIIII22222", "LLLL222222", "L000222222",
-                                              "1000222222", "0000222222", "0002222222"};
-    ASSERT_EQ(Picture(g.session.GameBoard()), pending);
     EXPECT_EQ(g.window.Items(), "1010");
     struct Step {
         const char* name;
@@ -94,18 +84,17 @@ TEST(History, ItemsFollowTheSteps) {
     };
     const Step steps[] = {
         {"stale click", [](Game& s) { s.Click({0}); }, "1010", nullptr},
-        {"piece back to the I", [](Game& s) { s.session.N7Click(); }, "1111", &oneI},
-        {"piece back to the empty board", [](Game& s) { s.session.N7Click(); }, "0101", &empty},
-        {"piece back with none before", [](Game& s) { s.session.N7Click(); }, "0101", &empty},
-        {"piece forward to the I", [](Game& s) { s.session.N10Click(); }, "1111", &oneI},
-        {"piece forward to the L", [](Game& s) { s.session.N10Click(); }, "1110", &iAndL},
-        {"piece forward stops before the pending cell", [](Game& s) { s.session.N10Click(); }, "1110", &iAndL},
-        {"step forward to the pending cell", [](Game& s) { s.session.N8Click(); }, "1010", nullptr},
-        {"step back", [](Game& s) { s.session.N6Click(); }, "1110", &iAndL},
-        {"a U correction that changes nothing keeps the redo", [](Game& s) { s.session.menuEUClick(); }, "1110",
-         nullptr},
+        {"piece back to the I", [](Game& s) { s.session.UndoPiece(); }, "1111", &oneI},
+        {"piece back to the empty board", [](Game& s) { s.session.UndoPiece(); }, "0101", &empty},
+        {"piece back with none before", [](Game& s) { s.session.UndoPiece(); }, "0101", &empty},
+        {"piece forward to the I", [](Game& s) { s.session.RedoPiece(); }, "1111", &oneI},
+        {"piece forward to the L", [](Game& s) { s.session.RedoPiece(); }, "1110", &iAndL},
+        {"piece forward stops before the pending cell", [](Game& s) { s.session.RedoPiece(); }, "1110", &iAndL},
+        {"step forward to the pending cell", [](Game& s) { s.session.RedoStep(); }, "1010", nullptr},
+        {"step back", [](Game& s) { s.session.UndoStep(); }, "1110", &iAndL},
+        {"a U correction that changes nothing", [](Game& s) { s.session.CorrectUPosition(); }, "1110", nullptr},
         {"a new step drops the redo", [](Game& s) { s.Click({40}); }, "1010", nullptr},
-        {"and leads back to where it was taken", [](Game& s) { s.session.N6Click(); }, "1110", &iAndL},
+        {"and leads back to where it was taken", [](Game& s) { s.session.UndoStep(); }, "1110", &iAndL},
     };
     for (const Step& s : steps) {
         s.command(g);
@@ -115,13 +104,12 @@ TEST(History, ItemsFollowTheSteps) {
         }
     }
     // Back to the empty board the frame is free again; a new frame is a new history.
-    while (g.window.enabled["N6"]) g.session.N6Click();
+    while (g.window.enabled["N6"]) g.session.UndoStep();
     EXPECT_FALSE(g.session.GameBoard().GameStarted);
-    g.session.FrameCommand(5);
+    g.session.ChooseFrame(5);
     EXPECT_EQ(g.window.Items(), "0000");
 }
 
-// A finished board stays recorded; undone and finished again, it is recorded again.
 // A very long game keeps only its latest steps: the oldest ones go.
 TEST(History, KeepsTheLatestStepsOnly) {
     Game g;
@@ -130,38 +118,12 @@ TEST(History, KeepsTheLatestStepsOnly) {
     const GameState last = g.State();
     std::size_t undone = 0;
     while (g.window.enabled.at("N6")) {
-        g.session.N6Click();
+        g.session.UndoStep();
         ++undone;
     }
     EXPECT_EQ(undone, History::kLimit - 1);
-    while (g.window.enabled.at("N8")) g.session.N8Click();
+    while (g.window.enabled.at("N8")) g.session.RedoStep();
     EXPECT_TRUE(g.State() == last);
-}
-
-TEST(History, AFinishedBoardUndoneAndFinishedAgainIsAppendedAgain) {
-    Game g;
-    const FilledFrame solution = DistinctSolutions(6).front();
-    int last = -1;
-    for (const char letter : std::string("FILNPTUVWXYZ")) {
-        for (int n = 0; n < kCellCount; ++n) {
-            if (solution[static_cast<std::size_t>(n)] == letter && g.session.GameBoard().CellCode(n) == kEmpty &&
-                !g.session.GameBoard().AllPiecesPlaced()) {
-                g.Click({n});
-                last = n;
-            }
-        }
-    }
-    ASSERT_EQ(g.window.congratulations, 1);
-    const GameState finished = g.State();
-    g.session.N6Click();
-    EXPECT_FALSE(g.session.GameBoard().AllPiecesPlaced());
-    g.session.N8Click();
-    EXPECT_EQ(g.State(), finished);
-    g.session.N6Click();
-    g.Click({last});
-    EXPECT_EQ(g.window.congratulations, 2);
-    const std::string lines = ReadAll(g.dir.File(kSolutionFile));
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2);
 }
 
 }  // namespace

@@ -22,14 +22,12 @@ public:
     std::vector<std::string> steps;
     std::vector<std::string> told;
     std::vector<std::string> asked;
-    bool answer = false;
     std::optional<PendingSettings> options;
     std::array<std::string, 13> panels;
     std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
     int cellsDrawn = 0;
     int sounds = 0;
     int congratulations = 0;
-    bool menuBarOn = true;
     std::optional<SupportPicture> support;
     SupportLine supportLine;
     // Counts for the strip: run at once and shown when still wanted, or,
@@ -69,7 +67,7 @@ public:
     void Tell(const std::string& text) override { told.push_back(text); }
     bool Ask(const std::string& text) override {
         asked.push_back(text);
-        return answer;
+        return false;
     }
     void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
         told.push_back(work());
@@ -103,10 +101,7 @@ public:
     }
     void HideCells() override { Step("HideCells"); }
     void SizeCells(int frameSize) override { Step("SizeCells" + std::to_string(frameSize)); }
-    void LayoutWindow(const WindowLayout& layout) override {
-        menuBarOn = layout.menuBarOn;
-        Step("LayoutWindow");
-    }
+    void LayoutWindow(const WindowLayout&) override { Step("LayoutWindow"); }
     void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
                           std::function<bool()> wanted) override {
         support = picture;
@@ -132,6 +127,12 @@ private:
 
 // A session in a folder of its own, with a recording window and a fixed clock.
 struct SessionGame {
+    SessionGame() = default;
+    // A session started on that folder, with that per-user folder.
+    SessionGame(const std::string& folder, const std::string& fallback) : session{window, errors, clock, folder} {
+        session.SetFallbackFolder(fallback);
+        session.Start();
+    }
     TempDir dir;
     RecordingErrorSink errors;
     FixedClock clock{{2026, 12, 7, 10, 20, 30}};
@@ -141,6 +142,23 @@ struct SessionGame {
     void StartFresh() {
         session.Start();
         window.steps.clear();
+    }
+    // Clicks the first 6 x 10 solution in, piece by piece, skipping the cells
+    // the game filled itself; the last cell clicked.
+    int ClickSolution() {
+        const FilledFrame solution = DistinctSolutions(6).front();
+        int last = -1;
+        for (const char letter : std::string("FILNPTUVWXYZ")) {
+            for (int n = 0; n < kCellCount; ++n) {
+                const Board& board = session.GameBoard();
+                if (solution[static_cast<std::size_t>(n)] == letter && board.CellCode(n) == kEmpty &&
+                    !board.AllPiecesPlaced()) {
+                    session.ButtonClick(n);
+                    last = n;
+                }
+            }
+        }
+        return last;
     }
 };
 
