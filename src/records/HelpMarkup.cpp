@@ -484,11 +484,15 @@ std::string HelpPlainText(std::string_view html, std::size_t limit) {
             blank = !text.empty();
             continue;
         }
-        if (count == limit) {
+        // The blank joining two words counts as one of the limit's characters.
+        if (count + (blank ? 2 : 1) > limit) {
             text += "…";
             break;
         }
-        if (blank) text += ' ';
+        if (blank) {
+            text += ' ';
+            ++count;
+        }
         blank = false;
         AppendUtf8(text, c);
         ++count;

@@ -76,6 +76,11 @@ TEST(HelpFile, TitlesAndKeywordsAreCutToAListsWidth) {
     const HelpFile file = HelpFile::Parse("<h2 id=\"a\" data-keywords=\"" + longWord + "\">" + longWord + "</h2>");
     EXPECT_EQ(file.Topics()[0].title, longWord.substr(0, kHelpTitleLimit) + "…");
     EXPECT_EQ(file.Topics()[0].keywords[0], longWord.substr(0, kHelpKeywordLimit) + "…");
+    // The blanks between words count too: 200 characters, then the mark.
+    std::string words;
+    for (std::size_t i = 0; i < kHelpTitleLimit; ++i) words += "w ";
+    const HelpFile spaced = HelpFile::Parse("<h2 id=\"a\">" + words + "</h2>");
+    EXPECT_EQ(spaced.Topics()[0].title, words.substr(0, kHelpTitleLimit - 1) + "…");
 }
 
 std::string Repeat(std::string_view piece, std::size_t times) {
