@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "session/MoveFlow.hpp"
 #include "records/FileNames.hpp"
+#include "records/RegisterFile.hpp"
 #include "records/RegisterReport.hpp"
 #include "records/SolutionRegister.hpp"
 #include "support/TempDir.hpp"
@@ -183,6 +188,52 @@ TEST(RegisterReport, ReadInPiecesAsAtOnce) {
         EXPECT_EQ(parts.damagedCount, whole.damagedCount);
         EXPECT_EQ(parts.damagedLines, whole.damagedLines);
         EXPECT_EQ(parts.frames.at(3).lines, whole.frames.at(3).lines);
+    }
+}
+
+// A register file of any kind: read whole, or refused at once with the cause,
+// and a reading the caller gives up stops after the piece in hand.
+TEST(RegisterReport, ReadsOnlyARegularFileAndStopsWhenCancelled) {
+    TempDir dir;
+    GameRecord record;
+    record.frameY = 3;
+    record.cells = SolveFrame(3).front();
+    record.marker = kSolutionMarker;
+    const std::string line = FormatGameRecord(record, FixedClock({2026, 12, 8, 9, 0, 0}));
+    std::string text;
+    while (text.size() < 1024 * 1024) text += line;
+    const std::size_t lines = text.size() / line.size();
+    testing::WriteAll(dir.File("register.csv"), text);
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);  // no writer: opening it must not wait
+    ASSERT_EQ(::symlink("register.csv", dir.File("link").c_str()), 0);
+    struct Case {
+        const char* name;
+        bool cancel;
+        int error;  // 0: read whole
+    };
+    for (const Case& c : {Case{"register.csv", false, 0}, Case{"link", false, 0}, Case{"register.csv", true, ECANCELED},
+                          Case{"fifo", false, kNotRegularFile}, Case{"", false, EISDIR},
+                          Case{"missing.csv", false, ENOENT}}) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.File(c.name);
+        RegisterReader reader;
+        int asked = 0;
+        const FileResult read = ReadRegisterFile(path, reader, [&] { return c.cancel && ++asked > 1; });
+        const RegisterReport report = reader.Finish();
+        EXPECT_EQ(read.ok, c.error == 0);
+        EXPECT_EQ(read.error, c.error);
+        if (c.error == 0) {
+            EXPECT_EQ(report.frames.at(3).lines, lines);
+            EXPECT_EQ(report.frames.at(3).found.at(0).timesFound, lines);
+            continue;
+        }
+        EXPECT_NE(read.reason.find(path), std::string::npos) << read.reason;
+        EXPECT_NE(read.reason.find(FileErrorCause(c.error)), std::string::npos) << read.reason;
+        EXPECT_NE(EnglishReason(read).find(path), std::string::npos);
+        EXPECT_LT(report.frames.at(3).lines, c.cancel ? lines : 1);
+        if (c.cancel) {
+            EXPECT_GT(report.frames.at(3).lines, 0U);
+        }
     }
 }
 
