@@ -46,14 +46,14 @@ const char* kUsageText =
     "  --list              one line per distinct solution found, oldest first find first:\n"
     "                      frame, number, date first found, how many lines hold it,\n"
     "                      e.g. \"6x10 512 2026/12/08 3\"\n"
-    "  --frame H           the frame for --show: 6, 5, 4 or 3 rows (default 6)\n"
+    "  --frame H           the frame for --show and --number: 6, 5, 4 or 3 rows (default 6)\n"
     "  --show N            draw the N-th distinct solution found (1 = the oldest)\n"
     "  --show --number N   draw the solution numbered N (1..2339 for 6 x 10), if found\n"
     "  --help              show this text\n"
     "\n"
     "Exit status: 0 done, 1 bad arguments, 2 the register cannot be read,\n"
-    "3 --show asked for a solution the register does not hold, 4 the output\n"
-    "could not be written.\n";
+    "3 --show or --number asked for a solution the register does not hold,\n"
+    "4 the output could not be written.\n";
 
 // The register the game keeps, by its own folder rule for this program's
 // folder, or none when there is no such folder. Creates nothing.
