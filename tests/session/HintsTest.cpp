@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "session/Hints.hpp"
+#include "support/TestBoards.hpp"
+
+namespace tilvaren {
+namespace {
+
+const std::vector<std::string> kSolution = {"FFIIIIILZZ", "VFFYLLLLZN", "VFYYYYXZZN",
+                                            "VVVTWXXXNN", "PPPTWWXUNU", "PPTTTWWUUU"};
+
+// kSolution with the pieces of `letters` taken off.
+std::vector<std::string> SolutionWithout(const std::string& letters) {
+    std::vector<std::string> rows = kSolution;
+    for (std::string& row : rows) {
+        for (char& code : row) {
+            if (letters.find(code) != std::string::npos) code = kEmpty;
+        }
+    }
+    return rows;
+}
+
+BoardCells Cells6(const std::vector<std::string>& rows) {
+    testing::RecordingErrorSink errors;
+    Board board = testing::MakeBoard(errors, 6);
+    testing::SetPicture(board, rows);
+    return BoardCells(board);
+}
+
+// F, I, P and V of kSolution.
+const std::vector<std::string> kFourPieces = {"FFIIIII000", "VFF0000000", "VF00000000",
+                                              "VVV0000000", "PPP0000000", "PP00000000"};
+
+// Two cells no piece can reach: the top left corner (I and L beside it) and
+// the bottom right one (V and Y beside it). Taking back any one piece
+// leaves the other cell shut in, so every piece brings back nothing.
+const std::vector<std::string> kTwoShutCells = {"0IIIII0000", "L00000000Y", "L00000000Y",
+                                                "L00000V0YY", "LL0000V00Y", "000000VVV0"};
+
+TEST(Hints, EachBoardAndLevel) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> rows;
+        int level;
+        std::vector<char> placedOrder;
+        bool finishedIsNew;
+        Hint expected;
+    } const cases[] = {
+        // Every free cell has one placement: the lowest cell of the ten wins.
+        {"two holes, one piece each: where", SolutionWithout("IX"), 1, {}, false,
+         {1, "ここに入る置き方は 1 通りだけです", {2}, -1}},
+        {"two holes: which piece", SolutionWithout("IX"), 2, {}, false,
+         {2, "ここには I が最多（1 通り中 1 通り）", {2}, 1}},
+        {"two holes: where it goes", SolutionWithout("IX"), 3, {}, false,
+         {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
+        {"a press beyond the last level repeats it", SolutionWithout("IX"), 7, {}, false,
+         {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
+        // Three completions: the cell right of the I has 2 placements (a Y,
+        // and one X two completions share), the lowest free cell 3.
+        {"where: the most constrained, not the first free cell", kFourPieces, 1, {}, false,
+         {1, "ここに入る置き方は 2 通りだけです", {13}, -1}},
+        {"which piece: the one most completions put there", kFourPieces, 2, {}, false,
+         {2, "ここには X が最多（3 通り中 2 通り）", {13}, 9}},
+        {"where it goes: the placement most completions share", kFourPieces, 3, {}, false,
+         {3, "X を印の 5 マスに置くと、あと 2 通り", {13, 22, 23, 24, 33}, 9}},
+        // Taking back the I reopens the hole of three; the L, placed later, less.
+        {"a dead end: the piece whose removal brings back the most", {"000LLLL000", "IIIII0L000"}, 1, {'I', 'L'},
+         false, {0, "完成できません。I を取り除くと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1}},
+        {"a selection no piece can span", {"1000000000", "", "", "", "", "0000000001"}, 1, {}, false,
+         {0, "選んでいるマスは、どの完成形にも使えません", {0, 59}, -1}},
+        {"shut cells, last placed of all", kTwoShutCells, 1, {'I', 'L', 'V', 'Y'}, false,
+         {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10}},
+        {"shut cells, pieces not listed count as older", kTwoShutCells, 2, {'Y', 'V'}, false,
+         {0, "完成できません。まず V を取り除いてください", {36, 46, 56, 57, 58}, 7}},
+        // The selection fits a completion of the board without the shut cells,
+        // but the board itself is what cannot be finished.
+        {"shut cells with a usable selection", {"0IIIII1000", "L00000000Y", "L00000000Y",
+                                                 "L00000V0YY", "LL0000V00Y", "000000VVV0"},
+         1, {'I', 'L', 'V', 'Y'}, false,
+         {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10}},
+        {"finished, new", kSolution, 2, {}, true, {0, "完成しています。新しい解です", {}, -1}},
+        {"finished before", kSolution, 2, {}, false, {0, "完成しています。すでに見つけた解です", {}, -1}},
+    };
+    const CompletionCounter& counter = CompletionCounterFor(6);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> rows = c.rows;
+        rows.resize(6);
+        for (std::string& row : rows) row.resize(10, kEmpty);
+        const Hint hint = HintFor(counter, Cells6(rows), c.level, c.placedOrder, c.finishedIsNew);
+        EXPECT_EQ(hint.level, c.expected.level);
+        EXPECT_EQ(hint.text, c.expected.text);
+        EXPECT_EQ(hint.cells, c.expected.cells);
+        EXPECT_EQ(hint.piece, c.expected.piece);
+    }
+}
+
+}  // namespace
+}  // namespace tilvaren
