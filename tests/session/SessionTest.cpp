@@ -388,5 +388,74 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     }
 }
 
+// Each press on the same board gives the next level, marks only and no
+// step; a change of the board removes the marks and starts again at 1, a
+// change of the window alone does not.
+TEST(Session, HintsGrowOnOneBoardAndGoWithItsChanges) {
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> change;
+        bool boardChanged;
+    };
+    const Case cases[] = {
+        {"a click", [](Game& g) { g.session.ButtonClick(5); }, true},
+        {"redo with nothing to redo", [](Game& g) { g.session.RedoStep(); }, false},
+        {"undo", [](Game& g) { g.session.UndoStep(); }, true},
+        {"turn", [](Game& g) { g.session.Turn(); }, true},
+        {"reset", [](Game& g) { g.session.Reset(); }, true},
+        {"larger cells", [](Game& g) { g.session.ChooseCellSize(32); }, false},
+        {"the strip on", [](Game& g) { g.session.TogglePieceSupport(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        g.StartFresh();
+        g.session.ButtonClick(1);
+        const std::string items = g.window.Items();
+        g.window.steps.clear();
+        for (int press = 0; press < 4; ++press) g.session.ShowHint();
+        EXPECT_EQ(g.window.Steps(), "MarkHint");
+        ASSERT_EQ(g.window.hints.size(), 4u);
+        for (std::size_t press = 0; press < 4; ++press) {
+            EXPECT_EQ(g.window.hints[press].level, std::min<int>(static_cast<int>(press) + 1, 3));
+            EXPECT_FALSE(g.window.hints[press].cells.empty());
+        }
+        EXPECT_EQ(g.window.told.size(), 4u) << "the strip is off: a message box";
+        EXPECT_EQ(g.window.sounds, 1) << "the click's only";
+        EXPECT_EQ(g.window.Items(), items);
+
+        g.window.hints.clear();
+        const std::size_t told = g.window.told.size();
+        c.change(g);
+        g.session.ShowHint();
+        const std::size_t marks = g.window.hints.size();
+        ASSERT_GE(marks, 1u);
+        EXPECT_EQ(g.window.hints.back().level, c.boardChanged ? 1 : 3);
+        EXPECT_EQ(marks >= 2 && g.window.hints[marks - 2] == Hint{}, c.boardChanged) << "the marks removed";
+        EXPECT_EQ(g.window.told.size(), told + (g.session.CurrentSettings().PieceSupportOn ? 0 : 1));
+    }
+}
+
+// A finished board's hint says whether the register held it before; a
+// register that cannot be read is said to be so.
+TEST(Session, AFinishedBoardsHintTellsWhetherItIsNew) {
+    Game g;
+    g.StartFresh();
+    for (const char* expected : {"完成しています。新しい解です", "完成しています。すでに見つけた解です", "読めず"}) {
+        g.session.Reset();
+        if (std::string(expected) == "読めず") {
+            ::unlink(g.dir.File(kSolutionFile).c_str());
+            ::mkdir(g.dir.File(kSolutionFile).c_str(), 0755);
+        }
+        g.ClickSolution();
+        g.window.told.clear();
+        g.session.ShowHint();
+        ASSERT_EQ(g.window.told.size(), 1u);
+        EXPECT_NE(g.window.told[0].find(expected), std::string::npos) << g.window.told[0];
+        EXPECT_EQ(g.window.hints.back().level, 0);
+        EXPECT_TRUE(g.window.hints.back().cells.empty());
+    }
+}
+
 }  // namespace
 }  // namespace tilvaren
