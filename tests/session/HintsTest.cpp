@@ -81,7 +81,7 @@ TEST(Hints, EachBoardAndLevel) {
         {"finished, new", kSolution, 2, {}, true, {0, "完成しています。新しい解です", {}, -1}},
         {"finished before", kSolution, 2, {}, false, {0, "完成しています。すでに見つけた解です", {}, -1}},
     };
-    const CompletionCounter& counter = CompletionCounterFor(6);
+    const CompletionCounter counter(6);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> rows = c.rows;
