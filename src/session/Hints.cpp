@@ -136,6 +136,11 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
         if (cell < 0 || covering[static_cast<std::size_t>(n)] < covering[static_cast<std::size_t>(cell)]) cell = n;
     }
     Hint hint;
+    if (cell < 0) {
+        // Only selected cells are free: the selection itself is the next piece.
+        hint.text = "選んでいるマスにピースを置いてください";
+        return hint;
+    }
     hint.level = std::clamp(level, 1, kHintLevels);
     hint.cells = {cell};
     if (hint.level == 1) {
