@@ -294,7 +294,6 @@ void Tmain::SizeCells(int frameSize) {
     cellSize_ = frameSize;
     for (int n = 0; n < kCellCount; ++n) Button(n)->resize(frameSize, frameSize);
     for (int n = 0; n < kCellCount; ++n) Image(n)->resize(frameSize, frameSize);
-    PlaceHintMarks();
 }
 
 void Tmain::LayoutWindow(const WindowLayout& layout) {

@@ -31,6 +31,10 @@ BoardCells Cells6(const std::vector<std::string>& rows) {
 const std::vector<std::string> kFourPieces = {"FFIIIII000", "VFF0000000", "VF00000000",
                                               "VVV0000000", "PPP0000000", "PP00000000"};
 
+// N, U and Z of kSolution.
+const std::vector<std::string> kThreePieces = {"00000000ZZ", "00000000ZN", "0000000ZZN",
+                                               "00000000NN", "0000000UNU", "0000000UUU"};
+
 // Two cells no piece can reach: the top left corner (I and L beside it) and
 // the bottom right one (V and Y beside it). Taking back any one piece
 // leaves the other cell shut in, so every piece brings back nothing.
@@ -63,6 +67,12 @@ TEST(Hints, EachBoardAndLevel) {
          {2, "ここには X が最多（3 通り中 2 通り）", {13}, 9}},
         {"where it goes: the placement most completions share", kFourPieces, 3, {}, false,
          {3, "X を印の 5 マスに置くと、あと 2 通り", {13, 22, 23, 24, 33}, 9}},
+        // Over cell 36 the F lies in the most completions, spread over
+        // several placements; one X placement alone keeps more than any of them.
+        {"which piece: most completions over all its placements", kThreePieces, 2, {}, false,
+         {2, "ここには F が最多（21 通り中 8 通り）", {36}, 0}},
+        {"where it goes: the best placement, whichever piece", kThreePieces, 3, {}, false,
+         {3, "X を印の 5 マスに置くと、あと 7 通り", {26, 35, 36, 37, 46}, 9}},
         // Taking back the I reopens the hole of three; the L, placed later, less.
         {"a dead end: the piece whose removal brings back the most", {"000LLLL000", "IIIII0L000"}, 1, {'I', 'L'},
          false, {0, "完成できません。I を取り除くと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1}},
