@@ -164,7 +164,7 @@ std::vector<FilledFrame> CompletionCounter::DistinctFor(const BoardCells& board)
 }
 
 std::size_t CompletionCounter::ForEachCompletion(const BoardCells& board,
-                                                  const std::function<void(const PieceCells&)>& use) const {
+                                                 const std::function<void(const PieceCells&)>& use) const {
     return ForEachMatch(board, [&use](const Image& image) { use(image.pieces); });
 }
 

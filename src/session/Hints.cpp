@@ -98,8 +98,8 @@ bool IsFinished(const BoardCells& board) {
     return std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
 }
 
-Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level,
-             const std::vector<char>& placedOrder, bool finishedIsNew) {
+Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
+             bool finishedIsNew) {
     if (board.frameY == counter.FrameY() && IsFinished(board)) {
         Hint hint;
         hint.text = finishedIsNew ? "完成しています。新しい解です" : "完成しています。すでに見つけた解です";
@@ -167,9 +167,7 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
     std::size_t bestUses = 0;
     for (const auto& [key, uses] : placements) {
         if ((CellsOfKey(key) & Bit(cell)) == 0) continue;
-        const auto rank = [named](std::uint64_t k, std::size_t u) {
-            return std::tuple(u, PieceOfKey(k) == named, ~k);
-        };
+        const auto rank = [named](std::uint64_t k, std::size_t u) { return std::tuple(u, PieceOfKey(k) == named, ~k); };
         if (bestUses == 0 || rank(key, uses) > rank(best, bestUses)) {
             best = key;
             bestUses = uses;
@@ -188,7 +186,8 @@ Hint WorkOutHint(const BoardCells& board, int level, const std::vector<char>& pl
     const std::optional<bool> isNew = FinishedIsNew(counter, board, programDir);
     Hint hint = HintFor(counter, board, level, placedOrder, isNew.value_or(false));
     if (!isNew) {
-        hint.text = "完成しています。解答の記録 \"" + std::string(kSolutionFile) + "\" を読めず、新しい解かはわかりません";
+        hint.text =
+            "完成しています。解答の記録 \"" + std::string(kSolutionFile) + "\" を読めず、新しい解かはわかりません";
     }
     return hint;
 }

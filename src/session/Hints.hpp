@@ -33,8 +33,8 @@ struct Hint {
 // pieces it does not list count as placed before those it does). A finished
 // board says so, and whether it is new (`finishedIsNew`). Microseconds to a
 // few milliseconds once the counter is built; safe on any thread.
-Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level,
-             const std::vector<char>& placedOrder, bool finishedIsNew);
+Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
+             bool finishedIsNew);
 
 // True when every cell holds a piece: the hint then needs the register.
 bool IsFinished(const BoardCells& board);

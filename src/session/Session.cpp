@@ -257,9 +257,10 @@ void Session::ShowHint() {
         done(HintFor(*counter, cells, hintLevel_, placedOrder_, false));
         return;
     }
-    view_.HintWhenDone(
-        [cells, level = hintLevel_, order = placedOrder_, dir = programDir_] { return WorkOutHint(cells, level, order, dir); },
-        std::move(done));
+    auto work = [cells, level = hintLevel_, order = placedOrder_, dir = programDir_] {
+        return WorkOutHint(cells, level, order, dir);
+    };
+    view_.HintWhenDone(std::move(work), std::move(done));
 }
 
 void Session::BoardChanged() {

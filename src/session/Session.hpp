@@ -166,7 +166,7 @@ private:
     bool checkUnderWay_ = false;          // a check is counting or its answer is open
     int hintLevel_ = 0;                   // the level last asked on this board, 0 none
     std::shared_ptr<NewestRequest> hints_ = std::make_shared<NewestRequest>();
-    std::vector<char> placedOrder_;       // letters on the board, oldest first
+    std::vector<char> placedOrder_;  // letters on the board, oldest first
     // The strip's counts: a newer change drops an older count, not run if it
     // has not started, not shown if it has.
     std::shared_ptr<NewestRequest> supportCounts_ = std::make_shared<NewestRequest>();

@@ -117,7 +117,8 @@ void PieceStrip::ShowLine() {
     lineLabel_->setText(fontMetrics().elidedText(text, Qt::ElideRight, width()));
     lineLabel_->setAccessibleName(text);
     QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, hint_.isEmpty() && line_.warning ? kWarning : palette().color(QPalette::WindowText));
+    colours.setColor(QPalette::WindowText,
+                     hint_.isEmpty() && line_.warning ? kWarning : palette().color(QPalette::WindowText));
     lineLabel_->setPalette(colours);
 }
 
@@ -170,7 +171,8 @@ void PieceStrip::paintEvent(QPaintEvent*) {
                 // The named piece's box, with half a small cell around it.
                 painter.setPen(QPen(kHintRing, 2));
                 painter.setBrush(Qt::NoBrush);
-                painter.drawRect(QRect(origin, QSize(ColumnsOf(i) * m, kBoxRows * m)).adjusted(-m / 2, -m / 2, m / 2, m / 2));
+                painter.drawRect(
+                    QRect(origin, QSize(ColumnsOf(i) * m, kBoxRows * m)).adjusted(-m / 2, -m / 2, m / 2, m / 2));
             }
             x += (ColumnsOf(i) + 1) * m;
         }

@@ -176,7 +176,8 @@ void MenuActionsTest::EveryItemAndShortcutRunsItsOwnCommand() {
             const char* how[] = {"item", "keys", "keys, menu bar hidden"};
             const QString where = QString("%1 %2 by %3").arg(row.item, row.keys, how[static_cast<int>(via)]);
             QVERIFY2(via != Via::KeysWithoutMenuBar || !before.menuBar, qPrintable(where));
-            if (QString(row.item) == "menuEC" || QString(row.item) == "menuEH") QTRY_VERIFY_WITH_TIMEOUT(!f.dialogs.messages.isEmpty(), 60000);
+            if (QString(row.item) == "menuEC" || QString(row.item) == "menuEH")
+                QTRY_VERIFY_WITH_TIMEOUT(!f.dialogs.messages.isEmpty(), 60000);
             QVERIFY2(row.effect(before, Look(w, f)), qPrintable(where));
         }
     }

@@ -301,7 +301,8 @@ void TmainTest::HintsMarkCellsUntilTheBoardChanges() {
     const std::vector<int> placement = marked();
     // Drawn over the cell, which keeps its picture; at another size too.
     const QImage board = BoardAreaOf(w)->grab().toImage();
-    for (const QRect& cell : marks->Marked()) QCOMPARE(board.pixelColor(cell.topLeft() + QPoint(3, 3)), QColor(255, 128, 0));
+    for (const QRect& cell : marks->Marked())
+        QCOMPARE(board.pixelColor(cell.topLeft() + QPoint(3, 3)), QColor(255, 128, 0));
     QCOMPARE(ImageOf(w, placement[0])->Picture().toImage(), emptyCell.toImage());
     QTest::keySequence(&w, QKeySequence("Ctrl+Alt+L"));
     QCOMPARE(ButtonOf(w, 0)->width(), 32);

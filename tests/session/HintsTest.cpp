@@ -46,50 +46,53 @@ TEST(Hints, EachBoardAndLevel) {
         const char* name;
         std::vector<std::string> rows;
         int level;
-        std::vector<char> placedOrder;
-        bool finishedIsNew;
         Hint expected;
+        std::vector<char> placedOrder = {};
+        bool finishedIsNew = false;
     } const cases[] = {
         // Every free cell has one placement: the lowest cell of the ten wins.
-        {"two holes, one piece each: where", SolutionWithout("IX"), 1, {}, false,
-         {1, "ここに入る置き方は 1 通りだけです", {2}, -1}},
-        {"two holes: which piece", SolutionWithout("IX"), 2, {}, false,
-         {2, "ここには I が最多（1 通り中 1 通り）", {2}, 1}},
-        {"two holes: where it goes", SolutionWithout("IX"), 3, {}, false,
-         {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
-        {"a press beyond the last level repeats it", SolutionWithout("IX"), 7, {}, false,
-         {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
+        {"holes: where", SolutionWithout("IX"), 1, {1, "ここに入る置き方は 1 通りだけです", {2}, -1}},
+        {"holes: piece", SolutionWithout("IX"), 2, {2, "ここには I が最多（1 通り中 1 通り）", {2}, 1}},
+        {"holes: placement", SolutionWithout("IX"), 3, {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
+        {"beyond level 3", SolutionWithout("IX"), 7, {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
         // Three completions: the cell right of the I has 2 placements (a Y,
         // and one X two completions share), the lowest free cell 3.
-        {"where: the most constrained, not the first free cell", kFourPieces, 1, {}, false,
-         {1, "ここに入る置き方は 2 通りだけです", {13}, -1}},
-        {"which piece: the one most completions put there", kFourPieces, 2, {}, false,
-         {2, "ここには X が最多（3 通り中 2 通り）", {13}, 9}},
-        {"where it goes: the placement most completions share", kFourPieces, 3, {}, false,
-         {3, "X を印の 5 マスに置くと、あと 2 通り", {13, 22, 23, 24, 33}, 9}},
+        {"not the first free cell", kFourPieces, 1, {1, "ここに入る置き方は 2 通りだけです", {13}, -1}},
+        {"piece most put there", kFourPieces, 2, {2, "ここには X が最多（3 通り中 2 通り）", {13}, 9}},
+        {"shared placement", kFourPieces, 3, {3, "X を印の 5 マスに置くと、あと 2 通り", {13, 22, 23, 24, 33}, 9}},
         // Over cell 36 the F lies in the most completions, spread over
         // several placements; one X placement alone keeps more than any of them.
-        {"which piece: most completions over all its placements", kThreePieces, 2, {}, false,
-         {2, "ここには F が最多（21 通り中 8 通り）", {36}, 0}},
-        {"where it goes: the best placement, whichever piece", kThreePieces, 3, {}, false,
-         {3, "X を印の 5 マスに置くと、あと 7 通り", {26, 35, 36, 37, 46}, 9}},
+        {"piece summed", kThreePieces, 2, {2, "ここには F が最多（21 通り中 8 通り）", {36}, 0}},
+        {"best placement", kThreePieces, 3, {3, "X を印の 5 マスに置くと、あと 7 通り", {26, 35, 36, 37, 46}, 9}},
         // Taking back the I reopens the hole of three; the L, placed later, less.
-        {"a dead end: the piece whose removal brings back the most", {"000LLLL000", "IIIII0L000"}, 1, {'I', 'L'},
-         false, {0, "完成できません。I を取り除くと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1}},
-        {"a selection no piece can span", {"1000000000", "", "", "", "", "0000000001"}, 1, {}, false,
+        {"most brought back",
+         {"000LLLL000", "IIIII0L000"},
+         1,
+         {0, "完成できません。I を取り除くと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1},
+         {'I', 'L'}},
+        {"unusable selection",
+         {"1000000000", "", "", "", "", "0000000001"},
+         1,
          {0, "選んでいるマスは、どの完成形にも使えません", {0, 59}, -1}},
-        {"shut cells, last placed of all", kTwoShutCells, 1, {'I', 'L', 'V', 'Y'}, false,
-         {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10}},
-        {"shut cells, pieces not listed count as older", kTwoShutCells, 2, {'Y', 'V'}, false,
-         {0, "完成できません。まず V を取り除いてください", {36, 46, 56, 57, 58}, 7}},
+        {"last placed",
+         kTwoShutCells,
+         1,
+         {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10},
+         {'I', 'L', 'V', 'Y'}},
+        {"unlisted are older",
+         kTwoShutCells,
+         2,
+         {0, "完成できません。まず V を取り除いてください", {36, 46, 56, 57, 58}, 7},
+         {'Y', 'V'}},
         // The selection fits a completion of the board without the shut cells,
         // but the board itself is what cannot be finished.
-        {"shut cells with a usable selection", {"0IIIII1000", "L00000000Y", "L00000000Y",
-                                                 "L00000V0YY", "LL0000V00Y", "000000VVV0"},
-         1, {'I', 'L', 'V', 'Y'}, false,
-         {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10}},
-        {"finished, new", kSolution, 2, {}, true, {0, "完成しています。新しい解です", {}, -1}},
-        {"finished before", kSolution, 2, {}, false, {0, "完成しています。すでに見つけた解です", {}, -1}},
+        {"usable selection",
+         {"0IIIII1000", "L00000000Y", "L00000000Y", "L00000V0YY", "LL0000V00Y", "000000VVV0"},
+         1,
+         {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10},
+         {'I', 'L', 'V', 'Y'}},
+        {"finished, new", kSolution, 2, {0, "完成しています。新しい解です", {}, -1}, {}, true},
+        {"finished before", kSolution, 2, {0, "完成しています。すでに見つけた解です", {}, -1}},
     };
     const CompletionCounter counter(6);
     for (const Case& c : cases) {
