@@ -106,6 +106,7 @@ void Tmain::CreateControls() {
         tabOrder_.push_back(n);
         if (n > 0) setTabOrder(buttons_[static_cast<std::size_t>(n - 1)], button);
     }
+    marks_ = new HintMarks(bevel_);  // created last, so above every cell
     keys_ = new CellKeyboard(
         bevel_, {[this](int n) { return Control(n); },
                  [this](int n) {
@@ -253,6 +254,32 @@ void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<std::o
                                              });
 }
 
+void Tmain::MarkHint(const Hint& hint) {
+    for (const int n : markedCells_) {
+        Button(n)->setAccessibleDescription({});
+        Image(n)->setAccessibleDescription({});
+    }
+    markedCells_ = hint.text.empty() ? std::vector<int>{} : hint.cells;
+    for (const int n : markedCells_) {
+        Button(n)->setAccessibleDescription(QStringLiteral("ヒント"));
+        Image(n)->setAccessibleDescription(QStringLiteral("ヒント"));
+    }
+    strip_->SetHint(FromUtf8(hint.text), hint.text.empty() ? -1 : hint.piece);
+    PlaceHintMarks();
+}
+
+void Tmain::HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) {
+    AwayThenBack<Hint>(this, std::move(work), std::move(done));
+}
+
+void Tmain::PlaceHintMarks() {
+    std::vector<QRect> rects;
+    for (const int n : markedCells_) {
+        if (n >= 0 && n < kCellCount) rects.push_back(Button(n)->geometry());
+    }
+    marks_->Mark(std::move(rects));
+}
+
 void Tmain::HideCells() {
     for (int n = 0; n < kCellCount; ++n) {
         if (!Button(n)->isHidden()) {
@@ -278,13 +305,16 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     strip_->setVisible(layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
-    if (!layout.moveCells) return;
-    for (int n = 0; n < kCellCount; ++n) {
-        Button(n)->move(layout.cells[static_cast<std::size_t>(n)].x, layout.cells[static_cast<std::size_t>(n)].y);
+    marks_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
+    if (layout.moveCells) {
+        for (int n = 0; n < kCellCount; ++n) {
+            Button(n)->move(layout.cells[static_cast<std::size_t>(n)].x, layout.cells[static_cast<std::size_t>(n)].y);
+        }
+        for (int n = 0; n < kCellCount; ++n) {
+            Image(n)->move(layout.cells[static_cast<std::size_t>(n)].x, layout.cells[static_cast<std::size_t>(n)].y);
+        }
     }
-    for (int n = 0; n < kCellCount; ++n) {
-        Image(n)->move(layout.cells[static_cast<std::size_t>(n)].x, layout.cells[static_cast<std::size_t>(n)].y);
-    }
+    PlaceHintMarks();
 }
 
 std::optional<PendingSettings> Tmain::RunOptions(const Settings& current, bool gameStarted) {

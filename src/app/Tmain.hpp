@@ -16,6 +16,7 @@
 #include "ui/BackgroundImage.hpp"
 #include "ui/CellImage.hpp"
 #include "ui/CellKeyboard.hpp"
+#include "ui/HintMarks.hpp"
 #include "ui/MainMenu.hpp"
 #include "ui/PieceStrip.hpp"
 #include "ui/StatusPanels.hpp"
@@ -60,6 +61,10 @@ private:
     void SetPiecePanel(int piece, PieceLook look) override;
     void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
                           std::function<bool()> wanted) override;
+    void MarkHint(const Hint& hint) override;
+    void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) override;
+    // Rings the marked cells where their controls stand now.
+    void PlaceHintMarks();
     void HideCells() override;
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
@@ -75,6 +80,8 @@ private:
     QFrame* bevel_ = nullptr;
     BackgroundImage* image1_ = nullptr;
     PieceStrip* strip_ = nullptr;
+    HintMarks* marks_ = nullptr;
+    std::vector<int> markedCells_;  // the hint's, while it stands
     std::array<QPushButton*, kCellCount> buttons_{};
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order

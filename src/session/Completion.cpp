@@ -136,7 +136,7 @@ std::size_t CompletionCounter::ForEachMatch(const BoardCells& board, Match&& mat
             if (!fits) continue;
         }
         ++ways;
-        match(image.distinctId);
+        match(image);
     }
     return ways;
 }
@@ -144,7 +144,8 @@ std::size_t CompletionCounter::ForEachMatch(const BoardCells& board, Match&& mat
 CompletionCounter::Count CompletionCounter::CountFor(const BoardCells& board) const {
     Count count;
     std::uint32_t last = 0;
-    count.ways = ForEachMatch(board, [&count, &last](std::uint32_t id) {
+    count.ways = ForEachMatch(board, [&count, &last](const Image& image) {
+        const std::uint32_t id = image.distinctId;
         if (count.distinct == 0 || id != last) ++count.distinct;
         last = id;
     });
@@ -154,11 +155,17 @@ CompletionCounter::Count CompletionCounter::CountFor(const BoardCells& board) co
 std::vector<FilledFrame> CompletionCounter::DistinctFor(const BoardCells& board) const {
     std::vector<FilledFrame> result;
     std::uint32_t last = 0;
-    ForEachMatch(board, [this, &result, &last](std::uint32_t id) {
+    ForEachMatch(board, [this, &result, &last](const Image& image) {
+        const std::uint32_t id = image.distinctId;
         if (result.empty() || id != last) result.push_back(distinct_[id]);
         last = id;
     });
     return result;
+}
+
+std::size_t CompletionCounter::ForEachCompletion(const BoardCells& board,
+                                                 const std::function<void(const PieceCells&)>& use) const {
+    return ForEachMatch(board, [&use](const Image& image) { use(image.pieces); });
 }
 
 RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -53,12 +54,18 @@ public:
     // of its four images, sorted.
     std::vector<FilledFrame> DistinctFor(const BoardCells& board) const;
 
+    // The cells of each piece (bit n = cell n, by piece number F..Z).
+    using PieceCells = std::array<std::uint64_t, kPieceCount>;
+    // Calls `use` with every completion of the board, each image on its own;
+    // returns how many there were (CountFor's ways).
+    std::size_t ForEachCompletion(const BoardCells& board, const std::function<void(const PieceCells&)>& use) const;
+
 private:
     struct Image {
         std::array<std::uint64_t, kPieceCount> pieces;  // cells of each piece, bit n = cell n
         std::uint32_t distinctId;                       // index into distinct_
     };
-    // Calls `match(id)` for each image the board can still become, in order
+    // Calls `match(image)` for each image the board can still become, in order
     // of distinct id; returns how many matched.
     template <typename Match>
     std::size_t ForEachMatch(const BoardCells& board, Match&& match) const;

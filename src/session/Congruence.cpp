@@ -22,6 +22,25 @@ std::string HeldLine(const RegisterStanding& s, int frameY) {
            std::to_string(s.registerHolds) + " 通りです。";
 }
 
+// The finished board was appended when it was completed: it is new when the
+// register's first line of its class is its last line.
+bool IsNewNow(const RegisterStanding& s, std::size_t lastLine) { return !s.found || s.found->firstLine == lastLine; }
+
+// The register as read, with the number of its last line.
+struct ReadRegister {
+    RegisterReport report;
+    std::size_t lastLine = 0;
+};
+
+std::optional<ReadRegister> ReadRegisterIn(const std::string& programDir) {
+    const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
+    if (!read.status) return std::nullopt;
+    const std::string text = read.content.value_or("");
+    std::size_t lastLine = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    if (!text.empty() && text.back() != '\n') ++lastLine;
+    return ReadRegister{AnalyseRegister(text), lastLine};
+}
+
 }  // namespace
 
 std::string CongruenceText(const CompletionCounter& counter, const RegisterReport* report, std::size_t lastLine,
@@ -31,13 +50,10 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
     const int frameY = counter.FrameY();
     std::string text;
     if (s.finished && s.distinct == 1) {
-        // The finished board was appended when it was completed: it is new
-        // when the register's first line of its class is its last line.
-        const bool firstTimeNow = !s.found || s.found->firstLine == lastLine;
         FilledFrame cells;
         std::copy(board.codes.begin(), board.codes.end(), cells.begin());
         text = "この解は No. " + std::to_string(SolutionNumber(cells, frameY)) + " です。\n";
-        if (firstTimeNow) {
+        if (IsNewNow(s, lastLine)) {
             text += "この解は新しい解です。回転・反転したものも含めて、これまでの記録にはありませんでした。\n";
         } else {
             text += "この解は、回転・反転したものも含めて、" + s.found->firstDate + " にすでに見つけています。\n";
@@ -66,13 +82,16 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
 
 std::string CheckCongruence(const BoardCells& board, const std::string& programDir) {
     const CompletionCounter& counter = CompletionCounterFor(board.frameY);
-    const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
-    if (!read.status) return CongruenceText(counter, nullptr, 0, board);
-    const std::string text = read.content.value_or("");
-    std::size_t lastLine = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    if (!text.empty() && text.back() != '\n') ++lastLine;
-    const RegisterReport report = AnalyseRegister(text);
-    return CongruenceText(counter, &report, lastLine, board);
+    const std::optional<ReadRegister> read = ReadRegisterIn(programDir);
+    if (!read) return CongruenceText(counter, nullptr, 0, board);
+    return CongruenceText(counter, &read->report, read->lastLine, board);
+}
+
+std::optional<bool> FinishedIsNew(const CompletionCounter& counter, const BoardCells& board,
+                                  const std::string& programDir) {
+    const std::optional<ReadRegister> read = ReadRegisterIn(programDir);
+    if (!read) return std::nullopt;
+    return IsNewNow(CompareWithRegister(counter, read->report, board), read->lastLine);
 }
 
 }  // namespace tilvaren

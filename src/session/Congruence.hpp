@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "board/Board.hpp"
@@ -23,5 +24,11 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
 // the frame's solutions (worked out once per frame and kept), the register
 // read afresh, and the text. Slow on a frame's first use: for a worker thread.
 std::string CheckCongruence(const BoardCells& board, const std::string& programDir);
+
+// For a finished board, just appended to the register in the program folder:
+// whether its class was new there, as the check tells it; none when the
+// register cannot be read. Reads the file: for a worker thread.
+std::optional<bool> FinishedIsNew(const CompletionCounter& counter, const BoardCells& board,
+                                  const std::string& programDir);
 
 }  // namespace tilvaren

@@ -1,5 +1,6 @@
 #include "session/Session.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "records/SavedGame.hpp"
 #include "records/SolutionRegister.hpp"
 #include "session/Congruence.hpp"
+#include "session/Hints.hpp"
 #include "session/MoveFlow.hpp"
 #include "session/Restore.hpp"
 #include "session/StatusTexts.hpp"
@@ -68,6 +70,7 @@ void Session::Start() {
     MenuSizeSet();
     MenuEditSet();
     history_.Begin(board_);
+    BoardChanged();
     PieceSupportSet();
 }
 
@@ -165,6 +168,7 @@ const std::vector<Command>& Session::Commands() {
             {"menuEM", [](Session& s, int) { s.Mirror(); }, R::GameStarted, 0},
             {"menuEU", [](Session& s, int) { s.CorrectUPosition(); }, R::UCorrection, 0},
             {"menuEC", [](Session& s, int) { s.StartCongruenceCheck(); }, R::Always, 0},
+            {"menuEH", [](Session& s, int) { s.ShowHint(); }, R::Always, 0},
             {"menuER", [](Session& s, int) { s.Reset(); }, R::Always, 0},
             {"menuVP", [](Session& s, int) { s.TogglePieceSupport(); }, R::Always, 0},
             {"menuVN", [](Session& s, int) { s.ToggleMenuBar(); }, R::Always, 0},
@@ -238,6 +242,45 @@ void Session::StartCongruenceCheck() {
                        [this] { checkUnderWay_ = false; });
 }
 
+void Session::ShowHint() {
+    hintLevel_ = std::min(hintLevel_ + 1, kHintLevels);
+    const unsigned request = hints_->Next();
+    const BoardCells cells(board_);
+    // A hint that comes back after the board changed is dropped.
+    auto done = [this, hints = hints_, request](const Hint& hint) {
+        if (!hints->IsNewest(request)) return;
+        view_.MarkHint(hint);
+        if (!settings_.PieceSupportOn) view_.Tell(hint.text);
+    };
+    const CompletionCounter* counter = BuiltCompletionCounter(cells.frameY);
+    if (counter != nullptr && !IsFinished(cells)) {
+        done(HintFor(*counter, cells, hintLevel_, placedOrder_, false));
+        return;
+    }
+    auto work = [cells, level = hintLevel_, order = placedOrder_, dir = programDir_] {
+        return WorkOutHint(cells, level, order, dir);
+    };
+    view_.HintWhenDone(std::move(work), std::move(done));
+}
+
+void Session::BoardChanged() {
+    hints_->DropAll();
+    if (hintLevel_ != 0) {
+        hintLevel_ = 0;
+        view_.MarkHint({});
+    }
+    const BoardCells cells(board_);
+    const auto onBoard = [&cells](char letter) {
+        return std::find(cells.codes.begin(), cells.codes.end(), letter) != cells.codes.end();
+    };
+    std::erase_if(placedOrder_, [&onBoard](char letter) { return !onBoard(letter); });
+    for (const char letter : kPieceLetters) {
+        if (onBoard(letter) && std::find(placedOrder_.begin(), placedOrder_.end(), letter) == placedOrder_.end()) {
+            placedOrder_.push_back(letter);
+        }
+    }
+}
+
 void Session::UndoStep() { ShowState(history_.Undo()); }
 
 void Session::RedoStep() { ShowState(history_.Redo()); }
@@ -249,6 +292,7 @@ void Session::RedoPiece() { ShowState(history_.RedoPiece()); }
 void Session::ShowState(const GameState* state) {
     if (state == nullptr) return;
     static_cast<GameState&>(board_) = *state;
+    BoardChanged();
     board_.FillDrawnBsts(kWall);
     DrawBoard();
     MenuFrameSet();
@@ -260,6 +304,7 @@ void Session::ShowState(const GameState* state) {
 
 void Session::RecordStep() {
     if (!history_.Record(board_)) return;
+    BoardChanged();
     MenuHistorySet();
     PieceSupportSet();
 }
@@ -337,6 +382,7 @@ void Session::OpenOptions() {
     StatusBarPiecesSet();
     if (board_.FrameY() != frameBefore) {
         history_.Begin(board_);
+        BoardChanged();
         MenuHistorySet();
         PieceSupportSet();
     } else {
@@ -377,6 +423,7 @@ void Session::ChooseFrame(int frameY) {
     MenuUItemSet();
     StatusBar00Set();
     history_.Begin(board_);
+    BoardChanged();
     MenuHistorySet();
     PieceSupportSet();
 }

@@ -77,6 +77,10 @@ public:
     // The congruence check: told once it is worked out, off the window's
     // thread; one at a time.
     void StartCongruenceCheck();
+    // A hint on the board: each press on the same board the next level, 1
+    // to 3; any change of the board starts again at 1 and removes the marks.
+    // Never changes the board, plays no sound and is no step of the history.
+    void ShowHint();
     // Undo and redo: a step back or forward, or to the state before or after
     // a piece. None plays the click sound or finishes a game.
     void UndoStep();
@@ -132,6 +136,9 @@ private:
     void MenuHistorySet();
     // The piece support strip, after every change while it is on.
     void PieceSupportSet();
+    // After every change of the board: the hint and its marks go, and the
+    // order the pieces were placed in follows the board.
+    void BoardChanged();
     void ApplyDialogValues(const PendingSettings& pending);
     // The settings to write: the frame in play and the rest as set; into the
     // program folder unless `dir` names another.
@@ -157,6 +164,9 @@ private:
     History history_;                     // the game on the current frame
     std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
     bool checkUnderWay_ = false;          // a check is counting or its answer is open
+    int hintLevel_ = 0;                   // the level last asked on this board, 0 none
+    std::shared_ptr<NewestRequest> hints_ = std::make_shared<NewestRequest>();
+    std::vector<char> placedOrder_;  // letters on the board, oldest first
     // The strip's counts: a newer change drops an older count, not run if it
     // has not started, not shown if it has.
     std::shared_ptr<NewestRequest> supportCounts_ = std::make_shared<NewestRequest>();

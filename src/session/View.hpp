@@ -8,6 +8,7 @@
 #include "records/Settings.hpp"
 #include "session/DrawBoard.hpp"
 #include "session/Geometry.hpp"
+#include "session/Hints.hpp"
 #include "session/PieceSupport.hpp"
 
 namespace tilvaren {
@@ -66,6 +67,14 @@ public:
     // `wanted()` still holds once back on the window's thread.
     virtual void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
                                   std::function<bool()> wanted) = 0;
+
+    // Marks the hint's cells over the board and its piece in the strip, and
+    // keeps its words for the strip's line; a hint without words removes
+    // every mark. The cells' codes and pictures stay as they are.
+    virtual void MarkHint(const Hint& hint) = 0;
+    // Runs `work` away from the window's thread and hands its hint to `done`
+    // back on it; returns at once.
+    virtual void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) = 0;
 
     // Hides every cell's visible control before the cells move or resize.
     virtual void HideCells() = 0;

@@ -32,6 +32,7 @@ const std::vector<MenuDef>& Menus() {
           {"menuEM", "ミラー(&M)", "Ctrl+M", false},
           {"menuEU", "ピース\"U\"調整(&U)", "Ctrl+U", false},
           {"menuEC", "対称・合同形チェック(&C)", "Ctrl+C", false},
+          {"menuEH", "ヒント(&H)", "Ctrl+H", false},
           {"-", "", "", false},
           {"menuER", "リセット(&R)", "Ctrl+R", false}}},
         {"menuV",

@@ -31,6 +31,7 @@ const QColor kPlacedEdge(240, 240, 200);
 const QColor kRuledOutFill(168, 152, 144);
 const QColor kRuledOutEdge(120, 96, 88);
 const QColor kWarning(208, 0, 0);
+const QColor kHintRing(255, 128, 0);
 
 bool Holds(const std::array<ShapeCell, 5>& cells, int row, int column) {
     return std::any_of(cells.begin(), cells.end(), [&](const ShapeCell& c) { return c.row == row && c.column == column; });
@@ -111,12 +112,13 @@ QRect PieceStrip::LineBox() const {
 }
 
 void PieceStrip::ShowLine() {
-    const QString text = QString::fromStdString(line_.text);
+    const QString text = hint_.isEmpty() ? QString::fromStdString(line_.text) : hint_;
     lineLabel_->setGeometry(LineBox());
     lineLabel_->setText(fontMetrics().elidedText(text, Qt::ElideRight, width()));
     lineLabel_->setAccessibleName(text);
     QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, line_.warning ? kWarning : palette().color(QPalette::WindowText));
+    colours.setColor(QPalette::WindowText,
+                     hint_.isEmpty() && line_.warning ? kWarning : palette().color(QPalette::WindowText));
     lineLabel_->setPalette(colours);
 }
 
@@ -135,13 +137,22 @@ void PieceStrip::SetLine(const SupportLine& line) {
     update();
 }
 
+void PieceStrip::SetHint(const QString& text, int piece) {
+    hint_ = text;
+    hintPiece_ = piece;
+    ShowLine();
+    Describe();
+    update();
+}
+
 void PieceStrip::Describe() {
     // What the drawing shows, for screen readers: the line, then each piece.
-    QString text = QString::fromStdString(line_.text);
+    QString text = hint_.isEmpty() ? QString::fromStdString(line_.text) : hint_;
     for (int i = 0; i < kPieceCount; ++i) {
         const PieceLook look = looks_[static_cast<std::size_t>(i)];
         text += QStringLiteral("、%1 %2").arg(QChar(kPieceLetters[static_cast<std::size_t>(i)]))
                     .arg(QString::fromStdString(LookWords(look)));
+        if (i == hintPiece_) text += QStringLiteral("（ヒント）");
     }
     setAccessibleDescription(text);
 }
@@ -154,7 +165,15 @@ void PieceStrip::paintEvent(QPaintEvent*) {
         const int last = std::min(first + perRow, kPieceCount);
         int x = (width() - RowWidth(first, last, m)) / 2 + m;
         for (int i = first; i < last; ++i) {
-            DrawPiece(painter, i, looks_[static_cast<std::size_t>(i)], QPoint(x, m + first / perRow * (kBoxRows + 1) * m), m);
+            const QPoint origin(x, m + first / perRow * (kBoxRows + 1) * m);
+            DrawPiece(painter, i, looks_[static_cast<std::size_t>(i)], origin, m);
+            if (i == hintPiece_) {
+                // The named piece's box, with half a small cell around it.
+                painter.setPen(QPen(kHintRing, 2));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(
+                    QRect(origin, QSize(ColumnsOf(i) * m, kBoxRows * m)).adjusted(-m / 2, -m / 2, m / 2, m / 2));
+            }
             x += (ColumnsOf(i) + 1) * m;
         }
     }

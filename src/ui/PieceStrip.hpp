@@ -23,7 +23,12 @@ public:
     void SetPicture(const SupportPicture& picture);
     void SetLine(const SupportLine& line);
 
+    // A hint's words, shown in the line's place until they are cleared (""),
+    // and the piece it names ringed (-1 none).
+    void SetHint(const QString& text, int piece);
+
     const SupportLine& Line() const { return line_; }
+    int HintPiece() const { return hintPiece_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +44,8 @@ private:
 
     std::array<PieceLook, kPieceCount> looks_{};
     SupportLine line_;
+    QString hint_;
+    int hintPiece_ = -1;
     int cellSize_ = kDefaultCellSize;
     // The line is a label of its own, so screen readers reach it as text.
     QLabel* lineLabel_;

@@ -30,6 +30,7 @@ private slots:
     void RejectedSavedGameIsReportedOnce();
     void PieceSupportStripFollowsTheBoard();
     void OneCongruenceCheckAtATime();
+    void HintsMarkCellsUntilTheBoardChanges();
     void KeyboardPlaysAWholeGame();
 };
 
@@ -256,6 +257,68 @@ void TmainTest::OneCongruenceCheckAtATime() {
     f.dialogs.whileShown = nullptr;
     QTest::keySequence(&w, QKeySequence("Ctrl+C"));
     QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 2, 60000);
+}
+
+// Three presses of Ctrl+H give the three levels, ringed over the cells at
+// every size and named in the strip; the cells keep their pictures, and a
+// click takes the marks away and starts again at the first level.
+void TmainTest::HintsMarkCellsUntilTheBoardChanges() {
+    WindowFixture f;
+    testing::WriteAll(f.dir.File(kSettingsFile), "[Environment]\r\niniPieceSupportOn=1\r\n");
+    Tmain w(f.Make());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto* strip = w.findChild<PieceStrip*>("PieceStrip");
+    auto* marks = w.findChild<HintMarks*>("HintMarks");
+    auto* line = strip->findChild<QLabel*>("PieceSupportLine");
+    const QPixmap emptyCell = ImageOf(w, 0)->Picture();
+    const auto marked = [&w] {
+        std::vector<int> cells;
+        for (int n = 0; n < 60; ++n) {
+            if (ButtonOf(w, n)->accessibleDescription() == QString::fromUtf8("ヒント")) cells.push_back(n);
+        }
+        return cells;
+    };
+    const auto ringsOn = [&](const std::vector<int>& cells) {
+        if (marks->isHidden() || marks->Marked().size() != cells.size()) return false;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (marks->Marked()[i] != ButtonOf(w, cells[i])->geometry()) return false;
+        }
+        return true;
+    };
+    struct Level {
+        const char* words;
+        std::size_t cells;
+        bool piece;
+    } const levels[] = {{"ここに入る置き方は", 1, false}, {"ここには", 1, true}, {"を印の 5 マスに置くと", 5, true}};
+    for (const Level& level : levels) {
+        QTest::keySequence(&w, QKeySequence("Ctrl+H"));
+        QTRY_VERIFY_WITH_TIMEOUT(line->accessibleName().contains(QString::fromUtf8(level.words)), 60000);
+        QCOMPARE(marked().size(), level.cells);
+        QVERIFY(ringsOn(marked()));
+        QCOMPARE(strip->HintPiece() >= 0, level.piece);
+    }
+    const std::vector<int> placement = marked();
+    // Drawn over the cell, which keeps its picture; at another size too.
+    const QImage board = BoardAreaOf(w)->grab().toImage();
+    for (const QRect& cell : marks->Marked())
+        QCOMPARE(board.pixelColor(cell.topLeft() + QPoint(3, 3)), QColor(255, 128, 0));
+    QCOMPARE(ImageOf(w, placement[0])->Picture().toImage(), emptyCell.toImage());
+    QTest::keySequence(&w, QKeySequence("Ctrl+Alt+L"));
+    QCOMPARE(ButtonOf(w, 0)->width(), 32);
+    QVERIFY(ringsOn(placement));
+    QVERIFY(f.sound.played.empty());
+    QVERIFY(!ItemOf(w, "N6")->isEnabled());
+
+    ButtonOf(w, placement[0])->click();
+    QVERIFY(marks->isHidden());
+    QVERIFY(marked().empty());
+    QCOMPARE(strip->HintPiece(), -1);
+    QVERIFY(!line->accessibleName().contains(QString::fromUtf8("を印の")));
+    QTest::keySequence(&w, QKeySequence("Ctrl+H"));
+    QTRY_VERIFY_WITH_TIMEOUT(line->accessibleName().contains(QString::fromUtf8(levels[0].words)), 60000);
+    QCOMPARE(marked().size(), 1u);
+    QVERIFY(f.dialogs.messages.isEmpty());
 }
 
 // A whole game from the arrow keys, Space and Enter, with a deselect and a

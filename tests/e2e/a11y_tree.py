@@ -2,6 +2,7 @@
 """Prints what a screen reader finds in the running game, one fact a line:
 
   cell <TAB> NAME <TAB> STATES    each control named for a cell ("1行 1列 空き")
+  hint <TAB> NAME                 a cell control a hint has marked
   line <TAB> TEXT                 the text in the piece support strip
   toggle <TAB> NAME <TAB> STATE   each menu item described as on or off
 
@@ -36,6 +37,8 @@ def walk(node, parent_name, depth, out):
     role = node.getRole()
     if CELL.match(name):
         out.append(f"cell\t{name}\t{states_of(node)}")
+        if node.description == "ヒント":
+            out.append(f"hint\t{name}")
     elif role == pyatspi.ROLE_LABEL and parent_name == "ピース・サポート":
         out.append(f"line\t{name}")
     elif role in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and node.description in ("オン", "オフ"):

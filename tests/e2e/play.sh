@@ -109,6 +109,16 @@ heard_once_as() {
   [[ $(grep -c "^cell"$'\t'"$1 " <<<"$tree") == 1 ]] && grep -q "^cell"$'\t'"$1 $2"$'\t' <<<"$tree"
 }
 
+# a11y_line_has TEXT: a screen reader finds TEXT in the strip's line.
+a11y_line_has() { a11y_tree | grep -q "^line"$'\t'".*$1"; }
+
+# The cells a screen reader hears marked by a hint, as cell numbers, ascending.
+hinted_cells() {
+  local row column
+  a11y_tree | grep $'^hint\t' | cut -f 2 | sed -E 's/^([0-9]+)行 ([0-9]+)列.*/\1 \2/' |
+    while read -r row column; do echo $(((row - 1) * FRAME_X + column - 1)); done | sort -n
+}
+
 # start_app NAME [a11y]: starts the copied program in its own folder, with a
 # private home and runtime folder and nothing from the caller's desktop
 # session; with a11y, on the private bus with its accessibility on.
@@ -617,6 +627,29 @@ press "$WIN" ctrl+p
 wait_for "$STEP_TIMEOUT" "piece support to be heard as off again" a11y_says $'toggle\t ピース・サポート(P)\tオフ'
 a11y_tree | grep -q $'^line\t' && fail "the hidden strip's line is still exposed"
 wait_for_board "$EMPTY" "the selection taken back"
+
+log "2c. three hints on the empty board: where, which piece, its five cells; clicked in, the piece stands"
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "the strip's line on the empty board" a11y_says $'line\t完成まで あと 2339 通り'
+for words in "ここに入る置き方は" "ここには" "を印の 5 マスに置くと"; do
+  press "$WIN" ctrl+h
+  wait_for "$STEP_TIMEOUT" "the hint '$words' in the strip's line" a11y_line_has "$words"
+done
+expect_no_dialog "after a hint with the strip on"
+mapfile -t MARKED < <(hinted_cells)
+((${#MARKED[@]} == 5)) || fail "a screen reader hears ${#MARKED[@]} cells marked by the third hint, not 5"
+log "the third hint marks cells ${MARKED[*]}"
+save_screen hint.png
+read_board
+[[ $STATE == "$EMPTY" ]] || fail "the hints changed the board"
+place_piece hinted "${MARKED[@]}"
+wait_for_board "$(board_with_pieces_on "${MARKED[@]}")" "clicking the five cells the hint marked"
+a11y_tree | grep -q $'^hint\t' && fail "a cell is still heard as marked after the piece was placed"
+a11y_line_has "を印の" && fail "the hint's words stayed in the strip's line after the piece was placed"
+press "$WIN" ctrl+r
+wait_for_board "$EMPTY" "Ctrl+R after the hinted piece"
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "piece support to be heard as off after the hints" a11y_says $'toggle\t ピース・サポート(P)\tオフ'
 
 log "3. place two pieces, take one back, select a cell, turn and mirror"
 place_piece I 0 1 2 3 4

@@ -390,5 +390,61 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     }
 }
 
+// Each press on the same board gives the next level; a change of the board
+// removes the marks and starts again at 1, a change of the window alone
+// does not. The words go to a box only while the strip is off.
+TEST(Session, HintsGrowOnOneBoardAndGoWithItsChanges) {
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> change;
+        bool boardChanged;
+    } const cases[] = {
+        {"a click", [](Game& g) { g.session.ButtonClick(5); }, true},
+        {"undo", [](Game& g) { g.session.UndoStep(); }, true},
+        {"turn", [](Game& g) { g.session.Turn(); }, true},
+        {"reset", [](Game& g) { g.session.Reset(); }, true},
+        {"redo with nothing to redo", [](Game& g) { g.session.RedoStep(); }, false},
+        {"larger cells", [](Game& g) { g.session.ChooseCellSize(32); }, false},
+        {"the strip on", [](Game& g) { g.session.TogglePieceSupport(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        g.StartFresh();
+        g.session.ButtonClick(1);
+        g.window.steps.clear();
+        g.session.ShowHint();
+        g.session.ShowHint();
+        EXPECT_EQ(g.window.Steps(), "MarkHint") << "no drawing, no sound, no step";
+        c.change(g);
+        g.session.ShowHint();
+        std::vector<int> levels;
+        for (const Hint& hint : g.window.hints) levels.push_back(hint.text.empty() ? 0 : hint.level);
+        EXPECT_EQ(levels, c.boardChanged ? std::vector<int>({1, 2, 0, 1}) : std::vector<int>({1, 2, 3}));
+        EXPECT_EQ(g.window.told.size(), c.name == std::string("the strip on") ? 2u : 3u);
+    }
+}
+
+// A finished board's hint says whether the register held it before; a
+// register that cannot be read is said to be so.
+TEST(Session, AFinishedBoardsHintTellsWhetherItIsNew) {
+    Game g;
+    g.StartFresh();
+    for (const char* expected : {"完成しています。新しい解です", "完成しています。すでに見つけた解です", "読めず"}) {
+        g.session.Reset();
+        if (std::string(expected) == "読めず") {
+            ::unlink(g.dir.File(kSolutionFile).c_str());
+            ::mkdir(g.dir.File(kSolutionFile).c_str(), 0755);
+        }
+        g.ClickSolution();
+        g.window.told.clear();
+        g.session.ShowHint();
+        ASSERT_EQ(g.window.told.size(), 1u);
+        EXPECT_NE(g.window.told[0].find(expected), std::string::npos) << g.window.told[0];
+        EXPECT_EQ(g.window.hints.back().level, 0);
+        EXPECT_TRUE(g.window.hints.back().cells.empty());
+    }
+}
+
 }  // namespace
 }  // namespace tilvaren

@@ -29,6 +29,7 @@ public:
     int sounds = 0;
     int congratulations = 0;
     std::optional<SupportPicture> support;
+    std::vector<Hint> hints;  // every MarkHint, an empty one removing the marks
     SupportLine supportLine;
     // Counts for the strip: run at once and shown when still wanted, or,
     // with holdCounts, kept for the test to run.
@@ -112,6 +113,11 @@ public:
             supportLine = *line;
         }
     }
+    void MarkHint(const Hint& hint) override {
+        hints.push_back(hint);
+        Step("MarkHint");
+    }
+    void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) override { done(work()); }
     std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
         Step("RunOptions");
         return options;

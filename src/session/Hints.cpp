@@ -1,0 +1,195 @@
+#include "session/Hints.hpp"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <tuple>
+#include <unordered_map>
+
+#include "records/FileNames.hpp"
+#include "session/Congruence.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+constexpr std::uint64_t Bit(int n) { return std::uint64_t{1} << n; }
+
+std::string Letter(int piece) { return std::string(1, kPieceLetters[static_cast<std::size_t>(piece)]); }
+
+std::vector<int> CellsOf(std::uint64_t mask) {
+    std::vector<int> cells;
+    for (int n = 0; n < kCellCount; ++n) {
+        if ((mask & Bit(n)) != 0) cells.push_back(n);
+    }
+    return cells;
+}
+
+// The cells holding this code.
+std::uint64_t CellsWith(const BoardCells& board, char code) {
+    std::uint64_t mask = 0;
+    for (int n = 0; n < kCellCount; ++n) {
+        if (board.codes[static_cast<std::size_t>(n)] == code) mask |= Bit(n);
+    }
+    return mask;
+}
+
+BoardCells Without(BoardCells board, std::uint64_t cells) {
+    for (int n = 0; n < kCellCount; ++n) {
+        if ((cells & Bit(n)) != 0) board.codes[static_cast<std::size_t>(n)] = kEmpty;
+    }
+    return board;
+}
+
+// The placed piece whose removal brings back the most completions of `board`
+// (which holds no selection).
+Hint PieceToTakeBack(const CompletionCounter& counter, const BoardCells& board, const std::vector<char>& placedOrder) {
+    int best = -1;
+    std::size_t bestWays = 0;
+    int bestRank = INT_MIN;
+    for (int piece = 0; piece < kPieceCount; ++piece) {
+        const std::uint64_t cells = CellsWith(board, kPieceLetters[static_cast<std::size_t>(piece)]);
+        if (cells == 0) continue;
+        const std::size_t ways = counter.CountFor(Without(board, cells)).ways;
+        const auto listed = std::find(placedOrder.rbegin(), placedOrder.rend(), Letter(piece).front());
+        const int rank = listed == placedOrder.rend() ? -1 : static_cast<int>(placedOrder.rend() - listed);
+        if (best < 0 || ways > bestWays || (ways == bestWays && rank > bestRank)) {
+            best = piece;
+            bestWays = ways;
+            bestRank = rank;
+        }
+    }
+    Hint hint;
+    if (best < 0) {
+        hint.text = "この盤は完成できません";
+        return hint;
+    }
+    hint.piece = best;
+    hint.cells = CellsOf(CellsWith(board, kPieceLetters[static_cast<std::size_t>(best)]));
+    hint.text = bestWays > 0 ? "完成できません。" + Letter(best) + " を取り除くと " + std::to_string(bestWays) +
+                                   " 通りに戻ります"
+                             : "完成できません。まず " + Letter(best) + " を取り除いてください";
+    return hint;
+}
+
+Hint DeadEnd(const CompletionCounter& counter, const BoardCells& board, const std::vector<char>& placedOrder) {
+    const std::uint64_t selection = CellsWith(board, kSelected);
+    const BoardCells unselected = Without(board, selection);
+    if (selection != 0 && counter.CountFor(unselected).ways > 0) {
+        Hint hint;
+        hint.cells = CellsOf(selection);
+        hint.text = "選んでいるマスは、どの完成形にも使えません";
+        return hint;
+    }
+    return PieceToTakeBack(counter, unselected, placedOrder);
+}
+
+// A piece on its five cells, as one key: the cells in bits 0..59, the piece above.
+constexpr std::uint64_t PlacementKey(int piece, std::uint64_t cells) {
+    return cells | (static_cast<std::uint64_t>(piece) << kCellCount);
+}
+constexpr int PieceOfKey(std::uint64_t key) { return static_cast<int>(key >> kCellCount); }
+constexpr std::uint64_t CellsOfKey(std::uint64_t key) { return key & (Bit(kCellCount) - 1); }
+
+}  // namespace
+
+bool IsFinished(const BoardCells& board) {
+    return std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
+}
+
+Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
+             bool finishedIsNew) {
+    if (board.frameY == counter.FrameY() && IsFinished(board)) {
+        Hint hint;
+        hint.text = finishedIsNew ? "完成しています。新しい解です" : "完成しています。すでに見つけた解です";
+        return hint;
+    }
+    // Every placement of a piece not yet on the board, with how many
+    // completions use it; placed pieces lie where the board has them.
+    std::uint16_t placedPieces = 0;
+    for (const char code : board.codes) {
+        if (IsPieceLetter(code)) placedPieces |= static_cast<std::uint16_t>(1U << PieceNumberOf(code));
+    }
+    std::unordered_map<std::uint64_t, std::size_t> placements;
+    placements.reserve(4096);
+    const std::size_t ways = counter.ForEachCompletion(board, [&](const CompletionCounter::PieceCells& pieces) {
+        for (int piece = 0; piece < kPieceCount; ++piece) {
+            if ((placedPieces & (1U << piece)) != 0) continue;
+            ++placements[PlacementKey(piece, pieces[static_cast<std::size_t>(piece)])];
+        }
+    });
+    if (ways == 0) return DeadEnd(counter, board, placedOrder);
+
+    // Level 1: the free cell fewest placements can cover.
+    const std::uint64_t free = CellsWith(board, kEmpty) | CellsWith(board, kBlocked);
+    std::array<int, kCellCount> covering{};
+    for (const auto& [key, uses] : placements) {
+        const std::uint64_t cells = CellsOfKey(key) & free;
+        for (int n = 0; n < kCellCount; ++n) {
+            if ((cells & Bit(n)) != 0) ++covering[static_cast<std::size_t>(n)];
+        }
+    }
+    int cell = -1;
+    for (int n = 0; n < kCellCount; ++n) {
+        if ((free & Bit(n)) == 0) continue;
+        if (cell < 0 || covering[static_cast<std::size_t>(n)] < covering[static_cast<std::size_t>(cell)]) cell = n;
+    }
+    Hint hint;
+    if (cell < 0) {
+        // Only selected cells are free: the selection itself is the next piece.
+        hint.text = "選んでいるマスにピースを置いてください";
+        return hint;
+    }
+    hint.level = std::clamp(level, 1, kHintLevels);
+    hint.cells = {cell};
+    if (hint.level == 1) {
+        hint.text = "ここに入る置き方は " + std::to_string(covering[static_cast<std::size_t>(cell)]) + " 通りだけです";
+        return hint;
+    }
+
+    // Level 2: the piece over that cell in the most completions.
+    std::array<std::size_t, kPieceCount> byPiece{};
+    for (const auto& [key, uses] : placements) {
+        if ((CellsOfKey(key) & Bit(cell)) != 0) byPiece[static_cast<std::size_t>(PieceOfKey(key))] += uses;
+    }
+    const int named = static_cast<int>(std::max_element(byPiece.begin(), byPiece.end()) - byPiece.begin());
+    if (hint.level == 2) {
+        hint.piece = named;
+        hint.text = "ここには " + Letter(named) + " が最多（" + std::to_string(ways) + " 通り中 " +
+                    std::to_string(byPiece[static_cast<std::size_t>(named)]) + " 通り）";
+        return hint;
+    }
+
+    // Level 3: the placement over that cell that keeps the most completions;
+    // of equals, one of the piece level 2 names, then the lowest key.
+    std::uint64_t best = 0;
+    std::size_t bestUses = 0;
+    for (const auto& [key, uses] : placements) {
+        if ((CellsOfKey(key) & Bit(cell)) == 0) continue;
+        const auto rank = [named](std::uint64_t k, std::size_t u) { return std::tuple(u, PieceOfKey(k) == named, ~k); };
+        if (bestUses == 0 || rank(key, uses) > rank(best, bestUses)) {
+            best = key;
+            bestUses = uses;
+        }
+    }
+    hint.piece = PieceOfKey(best);
+    hint.cells = CellsOf(CellsOfKey(best));
+    hint.text = Letter(hint.piece) + " を印の 5 マスに置くと、あと " + std::to_string(bestUses) + " 通り";
+    return hint;
+}
+
+Hint WorkOutHint(const BoardCells& board, int level, const std::vector<char>& placedOrder,
+                 const std::string& programDir) {
+    const CompletionCounter& counter = CompletionCounterFor(board.frameY);
+    if (!IsFinished(board)) return HintFor(counter, board, level, placedOrder, false);
+    const std::optional<bool> isNew = FinishedIsNew(counter, board, programDir);
+    Hint hint = HintFor(counter, board, level, placedOrder, isNew.value_or(false));
+    if (!isNew) {
+        hint.text =
+            "完成しています。解答の記録 \"" + std::string(kSolutionFile) + "\" を読めず、新しい解かはわかりません";
+    }
+    return hint;
+}
+
+}  // namespace tilvaren

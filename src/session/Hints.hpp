@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "session/Completion.hpp"
+
+namespace tilvaren {
+
+// The strongest level of a hint; a press beyond it repeats it.
+inline constexpr int kHintLevels = 3;
+
+// One hint on a board: its words and what to mark, never a change of the board.
+struct Hint {
+    int level = 0;           // the level given, 1..3; 0 when the board needs no level
+    std::string text;        // Japanese, for the strip's line or a message box
+    std::vector<int> cells;  // cells to mark (0..59), ascending
+    int piece = -1;          // piece 0..11 (F..Z) named and marked, -1 none
+
+    friend bool operator==(const Hint&, const Hint&) = default;
+};
+
+// The hint of this level (1..3, clamped) for the board. Every number is a
+// count of completions as the counter's ways: each turned or mirrored image
+// of a solution counts on its own.
+//   1: the empty cell the fewest distinct placements (a piece and its five
+//      cells) of the completions can cover, ties to the lowest cell number;
+//   2: that cell, and the piece that covers it in the most completions;
+//   3: the placement over that cell that keeps the most completions.
+// A board that cannot be completed names the pending selection when no
+// completion can use it, else the placed piece whose removal brings back the
+// most completions (ties: the last placed in `placedOrder`, oldest first;
+// pieces it does not list count as placed before those it does). A finished
+// board says so, and whether it is new (`finishedIsNew`). Microseconds to a
+// few milliseconds once the counter is built; safe on any thread.
+Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
+             bool finishedIsNew);
+
+// True when every cell holds a piece: the hint then needs the register.
+bool IsFinished(const BoardCells& board);
+
+// The whole hint, for a worker thread: the frame's counter (built when the
+// frame is new to the program) and, for a finished board, the register in the
+// program folder, whose failure to read the hint tells.
+Hint WorkOutHint(const BoardCells& board, int level, const std::vector<char>& placedOrder,
+                 const std::string& programDir);
+
+}  // namespace tilvaren
