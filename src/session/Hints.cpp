@@ -67,7 +67,9 @@ Hint PieceToTakeBack(const CompletionCounter& counter, const BoardCells& board, 
     }
     hint.piece = best;
     hint.cells = CellsOf(CellsWith(board, kPieceLetters[static_cast<std::size_t>(best)]));
-    hint.text = bestWays > 0 ? "完成できません。" + Letter(best) + " を取り除くと " + std::to_string(bestWays) +
+    // Told as the strip counts, in distinct solutions.
+    const std::size_t back = counter.CountFor(Without(board, CellsWith(board, kPieceLetters[static_cast<std::size_t>(best)]))).distinct;
+    hint.text = bestWays > 0 ? "完成できません。" + Letter(best) + " を取り除くと、完成まで あと " + std::to_string(back) +
                                    " 通りに戻ります"
                              : "完成できません。まず " + Letter(best) + " を取り除いてください";
     return hint;
@@ -156,8 +158,10 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
     const int named = static_cast<int>(std::max_element(byPiece.begin(), byPiece.end()) - byPiece.begin());
     if (hint.level == 2) {
         hint.piece = named;
-        hint.text = "ここには " + Letter(named) + " が最多（" + std::to_string(ways) + " 通り中 " +
-                    std::to_string(byPiece[static_cast<std::size_t>(named)]) + " 通り）";
+        // A share, not a count: on a board a turn or a mirror maps onto
+        // itself the completions counted here are more than the strip's.
+        const std::size_t share = (byPiece[static_cast<std::size_t>(named)] * 100 + ways / 2) / ways;
+        hint.text = "ここに最も多く入るのは " + Letter(named) + " です（完成形の " + std::to_string(share) + "%）";
         return hint;
     }
 
@@ -175,7 +179,11 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
     }
     hint.piece = PieceOfKey(best);
     hint.cells = CellsOf(CellsOfKey(best));
-    hint.text = Letter(hint.piece) + " を印の 5 マスに置くと、あと " + std::to_string(bestUses) + " 通り";
+    // What the strip will say once it is placed.
+    BoardCells placed = board;
+    for (const int n : hint.cells) placed.codes[static_cast<std::size_t>(n)] = kPieceLetters[static_cast<std::size_t>(hint.piece)];
+    hint.text = Letter(hint.piece) + " を印の 5 マスに置くと、完成まで あと " + std::to_string(counter.CountFor(placed).distinct) +
+                " 通り";
     return hint;
 }
 

@@ -20,9 +20,10 @@ struct Hint {
     friend bool operator==(const Hint&, const Hint&) = default;
 };
 
-// The hint of this level (1..3, clamped) for the board. Every number is a
-// count of completions as the counter's ways: each turned or mirrored image
-// of a solution counts on its own.
+// The hint of this level (1..3, clamped) for the board. Every choice weighs
+// completions as the counter's ways (each turned or mirrored image of a
+// solution on its own); the counts told are distinct solutions, as the strip
+// tells them, and the piece of level 2 is given as a share.
 //   1: the empty cell the fewest distinct placements (a piece and its five
 //      cells) of the completions can cover, ties to the lowest cell number;
 //   2: that cell, and the piece that covers it in the most completions;

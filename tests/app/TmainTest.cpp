@@ -290,7 +290,7 @@ void TmainTest::HintsMarkCellsUntilTheBoardChanges() {
         const char* words;
         std::size_t cells;
         bool piece;
-    } const levels[] = {{"ここに入る置き方は", 1, false}, {"ここには", 1, true}, {"を印の 5 マスに置くと", 5, true}};
+    } const levels[] = {{"ここに入る置き方は", 1, false}, {"ここに最も多く入るのは", 1, true}, {"を印の 5 マスに置くと", 5, true}};
     for (const Level& level : levels) {
         QTest::keySequence(&w, QKeySequence("Ctrl+H"));
         QTRY_VERIFY_WITH_TIMEOUT(line->accessibleName().contains(QString::fromUtf8(level.words)), 60000);

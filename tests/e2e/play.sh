@@ -631,7 +631,7 @@ wait_for_board "$EMPTY" "the selection taken back"
 log "2c. three hints on the empty board: where, which piece, its five cells; clicked in, the piece stands"
 press "$WIN" ctrl+p
 wait_for "$STEP_TIMEOUT" "the strip's line on the empty board" a11y_says $'line\t完成まで あと 2339 通り'
-for words in "ここに入る置き方は" "ここには" "を印の 5 マスに置くと"; do
+for words in "ここに入る置き方は" "ここに最も多く入るのは" "を印の 5 マスに置くと"; do
   press "$WIN" ctrl+h
   wait_for "$STEP_TIMEOUT" "the hint '$words' in the strip's line" a11y_line_has "$words"
 done

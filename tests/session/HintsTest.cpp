@@ -52,23 +52,23 @@ TEST(Hints, EachBoardAndLevel) {
     } const cases[] = {
         // Every free cell has one placement: the lowest cell of the ten wins.
         {"holes: where", SolutionWithout("IX"), 1, {1, "ここに入る置き方は 1 通りだけです", {2}, -1}},
-        {"holes: piece", SolutionWithout("IX"), 2, {2, "ここには I が最多（1 通り中 1 通り）", {2}, 1}},
-        {"holes: placement", SolutionWithout("IX"), 3, {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
-        {"beyond level 3", SolutionWithout("IX"), 7, {3, "I を印の 5 マスに置くと、あと 1 通り", {2, 3, 4, 5, 6}, 1}},
+        {"holes: piece", SolutionWithout("IX"), 2, {2, "ここに最も多く入るのは I です（完成形の 100%）", {2}, 1}},
+        {"holes: placement", SolutionWithout("IX"), 3, {3, "I を印の 5 マスに置くと、完成まで あと 1 通り", {2, 3, 4, 5, 6}, 1}},
+        {"beyond level 3", SolutionWithout("IX"), 7, {3, "I を印の 5 マスに置くと、完成まで あと 1 通り", {2, 3, 4, 5, 6}, 1}},
         // Three completions: the cell right of the I has 2 placements (a Y,
         // and one X two completions share), the lowest free cell 3.
         {"not the first free cell", kFourPieces, 1, {1, "ここに入る置き方は 2 通りだけです", {13}, -1}},
-        {"piece most put there", kFourPieces, 2, {2, "ここには X が最多（3 通り中 2 通り）", {13}, 9}},
-        {"shared placement", kFourPieces, 3, {3, "X を印の 5 マスに置くと、あと 2 通り", {13, 22, 23, 24, 33}, 9}},
+        {"piece most put there", kFourPieces, 2, {2, "ここに最も多く入るのは X です（完成形の 67%）", {13}, 9}},
+        {"shared placement", kFourPieces, 3, {3, "X を印の 5 マスに置くと、完成まで あと 2 通り", {13, 22, 23, 24, 33}, 9}},
         // Over cell 36 the F lies in the most completions, spread over
         // several placements; one X placement alone keeps more than any of them.
-        {"piece summed", kThreePieces, 2, {2, "ここには F が最多（21 通り中 8 通り）", {36}, 0}},
-        {"best placement", kThreePieces, 3, {3, "X を印の 5 マスに置くと、あと 7 通り", {26, 35, 36, 37, 46}, 9}},
+        {"piece summed", kThreePieces, 2, {2, "ここに最も多く入るのは F です（完成形の 38%）", {36}, 0}},
+        {"best placement", kThreePieces, 3, {3, "X を印の 5 マスに置くと、完成まで あと 7 通り", {26, 35, 36, 37, 46}, 9}},
         // Taking back the I reopens the hole of three; the L, placed later, less.
         {"most brought back",
          {"000LLLL000", "IIIII0L000"},
          1,
-         {0, "完成できません。I を取り除くと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1},
+         {0, "完成できません。I を取り除くと、完成まで あと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1},
          {'I', 'L'}},
         {"unusable selection",
          {"1000000000", "", "", "", "", "0000000001"},
