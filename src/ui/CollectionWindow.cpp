@@ -142,7 +142,12 @@ CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(pa
     header_ = new QLabel(this);
     header_->setObjectName("CollectionHeader");
     QFont bigger = header_->font();
-    bigger.setPointSizeF(bigger.pointSizeF() * 1.3);
+    // The window's font may be set in pixels or in points.
+    if (bigger.pixelSize() > 0) {
+        bigger.setPixelSize(bigger.pixelSize() * 4 / 3);
+    } else {
+        bigger.setPointSizeF(bigger.pointSizeF() * 4 / 3);
+    }
     bigger.setBold(true);
     header_->setFont(bigger);
     column->addWidget(header_);
