@@ -5,6 +5,8 @@
   hint <TAB> NAME                 a cell control a hint has marked
   line <TAB> TEXT                 the text in the piece support strip
   toggle <TAB> NAME <TAB> STATE   each menu item described as on or off
+  collection <TAB> NAME           each collection page's header ("見つけた解 1 / 2339")
+  solution <TAB> NAME             each small board in the collection ("No. 512　...")
 
 It reads the accessibility tree over the session bus in
 DBUS_SESSION_BUS_ADDRESS, as a screen reader does; exits 1 when the game is
@@ -16,6 +18,8 @@ import sys
 import pyatspi
 
 CELL = re.compile(r"^\d+行 \d+列 ")
+HEADER = re.compile(r"^見つけた解 \d+ / \d+$")
+SOLUTION = re.compile(r"^No\. \d+　")
 
 
 def states_of(node):
@@ -39,6 +43,10 @@ def walk(node, parent_name, depth, out):
         out.append(f"cell\t{name}\t{states_of(node)}")
         if node.description == "ヒント":
             out.append(f"hint\t{name}")
+    elif HEADER.match(name):
+        out.append(f"collection\t{name}")
+    elif SOLUTION.match(name):
+        out.append(f"solution\t{name}")
     elif role == pyatspi.ROLE_LABEL and parent_name == "ピース・サポート":
         out.append(f"line\t{name}")
     elif role in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and node.description in ("オン", "オフ"):
