@@ -5,10 +5,16 @@
 #include <random>
 
 #include "board/Board.hpp"
+#include "records/FileNames.hpp"
+#include "records/RegisterReport.hpp"
+#include "records/SafeFile.hpp"
 
 namespace tilvaren {
 
 namespace {
+
+// A register far beyond any player's is not read whole into memory here.
+constexpr std::size_t kRegisterLimit = 64U * 1024U * 1024U;
 
 // A completion the register holds costs this many unfound ones: a board of
 // two completions, one found, beats one of six all unfound.
@@ -131,6 +137,30 @@ std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const s
         if (((bestMask >> PieceNumberOf(code)) & 1U) != 0) code = kEmpty;
     }
     return challenge;
+}
+
+ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed) {
+    ChallengeSearch search;
+    const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
+    if (!read.status) {
+        // Without the register no board can be known to lead somewhere new.
+        search.message = std::string("解答の記録 \"") + kSolutionFile + "\" を読めなかったため、挑戦を用意できませんでした。\n" +
+                         read.status.reason;
+        return search;
+    }
+    const RegisterReport report = AnalyseRegister(read.content.value_or(""));
+    std::vector<FilledFrame> found;
+    if (const auto frame = report.frames.find(frameY); frame != report.frames.end()) {
+        for (const RegisterReport::Found& entry : frame->second.found) found.push_back(entry.canonical);
+    }
+    std::sort(found.begin(), found.end());
+    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    search.challenge = MakeChallenge(counter, found, level, seed);
+    if (!search.challenge) {
+        search.message = FrameName(frameY) + " の枠の解は、" + std::to_string(counter.DistinctTotal()) +
+                         " 通りすべて見つけています。挑戦できる解は残っていません。";
+    }
+    return search;
 }
 
 std::string ChallengeLevelName(ChallengeLevel level) {

@@ -35,6 +35,18 @@ struct Challenge {
 std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const std::vector<FilledFrame>& found,
                                        ChallengeLevel level, std::uint64_t seed);
 
+// A challenge found for the player, or why there is none, in Japanese.
+struct ChallengeSearch {
+    std::optional<Challenge> challenge;
+    std::string message;  // "" with a challenge
+};
+
+// The whole search behind the collection window's button: the register in
+// the program folder read afresh, the frame's counter (built once per frame
+// and kept) and the challenge. Slow on a frame's first use: for a worker
+// thread.
+ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed);
+
 // The level's name as the player reads it: "やさしい", "ふつう", "むずかしい".
 std::string ChallengeLevelName(ChallengeLevel level);
 

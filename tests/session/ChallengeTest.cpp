@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
+#include "records/FileNames.hpp"
+#include "records/GameRecord.hpp"
 #include "session/Challenge.hpp"
+#include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {
@@ -92,6 +97,46 @@ TEST(Challenge, NoneWhenEverySolutionIsFound) {
         const std::optional<Challenge> challenge =
             MakeChallenge(CompletionCounterFor(frameY), DistinctSolutions(frameY), ChallengeLevel::Normal, 1);
         EXPECT_FALSE(challenge.has_value());
+    }
+}
+
+// The button's search reads the register in the program folder afresh: a
+// frame it holds whole, or a register that cannot be read, is told instead.
+TEST(Challenge, FindChallengeReadsTheRegister) {
+    const std::vector<FilledFrame> solutions = DistinctSolutions(3);
+    const auto lines = [](const std::vector<FilledFrame>& boards) {
+        std::string text;
+        for (const FilledFrame& board : boards) {
+            GameRecord record;
+            record.frameY = 3;
+            record.marker = kSolutionMarker;
+            record.cells = TurnedFrame(board);  // any image of it counts
+            text += FormatGameRecord(record, testing::FixedClock({2026, 12, 8, 9, 0, 0}));
+        }
+        return text;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& file)> prepare;
+        const char* message;  // the start of the message, "" for a challenge
+    } const cases[] = {
+        {"no register yet", [](const std::string&) {}, ""},
+        {"one of two found", [&](const std::string& file) { testing::WriteAll(file, lines({solutions[0]})); }, ""},
+        {"both found", [&](const std::string& file) { testing::WriteAll(file, lines(solutions)); },
+         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+        {"a folder in its place", [](const std::string& file) { std::filesystem::create_directory(file); },
+         "解答の記録 \"Tilvaren.csv\" を読めなかったため"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::TempDir dir;
+        c.prepare(dir.File(kSolutionFile));
+        const ChallengeSearch search = FindChallenge(3, ChallengeLevel::Easy, dir.Path(), 3);
+        EXPECT_EQ(search.message.rfind(c.message, 0), 0U) << search.message;
+        ASSERT_EQ(search.challenge.has_value(), *c.message == '\0');
+        if (search.challenge) {
+            EXPECT_EQ(search.challenge->unfound, 1U);
+        }
     }
 }
 
