@@ -9,9 +9,12 @@
 #include "board/Recognition.hpp"
 #include "pieces/Solver.hpp"
 #include "records/HelpFile.hpp"
+#include "records/RegisterReport.hpp"
+#include "records/SolutionRegister.hpp"
 #include "session/Challenge.hpp"
 #include "session/Completion.hpp"
 #include "session/MoveFlow.hpp"
+#include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
 namespace tilvaren {
@@ -201,6 +204,46 @@ void BM_ParseHelpFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_ParseHelpFile)->Unit(benchmark::kMillisecond);
+
+// A register of 100,000 lines as the game writes them, holding every distinct
+// solution of the four frames in one of its images, the rest repeats; read and
+// classified with the frames' solutions already worked out.
+void BM_ReadRegister(benchmark::State& state) {
+    constexpr std::size_t kLines = 100000;
+    SilentErrorSink errors;
+    std::vector<std::string> lines;
+    std::mt19937 random(18);
+    for (const int frameY : kFrameHeights) {
+        Board board = testing::MakeBoard(errors, frameY);
+        int day = 0;
+        for (const FilledFrame& solution : FrameDistinct(frameY)) {
+            const FilledFrame turned = TurnedFrame(solution);
+            const FilledFrame images[] = {solution, turned, MirroredFrame(solution, frameY), MirroredFrame(turned, frameY)};
+            std::vector<std::string> rows;
+            const FilledFrame& image = images[random() % 4];
+            for (int r = 0; r < frameY; ++r) rows.emplace_back(image.begin() + r * (60 / frameY), image.begin() + (r + 1) * (60 / frameY));
+            testing::SetPicture(board, rows);
+            const testing::FixedClock clock({2020 + day / 365, 1 + day / 28 % 12, 1 + day % 28, 12, 0, 0});
+            lines.push_back(FormatGameRecord(SolutionRecord(board), clock));
+            ++day;
+        }
+    }
+    const std::size_t distinct = lines.size();
+    while (lines.size() < kLines) lines.push_back(lines[random() % distinct]);
+    std::shuffle(lines.begin(), lines.end(), random);
+    std::string text;
+    for (const std::string& line : lines) text += line;
+    (void)AnalyseRegister("");  // the solver's and the classes' caches, warm
+    for (auto _ : state) {
+        const RegisterReport report = AnalyseRegister(text);
+        std::size_t found = 0;
+        for (const auto& [frameY, frame] : report.frames) found += frame.found.size();
+        if (found != distinct || report.damagedCount != 0) state.SkipWithError("not every solution was read");
+        benchmark::DoNotOptimize(report);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ReadRegister)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tilvaren

@@ -28,6 +28,7 @@ QString TwoDigits(int n) { return QString("%1").arg(n, 2, 10, QChar('0')); }
 QRect PlaceRect(const CellPlace& place, int size) { return QRect(place.x, place.y, size, size); }
 
 constexpr int kCellHelpContext = 35000;
+constexpr int kCollectionHelpContext = 35400;
 
 }  // namespace
 
@@ -291,6 +292,23 @@ std::optional<PendingSettings> Tmain::RunOptions(const Settings& current, bool g
     options_->FormShow(current, gameStarted);
     if (!services_.dialogs->RunModal(*options_)) return std::nullopt;
     return options_->Pending();
+}
+
+void Tmain::ShowCollection(int frameY) {
+    if (collection_ == nullptr) {
+        collection_ = new CollectionWindow(
+            services_.programDir + kSolutionFile,
+            [](QObject* window, std::function<CollectionWindow::Shared()> work,
+               std::function<void(const CollectionWindow::Shared&)> done) {
+                AwayThenBack<CollectionWindow::Shared>(window, std::move(work), std::move(done));
+            },
+            [this] { help_->Context(kCollectionHelpContext); }, this);
+    }
+    collection_->ShowOn(frameY);
+}
+
+void Tmain::RegisterChanged() {
+    if (collection_ != nullptr) collection_->RegisterChanged();
 }
 
 void Tmain::InternalError(const std::string& text) { Tell(text); }

@@ -16,6 +16,7 @@
 #include "ui/BackgroundImage.hpp"
 #include "ui/CellImage.hpp"
 #include "ui/CellKeyboard.hpp"
+#include "ui/CollectionWindow.hpp"
 #include "ui/MainMenu.hpp"
 #include "ui/PieceStrip.hpp"
 #include "ui/StatusPanels.hpp"
@@ -64,6 +65,8 @@ private:
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
     std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) override;
+    void ShowCollection(int frameY) override;
+    void RegisterChanged() override;
 
     // ErrorSink: internal errors as plain message boxes.
     void InternalError(const std::string& text) override;
@@ -85,6 +88,7 @@ private:
     std::string soundFile_;
     Toptions* options_ = nullptr;
     Tversion* about_ = nullptr;
+    CollectionWindow* collection_ = nullptr;  // created when first asked for
     std::unique_ptr<HelpWindow> ownHelp_;
     Help* help_ = nullptr;
     std::unique_ptr<UrlOpener> ownOpener_;

@@ -181,12 +181,33 @@ const std::vector<FilledFrame>& FrameSolutions(int frameY) {
     return slot.solutions;
 }
 
-std::vector<FilledFrame> DistinctSolutions(int frameY) {
-    std::vector<FilledFrame> distinct;
-    for (const FilledFrame& frame : FrameSolutions(frameY)) {
-        if (CanonicalFrame(frame, frameY) == frame) distinct.push_back(frame);
-    }
-    return distinct;
+std::vector<FilledFrame> DistinctSolutions(int frameY) { return FrameDistinct(frameY); }
+
+const std::vector<FilledFrame>& FrameDistinct(int frameY) {
+    struct Slot {
+        std::once_flag chosen;
+        std::vector<FilledFrame> distinct;
+    };
+    static std::array<Slot, kFrameHeights.size()> slots;
+    static const std::vector<FilledFrame> none;
+    if (!IsFrameHeight(frameY)) return none;
+    Slot& slot = slots[static_cast<std::size_t>(frameY - kFrameHeights.back())];
+    std::call_once(slot.chosen, [&slot, frameY] {
+        // FrameSolutions is sorted, so the chosen boards come out sorted too.
+        for (const FilledFrame& frame : FrameSolutions(frameY)) {
+            if (CanonicalFrame(frame, frameY) == frame) slot.distinct.push_back(frame);
+        }
+    });
+    return slot.distinct;
+}
+
+int SolutionNumber(const FilledFrame& board, int frameY) {
+    if (!IsFrameHeight(frameY)) return 0;
+    const std::vector<FilledFrame>& distinct = FrameDistinct(frameY);
+    const FilledFrame canonical = CanonicalFrame(board, frameY);
+    const auto place = std::lower_bound(distinct.begin(), distinct.end(), canonical);
+    if (place == distinct.end() || *place != canonical) return 0;
+    return static_cast<int>(place - distinct.begin()) + 1;
 }
 
 }  // namespace tilvaren

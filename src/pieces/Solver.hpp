@@ -23,6 +23,16 @@ const std::vector<FilledFrame>& FrameSolutions(int frameY);
 // the smallest of its four images, sorted.
 std::vector<FilledFrame> DistinctSolutions(int frameY);
 
+// DistinctSolutions, worked out once per frame for the program's life and
+// shared; safe to call from several threads. Empty for any other height.
+const std::vector<FilledFrame>& FrameDistinct(int frameY);
+
+// The solution's fixed number in its frame, 1-based: the place of its smallest
+// image among the frame's sorted distinct solutions, the same on every machine.
+// All four images of a board get the same number; a board that is no solution
+// of the frame gets 0.
+int SolutionNumber(const FilledFrame& board, int frameY);
+
 // The board turned by half a turn, and mirrored left to right.
 FilledFrame TurnedFrame(const FilledFrame& frame);
 FilledFrame MirroredFrame(const FilledFrame& frame, int frameY);

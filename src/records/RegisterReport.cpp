@@ -1,6 +1,7 @@
 #include "records/RegisterReport.hpp"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "core/Frame.hpp"
@@ -19,19 +20,28 @@ struct LineBoard {
     std::string_view date;
 };
 
-// The board of a line whose 60 cells are single piece letters, or none.
+// The board of a line of 69 fields whose 60 cells are single piece letters, or
+// none. Walks the line once and keeps nothing but the board.
 std::optional<LineBoard> BoardOfLine(std::string_view line) {
-    const std::vector<std::string_view> fields = SplitFields(line);
-    if (fields.size() != kGameRecordFields) return std::nullopt;
-    if (fields[0].size() != 1 || !IsFrameHeight(fields[0][0] - '0')) return std::nullopt;
     LineBoard parsed;
-    parsed.frameY = fields[0][0] - '0';
-    for (std::size_t n = 0; n < 60; ++n) {
-        const std::string_view cell = fields[4 + n];
-        if (cell.size() != 1 || !IsPieceLetter(cell[0])) return std::nullopt;
-        parsed.board[n] = cell[0];
+    std::size_t field = 0;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at <= line.size(); ++at) {
+        if (at < line.size() && line[at] != ',') continue;
+        const std::string_view text = line.substr(start, at - start);
+        if (field == 0) {
+            if (text.size() != 1 || !IsFrameHeight(text[0] - '0')) return std::nullopt;
+            parsed.frameY = text[0] - '0';
+        } else if (field >= 4 && field < 64) {
+            if (text.size() != 1 || !IsPieceLetter(text[0])) return std::nullopt;
+            parsed.board[field - 4] = text[0];
+        } else if (field == 64) {
+            parsed.date = text;
+        }
+        ++field;
+        start = at + 1;
     }
-    parsed.date = fields[64];
+    if (field != kGameRecordFields) return std::nullopt;
     return parsed;
 }
 
@@ -57,32 +67,25 @@ struct Classes {
     }
 };
 
-// What the frames allow, worked out once per process: the solver is the
-// costly part of reading a register.
-struct Known {
-    std::map<int, std::set<FilledFrame>> solutions;  // canonical boards of each frame
-    Classes possible;                                // what 6 x 10 solutions can show
-};
-
-const Known& KnownSolutions() {
-    static const Known known = [] {
-        Known k;
-        for (const int frameY : kFrameHeights) {
-            const std::vector<FilledFrame> distinct = DistinctSolutions(frameY);
-            k.solutions[frameY] = std::set<FilledFrame>(distinct.begin(), distinct.end());
-        }
-        for (const FilledFrame& board : k.solutions[6]) k.possible.Add(ClassifyNormalised(board));
-        return k;
+// What 6 x 10 solutions can show, worked out once per process.
+const Classes& PossibleClasses() {
+    static const Classes possible = [] {
+        Classes c;
+        for (const FilledFrame& board : FrameDistinct(6)) c.Add(ClassifyNormalised(board));
+        return c;
     }();
-    return known;
+    return possible;
 }
+
+std::size_t FrameSlot(int frameY) { return static_cast<std::size_t>(frameY - kFrameHeights.back()); }
 
 }  // namespace
 
 RegisterReader::RegisterReader(std::function<void(std::size_t)> progress) : progress_(std::move(progress)) {
-    for (const auto& [frameY, distinct] : KnownSolutions().solutions) {
+    for (const int frameY : kFrameHeights) {
         report_.frames[frameY].frameY = frameY;
-        report_.frames[frameY].total = distinct.size();
+        report_.frames[frameY].total = FrameDistinct(frameY).size();
+        seen_[FrameSlot(frameY)].assign(report_.frames[frameY].total, 0);
     }
 }
 
@@ -112,8 +115,11 @@ RegisterReport RegisterReader::Finish() {
     partial_.clear();
 
     Classes shown;
-    for (const RegisterReport::Found& found : report_.frames[6].found) shown.Add(ClassifyNormalised(found.board));
-    const Classes& possible = KnownSolutions().possible;
+    for (RegisterReport::Found& found : report_.frames[6].found) {
+        found.u = ClassifyNormalised(found.board);
+        shown.Add(found.u);
+    }
+    const Classes& possible = PossibleClasses();
     for (const std::string& cup : possible.cupPositions) {
         if (!shown.cupPositions.count(cup)) report_.missing.cupPositions.push_back(cup);
     }
@@ -144,13 +150,19 @@ void RegisterReader::EndLine(std::string_view line) {
 
     const std::optional<LineBoard> parsed = BoardOfLine(line);
     if (!parsed) return Damaged();
-    const FilledFrame canonical = CanonicalFrame(parsed->board, parsed->frameY);
-    if (!KnownSolutions().solutions.at(parsed->frameY).count(canonical)) return Damaged();
+    const int number = SolutionNumber(parsed->board, parsed->frameY);
+    if (number == 0) return Damaged();
     RegisterReport::Frame& frame = report_.frames[parsed->frameY];
     ++frame.lines;
-    if (seen_[parsed->frameY].insert(canonical).second) {
-        frame.found.push_back({parsed->board, canonical, std::string(parsed->date), lineNumber_});
+    std::uint32_t& place = seen_[FrameSlot(parsed->frameY)][static_cast<std::size_t>(number - 1)];
+    if (place == 0) {
+        frame.found.push_back({parsed->board, FrameDistinct(parsed->frameY)[static_cast<std::size_t>(number - 1)],
+                               std::string(parsed->date), lineNumber_, number, 0, {}, {}});
+        place = static_cast<std::uint32_t>(frame.found.size());
     }
+    RegisterReport::Found& found = frame.found[place - 1];
+    ++found.timesFound;
+    found.latestDate.assign(parsed->date);
 }
 
 RegisterReport AnalyseRegister(std::string_view text, const std::function<void(std::size_t)>& progress) {

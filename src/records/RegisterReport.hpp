@@ -2,14 +2,15 @@
 
 #include <array>
 #include <functional>
+#include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "pieces/Solver.hpp"
+#include "records/SolutionRegister.hpp"
 
 namespace tilvaren {
 
@@ -20,6 +21,11 @@ struct RegisterReport {
         FilledFrame canonical;      // the smallest of its four images
         std::string firstDate;      // "yyyy/mm/dd" of its first line
         std::size_t firstLine = 0;  // 1-based
+        int number = 0;             // the solution's fixed number in its frame (SolutionNumber)
+        std::size_t timesFound = 0; // good lines that hold it, in any of its images
+        std::string latestDate;     // "yyyy/mm/dd" of the last such line
+        UClassification u;          // 6 x 10: the U classification in normal position, as the
+                                    // game writes it; "--", '-', '-' for other frames
     };
     struct Frame {
         int frameY = 0;
@@ -67,7 +73,9 @@ private:
 
     std::function<void(std::size_t)> progress_;
     RegisterReport report_;
-    std::map<int, std::set<FilledFrame>> seen_;  // canonical boards found, by frame height
+    // By frame height less 3, then by solution number less 1: the place in the
+    // frame's found list plus 1, or 0 while the solution has not been read.
+    std::array<std::vector<std::uint32_t>, 4> seen_;
     std::string partial_;                        // the line being read, while within the limit
     bool overlong_ = false;                      // the line being read is past the limit
     std::size_t lineNumber_ = 0;

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "records/FileNames.hpp"
 
@@ -41,6 +42,7 @@ std::string FileErrorCause(int error) {
         case EMFILE:
         case ENFILE: return "開いているファイルが多すぎます";
         case ENOMEM: return "メモリーが足りません";
+        case ECANCELED: return "途中で取りやめました";
         default: return "システムのエラー番号 " + std::to_string(error);
     }
 }
@@ -317,6 +319,24 @@ ReadResult ReadSmallFile(const std::string& path, std::size_t limit) {
         if (content.size() > limit) return tooLarge();
     }
     return {FileResult::Success(), std::move(content)};
+}
+
+FileResult ReadInPieces(const std::string& path, const std::function<bool(std::string_view)>& piece) {
+    const Opened opened = OpenRegular(path, O_RDONLY, FileAction::Read);
+    if (opened.fd < 0) return opened.failure;
+    const Descriptor file(opened.fd);
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t n = ::read(file.Get(), buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return FileResult::Failure(FileAction::Read, path, errno);
+        }
+        if (n == 0) return FileResult::Success();
+        if (!piece(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+            return FileResult::Failure(FileAction::Read, path, ECANCELED);
+        }
+    }
 }
 
 bool FileExists(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,13 @@ struct ReadResult {
     std::optional<std::string> content;  // empty: the file does not exist
 };
 ReadResult ReadSmallFile(const std::string& path, std::size_t limit);
+
+// Reads a regular file of any size a piece at a time, handing each piece to
+// `piece` as it comes; the pieces are cut anywhere. `piece` returning false
+// stops the reading, and the result is then a failure with errno ECANCELED.
+// A missing file is a failure (ENOENT); a folder, FIFO or device is refused
+// as ReadSmallFile refuses it, never waited on.
+FileResult ReadInPieces(const std::string& path, const std::function<bool(std::string_view)>& piece);
 
 bool FileExists(const std::string& path);
 

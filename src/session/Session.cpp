@@ -169,6 +169,7 @@ const std::vector<Command>& Session::Commands() {
             {"menuVP", [](Session& s, int) { s.TogglePieceSupport(); }, R::Always, 0},
             {"menuVN", [](Session& s, int) { s.ToggleMenuBar(); }, R::Always, 0},
             {"menuVB", [](Session& s, int) { s.ToggleStatusBar(); }, R::Always, 0},
+            {"menuVC", [](Session& s, int) { s.OpenCollection(); }, R::Always, 0},
             {"menuVF", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[2]},
             {"menuVD", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[1]},
             {"menuVS", [](Session& s, int size) { s.ChooseCellSize(size); }, R::OtherSize, kCellSizes[0]},
@@ -346,6 +347,8 @@ void Session::ToggleBothBars() {
     LayoutWindow();
 }
 
+void Session::OpenCollection() { view_.ShowCollection(board_.FrameY()); }
+
 void Session::OpenOptions() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
@@ -506,7 +509,8 @@ void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY() == 6); }
 
 void Session::SolutionAppend() {
     const FileResult result = tilvaren::SolutionAppend(board_, programDir_, clock_);
-    if (!result) view_.Tell(std::string("解答を \"") + kSolutionFile + "\" に記録できませんでした。\n" + result.reason);
+    if (!result) return view_.Tell(std::string("解答を \"") + kSolutionFile + "\" に記録できませんでした。\n" + result.reason);
+    view_.RegisterChanged();
 }
 
 }  // namespace tilvaren

@@ -101,6 +101,8 @@ public:
     void ChooseFrame(int frameY);
     // A double click on the board area: both bars off, or both on.
     void ToggleBothBars();
+    // The collection of found solutions, opening on the frame in play.
+    void OpenCollection();
 
     // Every menu command the session runs, in menu order. A new command is
     // one row here plus its function.

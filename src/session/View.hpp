@@ -75,6 +75,12 @@ public:
 
     // Runs the options dialog over the current values; none when cancelled.
     virtual std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) = 0;
+
+    // Shows the collection of found solutions over the window, on the page of
+    // this frame; returns at once, the register is read away from the window.
+    virtual void ShowCollection(int frameY) = 0;
+    // The register has gained a line: an open collection reads it again.
+    virtual void RegisterChanged() = 0;
 };
 
 }  // namespace tilvaren

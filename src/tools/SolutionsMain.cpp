@@ -1,7 +1,5 @@
 // tilvaren-solutions: tells the player what a solution register holds.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +15,7 @@
 #include "core/Frame.hpp"
 #include "records/ProfileFile.hpp"
 #include "records/ProgramFiles.hpp"
+#include "records/RegisterFile.hpp"
 #include "records/RegisterReport.hpp"
 #include "records/SafeFile.hpp"
 
@@ -79,35 +78,14 @@ bool IsDate(const std::string& text) {
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-// Reads the register at `path` through `reader` a piece at a time, so its size
-// does not matter; anything but a regular file is refused without waiting on it.
-// Returns what went wrong, or none.
+// Reads the register at `path` through `reader`. Returns what went wrong, or none.
 std::optional<std::string> ReadRegister(const std::string& path, RegisterReader& reader) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return "there is no register at " + path;
-        return path + ": " + std::strerror(errno);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const bool directory = S_ISDIR(info.st_mode);
-        ::close(fd);
-        return path + (directory ? " is a directory, not a regular file" : " is not a regular file");
-    }
-    static char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            const std::string reason = std::strerror(errno);
-            ::close(fd);
-            return path + ": " + reason;
-        }
-        if (got == 0) break;
-        reader.Add(std::string_view(buffer, static_cast<std::size_t>(got)));
-    }
-    ::close(fd);
-    return std::nullopt;
+    const FileResult read = ReadRegisterFile(path, reader);
+    if (read) return std::nullopt;
+    if (read.error == ENOENT) return "there is no register at " + path;
+    if (read.error == EISDIR) return path + " is a directory, not a regular file";
+    if (read.error == kNotRegularFile) return path + " is not a regular file";
+    return path + ": " + std::strerror(read.error);
 }
 
 std::string FrameName(int frameY) { return std::to_string(frameY) + " x " + std::to_string(FrameWidthOf(frameY)); }

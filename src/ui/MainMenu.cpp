@@ -39,6 +39,7 @@ const std::vector<MenuDef>& Menus() {
          {{"menuVP", " ピース・サポート(&P)", "Ctrl+P", false},
           {"menuVN", " メニューバー(&N)", "Ctrl+N", false},
           {"menuVB", " ステータスバー(&B)", "Ctrl+B", false},
+          {"menuVC", " コレクション(&C)", "Ctrl+L", false},
           {"-", "", "", false},
           {"menuVF", " サイズ大(&L)", "Ctrl+Alt+L", false},
           {"menuVD", " サイズ中(&M)", "Ctrl+Alt+M", false},

@@ -18,7 +18,7 @@ namespace {
 
 // What the player can tell apart after a command.
 struct Seen {
-    bool open = false, menuBar = false, statusBar = false, strip = false, savedGame = false;
+    bool open = false, menuBar = false, statusBar = false, strip = false, savedGame = false, collection = false;
     int cellSize = 0, rows = 0;
     QString cells;  // per cell: '.' a button, 'o' a selected or placed cell, '#' a blocked one
     QStringList modals, help, messages;
@@ -34,6 +34,8 @@ Seen Look(QMainWindow& w, const WindowFixture& f) {
     v.menuBar = !w.menuBar()->isHidden();
     v.statusBar = !w.statusBar()->isHidden();
     v.strip = !w.findChild<QWidget*>("PieceStrip")->isHidden();
+    const auto* collection = w.findChild<QWidget*>("CollectionWindow");
+    v.collection = collection != nullptr && collection->isVisible();
     v.savedGame = QFileInfo::exists(QString::fromStdString(f.dir.File(kSavedGameFile)));
     v.cellSize = Button(w, 0)->width();
     std::set<int> rowTops;
@@ -125,6 +127,7 @@ void MenuActionsTest::EveryItemAndShortcutRunsItsOwnCommand() {
          [](const Seen& b, const Seen& a) { return a.menuBar != b.menuBar && a.statusBar == b.statusBar; }},
         {"menuVB", "Ctrl+B", none,
          [](const Seen& b, const Seen& a) { return a.statusBar != b.statusBar && a.menuBar == b.menuBar; }},
+        {"menuVC", "Ctrl+L", none, [](const Seen& b, const Seen& a) { return !b.collection && a.collection; }},
         {"menuVP", "Ctrl+P", none,
          [](const Seen& b, const Seen& a) {
              return !b.strip && a.strip && a.menuBar == b.menuBar && a.statusBar == b.statusBar;

@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QDir>
 #include <QThreadPool>
 #include <QtTest>
 
@@ -6,6 +7,7 @@
 
 #include "app/WindowTestSupport.hpp"
 #include "records/FileNames.hpp"
+#include "records/GameRecord.hpp"
 #include "pieces/Solver.hpp"
 #include "session/Geometry.hpp"
 
@@ -31,6 +33,8 @@ private slots:
     void PieceSupportStripFollowsTheBoard();
     void OneCongruenceCheckAtATime();
     void KeyboardPlaysAWholeGame();
+    void CollectionFollowsTheRegister();
+    void CollectionTellsAnUnreadableRegister();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -395,6 +399,109 @@ void TmainTest::KeyboardPlaysAWholeGame() {
     QCOMPARE(f.dialogs.messages, QStringList{"Congratulations!"});
     const std::string lines = ReadAll(f.dir.File(kSolutionFile));
     QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 1);
+}
+
+namespace {
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+// Clicks a whole board in, piece by piece, as the mouse would.
+void ClickBoard(QWidget& w, const FilledFrame& solution) {
+    for (const char letter : std::string("FILNPTUVWXYZ")) {
+        for (int n = 0; n < 60; ++n) {
+            if (solution[static_cast<std::size_t>(n)] == letter && !ButtonOf(w, n)->isHidden()) ButtonOf(w, n)->click();
+        }
+    }
+}
+
+}  // namespace
+
+// The collection opens on the frame in play, is reused, shows the register's
+// solutions and follows it while open; its small boards and header are named
+// for screen readers, a chosen one is shown large, and a read overtaken by a
+// newer one is never shown.
+void TmainTest::CollectionFollowsTheRegister() {
+    WindowFixture f;
+    GameRecord record;
+    record.cells = DistinctSolutions(6)[1];
+    record.marker = kSolutionMarker;
+    testing::WriteAll(f.dir.File(kSolutionFile), FormatGameRecord(record, f.clock) + "garbage\r\n");
+    Tmain w(f.Make());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    ItemOf(w, "menuVF5")->trigger();
+    QTest::keySequence(&w, QKeySequence("Ctrl+L"));
+    auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
+    QVERIFY(c != nullptr && c->isVisible() && c->isWindow());
+    QCOMPARE(c->parentWidget(), &w);
+    QVERIFY(QTest::qWaitForWindowActive(c));
+    QCOMPARE(c->windowTitle(), QString(" C o l l e c t i o n"));
+    QCOMPARE(c->Status()->text(), Utf8("読み込んでいます…"));
+    const auto* tabs = c->findChild<QTabWidget*>();
+    QCOMPARE(tabs->currentWidget(), c->Page(5));
+    QTRY_COMPARE_WITH_TIMEOUT(c->Page(5)->Header()->text(), Utf8("見つけた解 0 / 1010"), 60000);
+    QTest::keyClick(c, Qt::Key_Escape);
+    QVERIFY(!c->isVisible());
+
+    // Opened again on another frame: the same window, twice at once, shown once.
+    ItemOf(w, "menuVF6")->trigger();
+    int shown = 0;
+    connect(c, &CollectionWindow::collectionShown, this, [&shown] { ++shown; });
+    ItemOf(w, "menuVC")->trigger();
+    ItemOf(w, "menuVC")->trigger();
+    QCOMPARE(w.findChildren<CollectionWindow*>().size(), 1);
+    QCOMPARE(tabs->currentWidget(), c->Page(6));
+    QTRY_VERIFY_WITH_TIMEOUT(shown == 1 && c->Status()->isHidden(), 60000);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, 1);
+    CollectionPageView* page = c->Page(6);
+    QCOMPARE(page->Header()->text(), Utf8("見つけた解 1 / 2339"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(page->Header())->text(QAccessible::Name),
+             Utf8("見つけた解 1 / 2339"));
+    QVERIFY(c->findChild<QLabel*>("CollectionCounts")->text().endsWith(Utf8("読めない行 1")));
+    QAbstractItemModel* model = page->Grid()->model();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->index(0, 0).data(Qt::AccessibleTextRole).toString(),
+             Utf8("No. 2　初めて見つけた日 2026/12/07　見つけた回数 1"));
+
+    // Chosen from the keyboard, the solution is shown large.
+    page->Grid()->setFocus();
+    QTest::keyClick(page->Grid(), Qt::Key_Home);
+    const auto* large = page->findChild<QLabel*>("CollectionLarge");
+    QCOMPARE(large->pixmap().width(), 10 * 24);
+    QVERIFY(page->findChild<QLabel*>("CollectionDetails")->text().startsWith(Utf8("No. 2\n")));
+
+    // A board finished while the window is open appears in it, the chosen
+    // one still chosen; sorted by first find, the new one comes last.
+    ClickBoard(w, DistinctSolutions(6).front());
+    QCOMPARE(f.dialogs.messages, QStringList{"Congratulations!"});
+    QTRY_COMPARE_WITH_TIMEOUT(page->Header()->text(), Utf8("見つけた解 2 / 2339"), 60000);
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->index(0, 0).data().toString(), Utf8("No. 1\n2026/12/07"));
+    QCOMPARE(page->Grid()->currentIndex().row(), 1);
+    page->findChild<QComboBox*>("CollectionOrder")->setCurrentIndex(1);
+    QCOMPARE(model->index(1, 0).data().toString(), Utf8("No. 1\n2026/12/07"));
+    QCOMPARE(page->Grid()->currentIndex().row(), 0);
+    QVERIFY(page->findChild<QLabel*>("CollectionDetails")->text().startsWith(Utf8("No. 2\n")));
+
+    QTest::keyClick(page->Grid(), Qt::Key_F1);
+    QCOMPARE(f.help.calls, QStringList{"context 35400"});
+}
+
+void TmainTest::CollectionTellsAnUnreadableRegister() {
+    WindowFixture f;
+    QVERIFY(QDir().mkdir(QString::fromStdString(f.dir.File(kSolutionFile))));
+    Tmain w(f.Make());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    ItemOf(w, "menuVC")->trigger();
+    auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
+    QTRY_VERIFY_WITH_TIMEOUT(c->Status()->text().startsWith(Utf8("解の記録を読めませんでした。")), 60000);
+    QVERIFY(c->Status()->text().contains(kSolutionFile));
+    QVERIFY(c->Page(6)->Header()->text().isEmpty());
+    QCOMPARE(c->Page(6)->Grid()->model()->rowCount(), 0);
 }
 
 }  // namespace tilvaren

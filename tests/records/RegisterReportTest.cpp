@@ -47,7 +47,8 @@ TEST(RegisterReport, ReadsWhatTheGameWrote) {
     PlayAndRecord(dir.Path(), six[100], 6, late);
     PlayAndRecord(dir.Path(), five[7], 5, late);
 
-    const RegisterReport report = AnalyseRegister(testing::ReadAll(dir.File(kSolutionFile)));
+    const std::string text = testing::ReadAll(dir.File(kSolutionFile));
+    const RegisterReport report = AnalyseRegister(text);
     EXPECT_EQ(report.lineCount, 4U);
     EXPECT_TRUE(report.damagedLines.empty());
     const RegisterReport::Frame& f6 = report.frames.at(6);
@@ -57,6 +58,34 @@ TEST(RegisterReport, ReadsWhatTheGameWrote) {
     EXPECT_EQ(f6.found[0].firstDate, "2026/01/01");
     EXPECT_EQ(f6.found[0].firstLine, 1U);
     EXPECT_EQ(f6.found[0].canonical, CanonicalFrame(six[0], 6));
+    // Per solution: its number, every line that holds it in any image, the last date.
+    struct Facts {
+        const RegisterReport::Found& found;
+        int number;
+        std::size_t times;
+        const char* latest;
+        std::size_t line;  // the line whose U fields the game wrote for it; 0: none
+    };
+    const auto lineAt = [&text](std::size_t n) {
+        std::size_t at = 0;
+        for (std::size_t i = 1; i < n; ++i) at = text.find('\n', at) + 1;
+        return ParseGameRecord(text.substr(at)).record;
+    };
+    ASSERT_NE(lineAt(1).cupPosition, "--");
+    ASSERT_EQ(report.frames.at(5).found.size(), 1U);
+    for (const Facts& f : {Facts{f6.found[0], SolutionNumber(six[0], 6), 2, "2026/06/01", 1},
+                           Facts{f6.found[1], SolutionNumber(six[100], 6), 1, "2026/06/01", 3},
+                           Facts{report.frames.at(5).found[0], SolutionNumber(five[7], 5), 1, "2026/06/01", 0}}) {
+        SCOPED_TRACE(f.number);
+        EXPECT_GT(f.number, 0);
+        EXPECT_EQ(f.found.number, f.number);
+        EXPECT_EQ(f.found.timesFound, f.times);
+        EXPECT_EQ(f.found.latestDate, f.latest);
+        const GameRecord written = f.line == 0 ? GameRecord{} : lineAt(f.line);
+        EXPECT_EQ(f.found.u.cupPosition, written.cupPosition);
+        EXPECT_EQ(f.found.u.opening, written.opening);
+        EXPECT_EQ(f.found.u.cupLetter, written.cupLetter);
+    }
     EXPECT_EQ(report.frames.at(5).found.size(), 1U);
     EXPECT_EQ(report.frames.at(5).total, 1010U);
     EXPECT_EQ(report.frames.at(4).total, 368U);
@@ -143,6 +172,7 @@ TEST(RegisterReport, ReadInPiecesAsAtOnce) {
     EXPECT_EQ(whole.damagedLines[1], 4U);
     ASSERT_EQ(whole.frames.at(3).found.size(), 1U);
     EXPECT_EQ(whole.frames.at(3).found[0].firstLine, 2U);
+    EXPECT_EQ(whole.frames.at(3).found[0].timesFound, 2U);  // the unended last line counts
     EXPECT_EQ(whole.frames.at(3).lines, 2U);
     for (const std::size_t piece : {1, 2, 139, 4096, 4097}) {
         SCOPED_TRACE(piece);

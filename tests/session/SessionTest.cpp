@@ -82,6 +82,9 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
          },
          "RunOptions HideCells SizeCells18 LayoutWindow DrawBoard MenuFrameSet MenuSizeSet MenuEditSet "
          "StatusBar00Set StatusBarPiecesSet"},
+        {"collection", nullptr, [](Game& g) { g.session.OpenCollection(); }, "ShowCollection6"},
+        {"collection on 4 x 15", [](Game& g) { g.session.ChooseFrame(4); },
+         [](Game& g) { g.session.OpenCollection(); }, "ShowCollection4"},
         // Commands that find nothing to do.
         {"the size in use", nullptr, [](Game& g) { g.session.ChooseCellSize(24); }, ""},
         {"the frame in use", nullptr, [](Game& g) { g.session.ChooseFrame(6); }, ""},
@@ -316,6 +319,9 @@ TEST(Session, CompletionIsRecordedOrTold) {
         const int last = g.ClickSolution();
         EXPECT_NE(g.window.Steps().find("ShowCongratulations"), std::string::npos);
         for (int panel = 1; panel <= 12; ++panel) EXPECT_EQ(g.window.panels[static_cast<std::size_t>(panel)], " ");
+        // An open collection reads the register again only when it gained a line.
+        const auto changes = std::count(g.window.steps.begin(), g.window.steps.end(), "RegisterChanged");
+        EXPECT_EQ(changes, registerBroken ? 0 : 1);
         if (registerBroken) {
             ASSERT_EQ(g.window.told.size(), 1u);
             EXPECT_NE(g.window.told[0].find(kSolutionFile), std::string::npos);
@@ -332,6 +338,7 @@ TEST(Session, CompletionIsRecordedOrTold) {
             g.session.UndoStep();
             g.session.ButtonClick(last);
             EXPECT_EQ(g.window.congratulations, 2);
+            EXPECT_EQ(std::count(g.window.steps.begin(), g.window.steps.end(), "RegisterChanged"), 2);
             const std::string lines = ReadAll(g.dir.File(kSolutionFile));
             EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2);
         }

@@ -117,6 +117,8 @@ public:
         Step("RunOptions");
         return options;
     }
+    void ShowCollection(int frameY) override { Step("ShowCollection" + std::to_string(frameY)); }
+    void RegisterChanged() override { Step("RegisterChanged"); }
 
 private:
     // Successive calls of one refresh count once.

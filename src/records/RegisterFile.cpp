@@ -1,0 +1,15 @@
+#include "records/RegisterFile.hpp"
+
+#include <cerrno>
+
+namespace tilvaren {
+
+FileResult ReadRegisterFile(const std::string& path, RegisterReader& reader, const std::function<bool()>& cancelled) {
+    if (cancelled && cancelled()) return FileResult::Failure(FileAction::Read, path, ECANCELED);
+    return ReadInPieces(path, [&reader, &cancelled](std::string_view piece) {
+        reader.Add(piece);
+        return !(cancelled && cancelled());
+    });
+}
+
+}  // namespace tilvaren

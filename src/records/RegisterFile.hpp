@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "records/RegisterReport.hpp"
+#include "records/SafeFile.hpp"
+
+namespace tilvaren {
+
+// Reads the register at `path` through `reader` a piece at a time, so its size
+// does not matter and memory stays bounded. Only a regular file is read: a
+// folder, FIFO or device is refused without waiting on it, and a missing file
+// is a failure (ENOENT). `cancelled` (may be empty) is asked before each piece;
+// true stops the reading, and the result is then a failure with errno
+// ECANCELED. A failure's reason names the file and the cause in Japanese;
+// EnglishReason gives it for the command-line tools. `reader` is not finished.
+FileResult ReadRegisterFile(const std::string& path, RegisterReader& reader,
+                            const std::function<bool()>& cancelled = {});
+
+}  // namespace tilvaren

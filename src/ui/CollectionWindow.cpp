@@ -1,0 +1,337 @@
+#include "ui/CollectionWindow.hpp"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QShortcut>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "core/Frame.hpp"
+#include "records/RegisterFile.hpp"
+#include "ui/Tiles.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// Small boards in the grid, and the chosen one.
+constexpr int kSmallCell = 7;
+constexpr int kLargeCell = kCellSizes[1];
+constexpr int kItemMargin = 6;
+
+// The page captions, the tallest frame first, as the frame menu names them.
+const char* PageCaption(int frameY) {
+    switch (frameY) {
+        case 6: return "６×10";
+        case 5: return "５×12";
+        case 4: return "４×15";
+        default: return "３×20";
+    }
+}
+
+// One tile per code and size, drawn once; used on the window's thread only.
+const QImage& TileImage(int code, int cell) {
+    static std::map<std::pair<int, int>, QImage> tiles;
+    auto found = tiles.find({code, cell});
+    if (found == tiles.end()) found = tiles.emplace(std::make_pair(code, cell), GenerateTile(code, cell)).first;
+    return found->second;
+}
+
+// Draws each small board with its number and date; a board's picture is made
+// once and kept in the pixmap cache, so scrolling paints only copies.
+class BoardDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize ItemSize(int frameY, const QFont& font) const {
+        const QFontMetrics metrics(font);
+        const int width = std::max(FrameWidthOf(frameY) * kSmallCell, metrics.horizontalAdvance("No. 0000 ")) +
+                          2 * kItemMargin;
+        return {width, frameY * kSmallCell + 2 * metrics.height() + 3 * kItemMargin};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const auto* model = static_cast<const CollectionModel*>(index.model());
+        const CollectionEntry* entry = model->Entry(index.row());
+        if (entry == nullptr) return;
+        const int frameY = model->FrameY();
+        const QRect box = option.rect;
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        if (selected) painter->fillRect(box, option.palette.highlight());
+        const QString key = QString("collection-%1-%2").arg(frameY).arg(entry->number);
+        QPixmap picture;
+        if (!QPixmapCache::find(key, &picture)) {
+            picture = QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY, kSmallCell));
+            QPixmapCache::insert(key, picture);
+        }
+        painter->drawPixmap(box.x() + (box.width() - picture.width()) / 2, box.y() + kItemMargin, picture);
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const QRect text(box.x(), box.y() + 2 * kItemMargin + picture.height(), box.width(),
+                         box.height() - 2 * kItemMargin - picture.height());
+        painter->drawText(text, Qt::AlignHCenter | Qt::AlignTop, FromUtf8(entry->caption));
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            painter->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
+            painter->drawRect(box.adjusted(1, 1, -2, -2));
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return ItemSize(static_cast<const CollectionModel*>(index.model())->FrameY(), option.font);
+    }
+};
+
+}  // namespace
+
+QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int cell) {
+    const int width = FrameWidthOf(frameY);
+    QImage image(width * cell, ValidFrameY(frameY) * cell, QImage::Format_RGB32);
+    QPainter painter(&image);
+    for (int n = 0; n < kCellCount; ++n) {
+        painter.drawImage((n % width) * cell, (n / width) * cell, TileImage(tiles[static_cast<std::size_t>(n)], cell));
+    }
+    return image;
+}
+
+// --- the model ----------------------------------------------------------
+
+void CollectionModel::SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page,
+                              CollectionOrder order) {
+    beginResetModel();
+    owner_ = std::move(owner);
+    page_ = page;
+    rows_ = page != nullptr ? SortedEntries(*page, order) : std::vector<const CollectionEntry*>{};
+    endResetModel();
+}
+
+const CollectionEntry* CollectionModel::Entry(int row) const {
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+int CollectionModel::RowOfNumber(int number) const {
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        if (rows_[row]->number == number) return static_cast<int>(row);
+    }
+    return -1;
+}
+
+int CollectionModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant CollectionModel::data(const QModelIndex& index, int role) const {
+    const CollectionEntry* entry = Entry(index.row());
+    if (entry == nullptr) return {};
+    switch (role) {
+        case Qt::DisplayRole: return FromUtf8(entry->caption);
+        case Qt::AccessibleTextRole:
+        case Qt::ToolTipRole: return FromUtf8(entry->accessibleName);
+        default: return {};
+    }
+}
+
+// --- one page -----------------------------------------------------------
+
+CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(parent), frameY_(frameY) {
+    auto* column = new QVBoxLayout(this);
+    header_ = new QLabel(this);
+    header_->setObjectName("CollectionHeader");
+    QFont bigger = header_->font();
+    bigger.setPointSizeF(bigger.pointSizeF() * 1.3);
+    bigger.setBold(true);
+    header_->setFont(bigger);
+    column->addWidget(header_);
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(true);
+    progress_->setAccessibleName(QStringLiteral("見つけた解の割合"));
+    column->addWidget(progress_);
+    counts_ = new QLabel(this);
+    counts_->setObjectName("CollectionCounts");
+    counts_->setWordWrap(true);
+    column->addWidget(counts_);
+
+    controls_ = new QHBoxLayout;
+    auto* orderLabel = new QLabel(QStringLiteral("並べ方(&S):"), this);
+    order_ = new QComboBox(this);
+    order_->setObjectName("CollectionOrder");
+    order_->addItem(QStringLiteral("番号順"));
+    order_->addItem(QStringLiteral("見つけた順"));
+    order_->setAccessibleName(QStringLiteral("並べ方"));
+    orderLabel->setBuddy(order_);
+    controls_->addWidget(orderLabel);
+    controls_->addWidget(order_);
+    controls_->addStretch(1);
+    column->addLayout(controls_);
+
+    model_ = new CollectionModel(this);
+    auto* delegate = new BoardDelegate(this);
+    grid_ = new QListView(this);
+    grid_->setObjectName("CollectionGrid");
+    grid_->setAccessibleName(QStringLiteral("見つけた解"));
+    grid_->setViewMode(QListView::IconMode);
+    grid_->setResizeMode(QListView::Adjust);
+    grid_->setMovement(QListView::Static);
+    grid_->setUniformItemSizes(true);
+    grid_->setLayoutMode(QListView::Batched);
+    grid_->setBatchSize(200);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setItemDelegate(delegate);
+    grid_->setGridSize(delegate->ItemSize(frameY, grid_->font()));
+    grid_->setModel(model_);
+    column->addWidget(grid_, 1);
+
+    auto* chosen = new QHBoxLayout;
+    large_ = new QLabel(this);
+    large_->setObjectName("CollectionLarge");
+    large_->setMinimumSize(FrameWidthOf(frameY) * kLargeCell, frameY * kLargeCell);
+    large_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    details_ = new QLabel(this);
+    details_->setObjectName("CollectionDetails");
+    details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    details_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    chosen->addWidget(large_);
+    chosen->addWidget(details_, 1);
+    column->addLayout(chosen);
+
+    connect(order_, &QComboBox::currentIndexChanged, this, [this] { Resort(); });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { ShowChosen(); });
+    SetPage(nullptr, nullptr);
+}
+
+void CollectionPageView::SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page) {
+    owner_ = std::move(owner);
+    page_ = page;
+    if (page == nullptr) {
+        header_->clear();
+        header_->setAccessibleName({});
+        progress_->setRange(0, 1);
+        progress_->setValue(0);
+        counts_->clear();
+    } else {
+        const QString header = FromUtf8(page->header);
+        header_->setText(header);
+        header_->setAccessibleName(header);
+        progress_->setRange(0, static_cast<int>(page->total));
+        progress_->setValue(static_cast<int>(page->found));
+        progress_->setAccessibleDescription(header);
+        counts_->setText(FromUtf8(page->counts));
+    }
+    Resort();
+}
+
+void CollectionPageView::Resort() {
+    const CollectionEntry* before = model_->Entry(grid_->currentIndex().row());
+    const int chosenNumber = before != nullptr ? before->number : 0;
+    model_->SetPage(owner_, page_, order_->currentIndex() == 1 ? CollectionOrder::ByFirstFind : CollectionOrder::ByNumber);
+    const int row = model_->RowOfNumber(chosenNumber);
+    if (row >= 0) {
+        grid_->setCurrentIndex(model_->index(row));
+        grid_->scrollTo(model_->index(row));
+    }
+    ShowChosen();
+}
+
+void CollectionPageView::ShowChosen() {
+    const CollectionEntry* entry = model_->Entry(grid_->currentIndex().row());
+    if (entry == nullptr) {
+        large_->clear();
+        large_->setAccessibleName({});
+        details_->setText(page_ != nullptr && !page_->entries.empty() ? QStringLiteral("解を選ぶと、大きく表示します。")
+                                                                      : QString());
+        return;
+    }
+    large_->setPixmap(QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY_, kLargeCell)));
+    large_->setAccessibleName(FromUtf8(entry->accessibleName));
+    details_->setText(FromUtf8(entry->details));
+}
+
+// --- the window ---------------------------------------------------------
+
+CollectionWindow::CollectionWindow(std::string registerPath, Away away, std::function<void()> help, QWidget* parent)
+    : QWidget(parent, Qt::Window), registerPath_(std::move(registerPath)), away_(std::move(away)) {
+    setObjectName("CollectionWindow");
+    setWindowTitle(QStringLiteral(" C o l l e c t i o n"));
+    auto* column = new QVBoxLayout(this);
+    status_ = new QLabel(this);
+    status_->setObjectName("CollectionStatus");
+    status_->setWordWrap(true);
+    status_->hide();
+    column->addWidget(status_);
+    tabs_ = new QTabWidget(this);
+    for (const int frameY : kFrameHeights) {
+        auto* page = new CollectionPageView(frameY, tabs_);
+        pages_.push_back(page);
+        tabs_->addTab(page, QString::fromUtf8(PageCaption(frameY)));
+    }
+    column->addWidget(tabs_, 1);
+    resize(700, 620);
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [help = std::move(help)] {
+        if (help) help();
+    });
+}
+
+CollectionWindow::~CollectionWindow() { ++*generation_; }
+
+CollectionPageView* CollectionWindow::Page(int frameY) const {
+    for (CollectionPageView* page : pages_) {
+        if (page->FrameY() == frameY) return page;
+    }
+    return nullptr;
+}
+
+void CollectionWindow::ShowOn(int frameY) {
+    if (CollectionPageView* page = Page(frameY)) tabs_->setCurrentWidget(page);
+    show();
+    raise();
+    activateWindow();
+    Read();
+}
+
+void CollectionWindow::RegisterChanged() {
+    if (isVisible()) Read();
+}
+
+void CollectionWindow::Read() {
+    const int mine = ++*generation_;
+    status_->setText(FromUtf8(CollectionReading().message));
+    status_->setAccessibleName(status_->text());
+    status_->show();
+    away_(
+        this,
+        [generation = generation_, mine, path = registerPath_]() -> Shared {
+            const auto overtaken = [&generation, mine] { return generation->load() != mine; };
+            RegisterReader reader;
+            const FileResult read = ReadRegisterFile(path, reader, overtaken);
+            if (overtaken()) return nullptr;
+            if (!read) return std::make_shared<const Collection>(CollectionUnreadable(read.reason));
+            return std::make_shared<const Collection>(CollectionOf(reader.Finish()));
+        },
+        [this, mine](const Shared& collection) {
+            if (collection == nullptr || generation_->load() != mine) return;
+            Apply(collection);
+        });
+}
+
+void CollectionWindow::Apply(const std::shared_ptr<const Collection>& collection) {
+    if (collection->state == Collection::State::Ready) {
+        status_->clear();
+        status_->hide();
+    } else {
+        status_->setText(FromUtf8(collection->message));
+        status_->setAccessibleName(status_->text());
+        status_->show();
+    }
+    for (CollectionPageView* page : pages_) page->SetPage(collection, PageOf(*collection, page->FrameY()));
+    emit collectionShown();
+}
+
+}  // namespace tilvaren
