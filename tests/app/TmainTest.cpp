@@ -35,6 +35,7 @@ private slots:
     void KeyboardPlaysAWholeGame();
     void CollectionFollowsTheRegister();
     void CollectionTellsAnUnreadableRegister();
+    void ChallengeFromTheCollection();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -502,6 +503,84 @@ void TmainTest::CollectionTellsAnUnreadableRegister() {
     QVERIFY(c->Status()->text().contains(kSolutionFile));
     QVERIFY(c->Page(6)->Header()->text().isEmpty());
     QCOMPARE(c->Page(6)->Grid()->model()->rowCount(), 0);
+}
+
+// The collection page's 挑戦(&T) through the real windows: Alt+T, then Return
+// in the level dialog, puts a ふつう challenge on the game as one undo step;
+// another frame asks first, and a frame found whole says so.
+void TmainTest::ChallengeFromTheCollection() {
+    struct Case {
+        const char* name;
+        int page;
+        bool answer;           // to leaving the game under way
+        const char* told;      // the start of the message, "" for none
+        bool taken;
+    } const cases[] = {
+        {"the frame in play", 6, false, "", true},
+        {"another frame, the game kept", 5, false, "", false},
+        {"another frame, the game left", 5, true, "", true},
+        {"every solution found", 3, true, "3 * 20 の枠の解は、2 通りすべて見つけています。", false},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f;
+        std::string lines;
+        for (const FilledFrame& board : DistinctSolutions(3)) {
+            GameRecord record;
+            record.frameY = 3;
+            record.cells = board;
+            record.marker = kSolutionMarker;
+            lines += FormatGameRecord(record, f.clock);
+        }
+        testing::WriteAll(f.dir.File(kSolutionFile), lines);
+        f.dialogs.answer = c.answer;
+        f.dialogs.player = [](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            return dialog.result() == QDialog::Accepted;
+        };
+        Tmain w(f.Make());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ButtonOf(w, 0)->click();  // a game under way
+        const auto panels = [&w] {
+            QStringList texts;
+            for (int panel = 0; panel <= 12; ++panel) texts << StatusOf(w)->PanelText(panel);
+            return texts;
+        };
+        const QStringList before = panels();
+
+        QTest::keySequence(&w, QKeySequence("Ctrl+L"));
+        auto* collection = w.findChild<CollectionWindow*>("CollectionWindow");
+        QVERIFY(QTest::qWaitForWindowActive(collection));
+        collection->findChild<QTabWidget*>()->setCurrentWidget(collection->Page(c.page));
+        auto* line = collection->Page(c.page)->findChild<QLabel*>("ChallengeLine");
+        QApplication::setActiveWindow(collection);  // Alt+T goes to the window in front
+        QTest::keyClick(collection, Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(f.dialogs.modals, QStringList{"ChallengeDialog"});  // a mnemonic clicks after a flash
+        QTRY_VERIFY2_WITH_TIMEOUT(collection->Page(c.page)->findChild<QPushButton*>("ChallengeButton")->isEnabled(),
+                                  c.name, 60000);
+        QCOMPARE(f.dialogs.questions.size(), c.page == 5 ? 1 : 0);
+        const QString told = f.dialogs.messages.isEmpty() ? QString() : f.dialogs.messages.front();
+        const QString expected = Utf8(c.told);
+        QVERIFY2(expected.isEmpty() ? told.isEmpty() : told.startsWith(expected), qPrintable(c.name + (": " + told)));
+        if (!c.taken) {
+            QCOMPARE(panels(), before);
+            QVERIFY(line->text().isEmpty());
+            continue;
+        }
+        // Six pieces left: the other six stand on the board, their panels blank.
+        QCOMPARE(StatusOf(w)->PanelText(0), QString::fromStdString(FrameName(c.page)));
+        QCOMPARE(panels().mid(1).count(" "), 6);
+        QVERIFY2(line->text().startsWith(Utf8("残り 6 個のピースを置く挑戦です。完成形は 1 通りで、そのうち 1 通り")),
+                 qPrintable(line->text()));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keySequence(&w, QKeySequence("Ctrl+Z"));
+        if (c.page == 6) {
+            QCOMPARE(panels(), before);
+        } else {
+            QCOMPARE(panels().mid(1).count(" "), 6);  // a new frame's game has no step before
+        }
+    }
 }
 
 }  // namespace tilvaren
