@@ -16,13 +16,14 @@ void AddChallengeButton(CollectionPageView& page, Dialogs& dialogs, std::string 
     auto* line = new QLabel(&page);
     line->setObjectName("ChallengeLine");
     line->setWordWrap(true);
-    // Before the row's closing stretch, if it has one, so the two keep to the
-    // controls before them.
+    // Before the row's closing stretch, if it has one, which then gives the
+    // line all the room left.
     QHBoxLayout* row = page.ControlRow();
-    const int end = row->count() > 0 && row->itemAt(row->count() - 1)->spacerItem() != nullptr ? row->count() - 1
-                                                                                                : row->count();
+    const bool stretchLast = row->count() > 0 && row->itemAt(row->count() - 1)->spacerItem() != nullptr;
+    const int end = stretchLast ? row->count() - 1 : row->count();
     row->insertWidget(end, button);
     row->insertWidget(end + 1, line, 1);
+    if (stretchLast) row->setStretch(end + 2, 0);
     const int frameY = page.FrameY();
     QObject::connect(button, &QPushButton::clicked, &page, [&page, &dialogs, button, line, frameY,
                                                             programDir = std::move(programDir), take = std::move(take)] {

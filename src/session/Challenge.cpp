@@ -16,8 +16,8 @@ namespace {
 // A register far beyond any player's is not read whole into memory here.
 constexpr std::size_t kRegisterLimit = 64U * 1024U * 1024U;
 
-// A completion the register holds costs this many unfound ones: a board of
-// two completions, one found, beats one of six all unfound.
+// A completion the register holds weighs as much as this many unfound ones:
+// two completions, one of them found, weigh as much as six all unfound.
 constexpr std::size_t kFoundWeight = 4;
 
 // The sets of `count` pieces out of twelve, as bit masks, in increasing order.
