@@ -395,17 +395,6 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     }
 }
 
-// A challenge from a solution of the frame with these pieces left out.
-Challenge ChallengeOf(int frameY, const std::string& leftOut) {
-    Challenge challenge;
-    challenge.frameY = frameY;
-    challenge.cells = DistinctSolutions(frameY).front();
-    for (char& code : challenge.cells) {
-        if (leftOut.find(code) != std::string::npos) code = kEmpty;
-    }
-    return challenge;
-}
-
 // A challenge replaces the game on its frame as one undo step; on another
 // frame it asks first when a game is under way, and a No keeps the game.
 TEST(Session, TakeChallengePutsItsPiecesOnTheBoard) {
@@ -432,7 +421,8 @@ TEST(Session, TakeChallengePutsItsPiecesOnTheBoard) {
         }
         const std::vector<std::string> before = testing::Picture(g.session.GameBoard());
         const std::string leftOut = "IUVWXY";  // the game's I among them
-        const Challenge challenge = ChallengeOf(c.frameY, leftOut);
+        Challenge challenge{c.frameY, DistinctSolutions(c.frameY).front()};
+        for (char& code : challenge.cells) code = leftOut.find(code) != std::string::npos ? kEmpty : code;
         EXPECT_EQ(g.session.TakeChallenge(challenge), c.taken);
         EXPECT_EQ(g.window.asked.size(), c.asked ? 1U : 0U);
         const Board& board = g.session.GameBoard();
@@ -459,18 +449,6 @@ TEST(Session, TakeChallengePutsItsPiecesOnTheBoard) {
             EXPECT_EQ(g.window.Items(), "0000");  // the new frame's history starts here
         }
     }
-}
-
-// Finishing a challenge is a game finished like any other: congratulated and
-// recorded in the register.
-TEST(Session, AFinishedChallengeIsRecorded) {
-    Game g;
-    g.StartFresh();
-    ASSERT_TRUE(g.session.TakeChallenge(ChallengeOf(6, "FLPV")));
-    g.ClickSolution();
-    EXPECT_EQ(g.window.congratulations, 1);
-    const std::string line = ReadAll(g.dir.File(kSolutionFile));
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
 }
 
 }  // namespace
