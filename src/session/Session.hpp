@@ -86,7 +86,8 @@ public:
     void RedoPiece();
     // Puts a challenge on the board, on its frame, as one step of the history.
     // A challenge on another frame starts that frame's history, after the
-    // player agreed to leave a game under way; false when they did not.
+    // player agreed to leave a game under way. False, the game untouched,
+    // when they did not or the challenge's frame is no frame's height.
     bool TakeChallenge(const Challenge& challenge);
     // Shows or hides the menu bar, the status bar, or the strip of pieces and
     // completions.
