@@ -138,10 +138,8 @@ FilledFrame TurnedFrame(const FilledFrame& frame) {
 FilledFrame MirroredFrame(const FilledFrame& frame, int frameY) {
     const int width = FrameWidthOf(frameY);
     FilledFrame mirrored;
-    for (int n = 0; n < 60; ++n) {
-        const int row = n / width;
-        const int column = n % width;
-        mirrored[static_cast<std::size_t>(row * width + width - 1 - column)] = frame[static_cast<std::size_t>(n)];
+    for (int start = 0; start < 60; start += width) {
+        std::reverse_copy(frame.begin() + start, frame.begin() + start + width, mirrored.begin() + start);
     }
     return mirrored;
 }

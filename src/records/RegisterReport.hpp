@@ -1,14 +1,15 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/Frame.hpp"
 #include "pieces/Solver.hpp"
 #include "records/SolutionRegister.hpp"
 
@@ -17,15 +18,15 @@ namespace tilvaren {
 // What a solution register holds, worked out from its lines alone.
 struct RegisterReport {
     struct Found {
-        FilledFrame board;          // as first recorded (the line's own cells)
-        FilledFrame canonical;      // the smallest of its four images
-        std::string firstDate;      // "yyyy/mm/dd" of its first line
-        std::size_t firstLine = 0;  // 1-based
-        int number = 0;             // the solution's fixed number in its frame (SolutionNumber)
-        std::size_t timesFound = 0; // good lines that hold it, in any of its images
-        std::string latestDate;     // "yyyy/mm/dd" of the last such line
-        UClassification u;          // 6 x 10: the U classification in normal position, as the
-                                    // game writes it; "--", '-', '-' for other frames
+        FilledFrame board;           // as first recorded (the line's own cells)
+        FilledFrame canonical;       // the smallest of its four images
+        std::string firstDate;       // "yyyy/mm/dd" of its first line
+        std::size_t firstLine = 0;   // 1-based
+        int number = 0;              // the solution's fixed number in its frame (SolutionNumber)
+        std::size_t timesFound = 0;  // good lines that hold it, in any of its images
+        std::string latestDate;      // "yyyy/mm/dd" of the last such line
+        UClassification u;           // 6 x 10: the U classification in normal position, as the
+                                     // game writes it; "--", '-', '-' for other frames
     };
     struct Frame {
         int frameY = 0;
@@ -75,7 +76,7 @@ private:
     RegisterReport report_;
     // By frame height less 3, then by solution number less 1: the place in the
     // frame's found list plus 1, or 0 while the solution has not been read.
-    std::array<std::vector<std::uint32_t>, 4> seen_;
+    std::array<std::vector<std::uint32_t>, kFrameHeights.size()> seen_;
     std::string partial_;                        // the line being read, while within the limit
     bool overlong_ = false;                      // the line being read is past the limit
     std::size_t lineNumber_ = 0;

@@ -72,8 +72,7 @@ CollectionPage PageFrom(const RegisterReport& report, const RegisterReport::Fram
     scratch.SetFrame(frame.frameY);
     scratch.ResetBoard();
     page.entries.reserve(frame.found.size());
-    for (std::size_t i = 0; i < frame.found.size(); ++i) {
-        const RegisterReport::Found& found = frame.found[i];
+    for (const RegisterReport::Found& found : frame.found) {
         CollectionEntry entry;
         entry.number = found.number;
         entry.board = found.board;
@@ -81,7 +80,6 @@ CollectionPage PageFrom(const RegisterReport& report, const RegisterReport::Fram
         entry.firstDate = found.firstDate;
         entry.latestDate = found.latestDate;
         entry.timesFound = found.timesFound;
-        entry.order = i;
         const std::string number = "No. " + std::to_string(found.number);
         entry.caption = number + "\n" + found.firstDate;
         entry.accessibleName =

@@ -18,7 +18,6 @@ struct CollectionEntry {
     std::string firstDate;         // "yyyy/mm/dd"
     std::string latestDate;        // of the last line holding it
     std::size_t timesFound = 0;    // register lines holding it, images included
-    std::size_t order = 0;         // place in the order of first find, from 0
     std::string caption;           // under the small board: number, then date
     std::string accessibleName;    // what a screen reader says of the small board
     std::string details;           // beside the large board

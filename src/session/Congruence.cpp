@@ -34,10 +34,13 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
         // The finished board was appended when it was completed: it is new
         // when the register's first line of its class is its last line.
         const bool firstTimeNow = !s.found || s.found->firstLine == lastLine;
+        FilledFrame cells;
+        std::copy(board.codes.begin(), board.codes.end(), cells.begin());
+        text = "この解は No. " + std::to_string(SolutionNumber(cells, frameY)) + " です。\n";
         if (firstTimeNow) {
-            text = "この解は新しい解です。回転・反転したものも含めて、これまでの記録にはありませんでした。\n";
+            text += "この解は新しい解です。回転・反転したものも含めて、これまでの記録にはありませんでした。\n";
         } else {
-            text = "この解は、回転・反転したものも含めて、" + s.found->firstDate + " にすでに見つけています。\n";
+            text += "この解は、回転・反転したものも含めて、" + s.found->firstDate + " にすでに見つけています。\n";
         }
     } else if (s.distinct == 0) {
         text = "この盤は、もうどうやっても完成できません。ピースをいくつか取り除いてみてください。\n";

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "records/FileNames.hpp"
 #include "core/Frame.hpp"
@@ -41,13 +43,17 @@ const char* kUsageText =
     "\n"
     "Options:\n"
     "  --since YYYY/MM/DD  also list how many solutions were new on or after that date\n"
-    "  --frame H           the frame for --show: 6, 5, 4 or 3 rows (default 6)\n"
+    "  --list              one line per distinct solution found, oldest first find first:\n"
+    "                      frame, number, date first found, how many lines hold it,\n"
+    "                      e.g. \"6x10 512 2026/12/08 3\"\n"
+    "  --frame H           the frame for --show and --number: 6, 5, 4 or 3 rows (default 6)\n"
     "  --show N            draw the N-th distinct solution found (1 = the oldest)\n"
+    "  --show --number N   draw the solution numbered N (1..2339 for 6 x 10), if found\n"
     "  --help              show this text\n"
     "\n"
     "Exit status: 0 done, 1 bad arguments, 2 the register cannot be read,\n"
-    "3 --show asked for a solution the register does not hold, 4 the output\n"
-    "could not be written.\n";
+    "3 --show or --number asked for a solution the register does not hold,\n"
+    "4 the output could not be written.\n";
 
 // The register the game keeps, by its own folder rule for this program's
 // folder, or none when there is no such folder. Creates nothing.
@@ -90,11 +96,32 @@ std::optional<std::string> ReadRegister(const std::string& path, RegisterReader&
 
 std::string FrameName(int frameY) { return std::to_string(frameY) + " x " + std::to_string(FrameWidthOf(frameY)); }
 
+// Every distinct solution found, all frames together, in the order the register first shows them.
+void PrintList(const RegisterReport& report) {
+    std::vector<std::pair<int, const RegisterReport::Found*>> all;
+    for (const auto& [frameY, frame] : report.frames) {
+        for (const RegisterReport::Found& found : frame.found) all.emplace_back(frameY, &found);
+    }
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.second->firstLine < b.second->firstLine; });
+    for (const auto& [frameY, found] : all) {
+        std::printf("%dx%d %d %s %zu\n", frameY, FrameWidthOf(frameY), found->number, found->firstDate.c_str(),
+                    found->timesFound);
+    }
+}
+
+// Draws one found solution under a line that names it.
+void PrintShown(const RegisterReport::Found& found, int frameY, std::size_t place) {
+    std::printf("%s solution %zu, No. %d, first recorded %s (line %zu):\n%s", FrameName(frameY).c_str(), place,
+                found.number, found.firstDate.c_str(), found.firstLine, DrawFrame(found.board, frameY).c_str());
+}
+
 int Run(int argc, char* argv[]) {
     std::optional<std::string> path;
     std::string since;
     int showFrame = 6;
     int show = 0;
+    int number = 0;
+    bool listing = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto value = [&]() -> std::string {
@@ -121,6 +148,16 @@ int Run(int argc, char* argv[]) {
                 return kUsage;
             }
             showFrame = *frame;
+        } else if (arg == "--list") {
+            listing = true;
+        } else if (arg == "--number" || (arg == "--show" && i + 1 < argc && std::string(argv[i + 1]) == "--number")) {
+            if (arg == "--show") ++i;
+            const auto n = ParseDecimal(value());
+            if (!n || *n < 1) {
+                std::fprintf(stderr, "tilvaren-solutions: --number takes a number from 1\n");
+                return kUsage;
+            }
+            number = *n;
         } else if (arg == "--show") {
             const auto n = ParseDecimal(value());
             if (!n || *n < 1) {
@@ -141,6 +178,10 @@ int Run(int argc, char* argv[]) {
             std::fprintf(stderr, "tilvaren-solutions: one register at a time\n");
             return kUsage;
         }
+    }
+    if (static_cast<int>(listing) + static_cast<int>(show > 0) + static_cast<int>(number > 0) > 1) {
+        std::fprintf(stderr, "tilvaren-solutions: --list, --show and --number go one at a time\n");
+        return kUsage;
     }
     if (!path) path = DefaultRegister();
     if (!path) {
@@ -173,9 +214,25 @@ int Run(int argc, char* argv[]) {
                          frame.found.size(), FrameName(showFrame).c_str(), show);
             return kNoSuchSolution;
         }
-        const RegisterReport::Found& found = frame.found[static_cast<std::size_t>(show - 1)];
-        std::printf("%s solution %d, first recorded %s (line %zu):\n%s", FrameName(showFrame).c_str(), show,
-                    found.firstDate.c_str(), found.firstLine, DrawFrame(found.board, showFrame).c_str());
+        PrintShown(frame.found[static_cast<std::size_t>(show - 1)], showFrame, static_cast<std::size_t>(show));
+        return kOk;
+    }
+    if (number > 0) {
+        const RegisterReport::Frame& frame = report.frames.at(showFrame);
+        const auto found = std::find_if(frame.found.begin(), frame.found.end(),
+                                        [number](const RegisterReport::Found& f) { return f.number == number; });
+        if (found == frame.found.end()) {
+            std::fprintf(stderr, "tilvaren-solutions: the register does not hold %s solution No. %d", FrameName(showFrame).c_str(),
+                         number);
+            if (static_cast<std::size_t>(number) > frame.total) std::fprintf(stderr, " (the frame has %zu)", frame.total);
+            std::fprintf(stderr, "\n");
+            return kNoSuchSolution;
+        }
+        PrintShown(*found, showFrame, static_cast<std::size_t>(found - frame.found.begin()) + 1);
+        return kOk;
+    }
+    if (listing) {
+        PrintList(report);
         return kOk;
     }
 

@@ -142,12 +142,18 @@ CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(pa
     header_ = new QLabel(this);
     header_->setObjectName("CollectionHeader");
     QFont bigger = header_->font();
-    bigger.setPointSizeF(bigger.pointSizeF() * 1.3);
+    // The window's font may be set in pixels or in points.
+    if (bigger.pixelSize() > 0) {
+        bigger.setPixelSize(bigger.pixelSize() * 4 / 3);
+    } else {
+        bigger.setPointSizeF(bigger.pointSizeF() * 4 / 3);
+    }
     bigger.setBold(true);
     header_->setFont(bigger);
     column->addWidget(header_);
     progress_ = new QProgressBar(this);
     progress_->setTextVisible(true);
+    progress_->setFormat(QStringLiteral("%v / %m"));
     progress_->setAccessibleName(QStringLiteral("見つけた解の割合"));
     column->addWidget(progress_);
     counts_ = new QLabel(this);
@@ -189,7 +195,7 @@ CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(pa
     large_ = new QLabel(this);
     large_->setObjectName("CollectionLarge");
     large_->setMinimumSize(FrameWidthOf(frameY) * kLargeCell, frameY * kLargeCell);
-    large_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    large_->setAlignment(Qt::AlignCenter);
     details_ = new QLabel(this);
     details_->setObjectName("CollectionDetails");
     details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -239,10 +245,10 @@ void CollectionPageView::Resort() {
 void CollectionPageView::ShowChosen() {
     const CollectionEntry* entry = model_->Entry(grid_->currentIndex().row());
     if (entry == nullptr) {
-        large_->clear();
-        large_->setAccessibleName({});
-        details_->setText(page_ != nullptr && !page_->entries.empty() ? QStringLiteral("解を選ぶと、大きく表示します。")
-                                                                      : QString());
+        large_->setText(page_ != nullptr && !page_->entries.empty() ? QStringLiteral("解を選ぶと、ここに大きく表示します。")
+                                                                    : QString());
+        large_->setAccessibleName(large_->text());
+        details_->clear();
         return;
     }
     large_->setPixmap(QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY_, kLargeCell)));

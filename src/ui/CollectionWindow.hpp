@@ -91,7 +91,8 @@ public:
     using Shared = std::shared_ptr<const Collection>;
     // Runs the first function away from the window's thread and hands its
     // result to the second back on it; hands nothing once the window is gone.
-    using Away = std::function<void(QObject* window, std::function<Shared()> work, std::function<void(const Shared&)> done)>;
+    using Away =
+        std::function<void(QObject* window, std::function<Shared()> work, std::function<void(const Shared&)> done)>;
 
     // Reads the register at `registerPath` through `away`; `help` opens the
     // window's help topic.

@@ -320,6 +320,11 @@ void DialogsTest::RealHelpFileLooksAsItAlwaysDid() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     const HelpFile parsed = HelpFile::Parse(file.readAll().toStdString());
     QVERIFY(parsed.Topics().size() >= 19);
+    // Every topic a window opens by its context (F1 on the board, the options
+    // dialog, the collection, the about box's licence) is in the file.
+    for (const int context : {35000, 35300, 35400, 35900}) {
+        QVERIFY2(parsed.ByContext(context) != nullptr, qPrintable(QString::number(context)));
+    }
     testing::FakeDialogs told;
     HelpWindow help([&path] { return path; }, told);
     help.Contents();

@@ -194,7 +194,7 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     QVERIFY(!strip->isHidden());
     QCOMPARE(strip->width(), BoardAreaOf(w)->width());
     QCOMPARE(w.height(), w.menuBar()->height() + BoardAreaOf(w)->height() + strip->height() + w.statusBar()->height());
-    QTRY_COMPARE_WITH_TIMEOUT(strip->Line().text, std::string("完成まで あと 2339 通り"), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(strip->Line().text, std::string("完成まで あと 2339 通り"), 20000);
     // A screen reader finds the line as text in the strip, and the item as on.
     const auto lineHeard = [strip] {
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(strip);
@@ -210,7 +210,7 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     // An I down column 1 cuts off the corner cell: selecting it leaves no way.
     const std::vector<int> deadEnd = {1, 11, 21, 31, 41, 0};
     for (const int n : deadEnd) ButtonOf(w, n)->click();
-    QTRY_COMPARE_WITH_TIMEOUT(strip->Line(), (SupportLine{"完成できません", true}), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(strip->Line(), (SupportLine{"完成できません", true}), 20000);
     QVERIFY(strip->accessibleDescription().contains(QString::fromUtf8("I 盤上")));
     QVERIFY(strip->accessibleDescription().contains(QString::fromUtf8("F 置けない")));
     const QImage drawn = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -254,13 +254,13 @@ void TmainTest::OneCongruenceCheckAtATime() {
         settle();
     };
     for (int i = 0; i < 3; ++i) QTest::keySequence(&w, QKeySequence("Ctrl+C"));
-    QTRY_VERIFY_WITH_TIMEOUT(!f.dialogs.messages.isEmpty(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.dialogs.messages.isEmpty(), 20000);
     settle();
     QCOMPARE(pressedWhileOpen, 3);
     QCOMPARE(f.dialogs.messages.size(), 1);
     f.dialogs.whileShown = nullptr;
     QTest::keySequence(&w, QKeySequence("Ctrl+C"));
-    QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 2, 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.messages.size(), 2, 20000);
 }
 
 // A whole game from the arrow keys, Space and Enter, with a deselect and a
@@ -441,7 +441,7 @@ void TmainTest::CollectionFollowsTheRegister() {
     QCOMPARE(c->Status()->text(), Utf8("読み込んでいます…"));
     const auto* tabs = c->findChild<QTabWidget*>();
     QCOMPARE(tabs->currentWidget(), c->Page(5));
-    QTRY_COMPARE_WITH_TIMEOUT(c->Page(5)->Header()->text(), Utf8("見つけた解 0 / 1010"), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(c->Page(5)->Header()->text(), Utf8("見つけた解 0 / 1010"), 20000);
     QTest::keyClick(c, Qt::Key_Escape);
     QVERIFY(!c->isVisible());
 
@@ -453,7 +453,7 @@ void TmainTest::CollectionFollowsTheRegister() {
     ItemOf(w, "menuVC")->trigger();
     QCOMPARE(w.findChildren<CollectionWindow*>().size(), 1);
     QCOMPARE(tabs->currentWidget(), c->Page(6));
-    QTRY_VERIFY_WITH_TIMEOUT(shown == 1 && c->Status()->isHidden(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(shown == 1 && c->Status()->isHidden(), 20000);
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
     QCOMPARE(shown, 1);
@@ -478,7 +478,7 @@ void TmainTest::CollectionFollowsTheRegister() {
     // one still chosen; sorted by first find, the new one comes last.
     ClickBoard(w, DistinctSolutions(6).front());
     QCOMPARE(f.dialogs.messages, QStringList{"Congratulations!"});
-    QTRY_COMPARE_WITH_TIMEOUT(page->Header()->text(), Utf8("見つけた解 2 / 2339"), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(page->Header()->text(), Utf8("見つけた解 2 / 2339"), 20000);
     QCOMPARE(model->rowCount(), 2);
     QCOMPARE(model->index(0, 0).data().toString(), Utf8("No. 1\n2026/12/07"));
     QCOMPARE(page->Grid()->currentIndex().row(), 1);
@@ -499,7 +499,7 @@ void TmainTest::CollectionTellsAnUnreadableRegister() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     ItemOf(w, "menuVC")->trigger();
     auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
-    QTRY_VERIFY_WITH_TIMEOUT(c->Status()->text().startsWith(Utf8("解の記録を読めませんでした。")), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(c->Status()->text().startsWith(Utf8("解の記録を読めませんでした。")), 20000);
     QVERIFY(c->Status()->text().contains(kSolutionFile));
     QVERIFY(c->Page(6)->Header()->text().isEmpty());
     QCOMPARE(c->Page(6)->Grid()->model()->rowCount(), 0);

@@ -4,6 +4,8 @@
   cell <TAB> NAME <TAB> STATES    each control named for a cell ("1行 1列 空き")
   line <TAB> TEXT                 the text in the piece support strip
   toggle <TAB> NAME <TAB> STATE   each menu item described as on or off
+  collection <TAB> NAME           each collection page's header ("見つけた解 1 / 2339")
+  solution <TAB> NAME             each small board in the collection ("No. 512　...")
 
 It reads the accessibility tree over the session bus in
 DBUS_SESSION_BUS_ADDRESS, as a screen reader does; exits 1 when the game is
@@ -15,6 +17,8 @@ import sys
 import pyatspi
 
 CELL = re.compile(r"^\d+行 \d+列 ")
+HEADER = re.compile(r"^見つけた解 \d+ / \d+$")
+SOLUTION = re.compile(r"^No\. \d+　")
 
 
 def states_of(node):
@@ -36,6 +40,10 @@ def walk(node, parent_name, depth, out):
     role = node.getRole()
     if CELL.match(name):
         out.append(f"cell\t{name}\t{states_of(node)}")
+    elif HEADER.match(name):
+        out.append(f"collection\t{name}")
+    elif SOLUTION.match(name):
+        out.append(f"solution\t{name}")
     elif role == pyatspi.ROLE_LABEL and parent_name == "ピース・サポート":
         out.append(f"line\t{name}")
     elif role in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and node.description in ("オン", "オフ"):

@@ -2,11 +2,12 @@
 # Plays Tilvaren as a person would: the real program in a real X window on a
 # private Xvfb, driven with xdotool and watched through screenshots.
 #
-#   play.sh TILVAREN_EXECUTABLE [ARTEFACT_DIR]
+#   play.sh TILVAREN_EXECUTABLE [ARTEFACT_DIR [TILVAREN_SOLUTIONS]]
 #
 # The executable is copied alone into a fresh folder, so the program keeps its
 # files next to it. Screenshots and the program's output go to ARTEFACT_DIR
-# (default ./e2e-artefacts). The first deviation ends the run with a message
+# (default ./e2e-artefacts). TILVAREN_SOLUTIONS (default: beside the program)
+# tells which number the finished board has. The first deviation ends the run with a message
 # and a non-zero exit status.
 set -euo pipefail
 
@@ -228,6 +229,18 @@ open_help() {
   press "$HELP" Escape
   wait_for "$STEP_TIMEOUT" "the help window to close on Escape" help_closed
 }
+
+# The collection window, found by its own title.
+readonly COLLECTION_TITLE=' C o l l e c t i o n'
+collection_shown() {
+  app_running || fail "the program exited instead of showing the collection; see $APP_LOG"
+  COLLECTION=$(xdotool search --onlyvisible --name "^${COLLECTION_TITLE}\$" 2>/dev/null | head -n 1 || true)
+  [[ -n $COLLECTION ]]
+}
+collection_closed() { [[ -z $(xdotool search --onlyvisible --name "^${COLLECTION_TITLE}\$" 2>/dev/null || true) ]]; }
+
+# a11y_finds_solution NUMBER: a screen reader finds the small board of that number.
+a11y_finds_solution() { a11y_tree | grep -q "^solution"$'\t'"No\. $1　"; }
 
 about_shown() {
   app_running || fail "the program exited instead of showing the about box; see $APP_LOG"
@@ -524,9 +537,11 @@ register_line_written() { [[ -s $REGISTER ]] && ends_in_crlf "$REGISTER"; }
 # --- the test ---------------------------------------------------------------------
 
 [[ $# -ge 1 && -x $1 ]] || {
-  echo "usage: $0 TILVAREN_EXECUTABLE [ARTEFACT_DIR]" >&2
+  echo "usage: $0 TILVAREN_EXECUTABLE [ARTEFACT_DIR [TILVAREN_SOLUTIONS]]" >&2
   exit 2
 }
+readonly SOLUTIONS=${3:-$(dirname "$1")/tilvaren-solutions}
+[[ -x $SOLUTIONS ]] || fail "'$SOLUTIONS' (tilvaren-solutions) is missing"
 for tool in Xvfb xdotool xprop import od awk dbus-daemon; do
   command -v "$tool" >/dev/null || fail "'$tool' is missing; scripts/install-deps.sh installs it"
 done
@@ -539,7 +554,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaren-e2e.XXXXXX")
 readonly WORK GAME_DIR=$WORK/game HOME_DIR=$WORK/home RUNTIME_DIR=$WORK/runtime
 mkdir -p "$GAME_DIR" "$HOME_DIR" "$RUNTIME_DIR"
 chmod 700 "$RUNTIME_DIR"
-XVFB_PID='' APP_PID='' WIN='' DIALOG='' BUS_PID='' BUS_ADDRESS=''
+XVFB_PID='' APP_PID='' WIN='' DIALOG='' BUS_PID='' BUS_ADDRESS='' COLLECTION=''
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly E2E_DIR
 
@@ -657,7 +672,7 @@ EXPECTED_CODES=$(tr '.rxb' '012L' <<<"$PLAYED")
 [[ $RECORD_CELLS == "$EXPECTED_CODES" ]] ||
   fail "$(printf 'Tilvaren.tmp holds the cells\n%s\n    where the screen showed (as codes)\n%s' \
     "$(board_rows "$RECORD_CELLS")" "$(board_rows "$EXPECTED_CODES")")"
-start_app second
+start_app second a11y
 find_window
 [[ "$WIN_X $WIN_Y $WIN_W $WIN_H" == "$SIZE_AT_FIRST_START" ]] ||
   fail "the window came back at $WIN_X,$WIN_Y ${WIN_W}x$WIN_H, not as at the first start ($SIZE_AT_FIRST_START)"
@@ -741,6 +756,20 @@ press "$DIALOG" Return
 wait_for "$STEP_TIMEOUT" "the congruence check's box to close on Return" no_dialog
 mapfile -t LINES <"$REGISTER"
 ((${#LINES[@]} == 1)) || fail "Tilvaren.csv holds ${#LINES[@]} lines after the congruence check, not 1"
+
+log "5c. the collection on Ctrl+L: the finished board, found once, by its number"
+NUMBER=$("$SOLUTIONS" --list "$REGISTER" | awk '$1 == "6x10" {print $2}')
+[[ $NUMBER =~ ^[0-9]+$ ]] || fail "tilvaren-solutions --list gives no 6x10 number for the register: '$NUMBER'"
+press "$WIN" ctrl+l
+wait_for "$STEP_TIMEOUT" "the collection window on Ctrl+L" collection_shown
+expect_title "$COLLECTION" "$COLLECTION_TITLE"
+wait_for "$STEP_TIMEOUT" "a screen reader to hear 見つけた解 1 / 2339" a11y_says $'collection\t見つけた解 1 / 2339'
+wait_for "$STEP_TIMEOUT" "a screen reader to find the board No. $NUMBER" a11y_finds_solution "$NUMBER"
+read -r x y w h < <(geometry_of "$COLLECTION")
+import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/collection.png"
+press "$COLLECTION" Escape
+wait_for "$STEP_TIMEOUT" "the collection window to close on Escape" collection_closed
+log "the collection shows solution No. $NUMBER"
 
 log "6. the finished board as an artefact; close"
 save_screen finished-board.png

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "session/MoveFlow.hpp"
 #include "records/FileNames.hpp"
+#include "records/RegisterFile.hpp"
 #include "records/RegisterReport.hpp"
 #include "records/SolutionRegister.hpp"
 #include "support/TempDir.hpp"
@@ -58,34 +62,19 @@ TEST(RegisterReport, ReadsWhatTheGameWrote) {
     EXPECT_EQ(f6.found[0].firstDate, "2026/01/01");
     EXPECT_EQ(f6.found[0].firstLine, 1U);
     EXPECT_EQ(f6.found[0].canonical, CanonicalFrame(six[0], 6));
-    // Per solution: its number, every line that holds it in any image, the last date.
-    struct Facts {
-        const RegisterReport::Found& found;
-        int number;
-        std::size_t times;
-        const char* latest;
-        std::size_t line;  // the line whose U fields the game wrote for it; 0: none
-    };
-    const auto lineAt = [&text](std::size_t n) {
-        std::size_t at = 0;
-        for (std::size_t i = 1; i < n; ++i) at = text.find('\n', at) + 1;
-        return ParseGameRecord(text.substr(at)).record;
-    };
-    ASSERT_NE(lineAt(1).cupPosition, "--");
-    ASSERT_EQ(report.frames.at(5).found.size(), 1U);
-    for (const Facts& f : {Facts{f6.found[0], SolutionNumber(six[0], 6), 2, "2026/06/01", 1},
-                           Facts{f6.found[1], SolutionNumber(six[100], 6), 1, "2026/06/01", 3},
-                           Facts{report.frames.at(5).found[0], SolutionNumber(five[7], 5), 1, "2026/06/01", 0}}) {
-        SCOPED_TRACE(f.number);
-        EXPECT_GT(f.number, 0);
-        EXPECT_EQ(f.found.number, f.number);
-        EXPECT_EQ(f.found.timesFound, f.times);
-        EXPECT_EQ(f.found.latestDate, f.latest);
-        const GameRecord written = f.line == 0 ? GameRecord{} : lineAt(f.line);
-        EXPECT_EQ(f.found.u.cupPosition, written.cupPosition);
-        EXPECT_EQ(f.found.u.opening, written.opening);
-        EXPECT_EQ(f.found.u.cupLetter, written.cupLetter);
-    }
+    // Its number, the lines that hold it in any image, the last date, and the
+    // U fields the game wrote for it.
+    const GameRecord written = ParseGameRecord(text).record;
+    ASSERT_NE(written.cupPosition, "--");
+    EXPECT_EQ(f6.found[0].number, SolutionNumber(six[0], 6));
+    EXPECT_EQ(f6.found[0].timesFound, 2U);
+    EXPECT_EQ(f6.found[0].latestDate, "2026/06/01");
+    EXPECT_EQ(f6.found[0].u.cupPosition + f6.found[0].u.opening + f6.found[0].u.cupLetter,
+              written.cupPosition + written.opening + written.cupLetter);
+    const RegisterReport::Found& five7 = report.frames.at(5).found.at(0);
+    EXPECT_EQ(five7.number, SolutionNumber(five[7], 5));
+    EXPECT_EQ(five7.timesFound, 1U);
+    EXPECT_EQ(five7.u.cupPosition + five7.u.opening + five7.u.cupLetter, "----");
     EXPECT_EQ(report.frames.at(5).found.size(), 1U);
     EXPECT_EQ(report.frames.at(5).total, 1010U);
     EXPECT_EQ(report.frames.at(4).total, 368U);
@@ -183,6 +172,35 @@ TEST(RegisterReport, ReadInPiecesAsAtOnce) {
         EXPECT_EQ(parts.damagedCount, whole.damagedCount);
         EXPECT_EQ(parts.damagedLines, whole.damagedLines);
         EXPECT_EQ(parts.frames.at(3).lines, whole.frames.at(3).lines);
+    }
+}
+
+// A register file is read whole, or refused at once with its cause; a reading
+// the caller gives up stops after the piece in hand.
+TEST(RegisterReport, ReadsOnlyARegularFileAndStopsWhenCancelled) {
+    TempDir dir;
+    GameRecord record;
+    record.frameY = 3;
+    record.cells = SolveFrame(3).front();
+    record.marker = kSolutionMarker;
+    const std::string line = FormatGameRecord(record, FixedClock({2026, 12, 8, 9, 0, 0}));
+    std::string text;
+    while (text.size() < 1024 * 1024) text += line;
+    testing::WriteAll(dir.File("register.csv"), text);
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);  // no writer: opening it must not wait
+    const std::size_t lines = text.size() / line.size();
+    for (const auto& [name, error] : std::vector<std::pair<std::string, int>>{
+             {"register.csv", 0}, {"register.csv", ECANCELED}, {"fifo", kNotRegularFile}, {"", EISDIR}, {"no.csv", ENOENT}}) {
+        SCOPED_TRACE(error);
+        RegisterReader reader;
+        int asked = 0;
+        const FileResult read = ReadRegisterFile(dir.File(name), reader, [&, e = error] { return e == ECANCELED && ++asked > 1; });
+        const std::size_t counted = reader.Finish().frames.at(3).lines;
+        EXPECT_EQ(read.error, error);
+        EXPECT_EQ(counted == lines, error == 0);
+        EXPECT_EQ(counted > 0, error == 0 || error == ECANCELED);
+        const std::string why = "\"" + dir.File(name) + "\" を読み込めません（" + FileErrorCause(error) + "）";
+        EXPECT_EQ(read.reason, error == 0 ? "" : why);
     }
 }
 

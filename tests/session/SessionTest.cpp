@@ -378,7 +378,9 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
         g.window.told.clear();
         g.session.StartCongruenceCheck();
         ASSERT_EQ(g.window.told.size(), 1u);
-        const char* expected = round == 0 ? "この解は新しい解です。" : "この解は、回転・反転したものも含めて、2026/12/07 にすでに";
+        // The first distinct solution, however the game turned it, is No. 1.
+        const std::string expected = std::string("この解は No. 1 です。\n") +
+                                     (round == 0 ? "この解は新しい解です。" : "この解は、回転・反転したものも含めて、2026/12/07 にすでに");
         EXPECT_EQ(g.window.told[0].rfind(expected, 0), 0u) << g.window.told[0];
         EXPECT_NE(g.window.told[0].find("2339 通りのうち 1 通り"), std::string::npos) << g.window.told[0];
         EXPECT_EQ(g.window.supportLine.text, "完成しました");

@@ -57,6 +57,29 @@ line="3,--,-,-,${cells}2026/01/02,12:00:00,2026/01/02,12:00:00,0001"
 expect 0 '3 x 20: 1 of 2 distinct solutions \(2 lines\)' -- "$work/long.csv"
 expect 0 'Damaged lines \(not counted\): 2 3$' -- "$work/long.csv"
 
+# Solutions by their fixed numbers: the last 6 x 10 one, first found turned half
+# round, then again as it is, and the first 3 x 20 one in between.
+last6=UUXIIIIIZZUXXXNTTTZYUUXNNFTZZYVVVNFFTWYYVPPNLFFWWYVPPPLLLLWW
+record() {  # record FRAME LETTERS DATE
+    printf '%s,--,-,-,%s%s,12:00:00,%s,12:00:00,0001\r\n' "$1" "$(sed 's/./&,/g' <<<"$2")" "$3" "$3"
+}
+{
+    record 6 "$(rev <<<"$last6")" 2026/12/08
+    record 3 UUXIIIIINNNFTWYYYYZVUXXXPPLNNFFFTWWYZZZVUUXPPPLLLLFTTTWWZVVV 2026/12/09
+    record 6 "$last6" 2026/12/10
+} >"$work/numbered.csv"
+out=$("$tool" --list "$work/numbered.csv")
+checks=$((checks + 1))
+if [ "$out" != $'6x10 2339 2026/12/08 2\n3x20 1 2026/12/09 1' ]; then
+    echo "FAIL: --list gave:"
+    echo "$out"
+    failures=$((failures + 1))
+fi
+expect 0 '^6 x 10 solution 1, No. 2339, first recorded 2026/12/08 \(line 1\):$' -- --show 1 "$work/numbered.csv"
+expect 0 '^W W L L L L P P P V$' -- --show --number 2339 "$work/numbered.csv"
+expect 0 '^3 x 20 solution 1, No. 1,' -- --number 1 --frame 3 "$work/numbered.csv"
+expect 3 'does not hold 3 x 20 solution No. 2$' -- --frame 3 --show --number 2 "$work/numbered.csv"
+
 # The register must not change by being read.
 before=$(sha256sum "$work/damaged.csv")
 "$tool" "$work/damaged.csv" >/dev/null
