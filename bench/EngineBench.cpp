@@ -1,5 +1,5 @@
 // Engine benchmarks: one recognition pass, one whole game, the solver, the
-// completion counter, the hints, the help file.
+// completion counter, the hints, the challenges, the help file.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include "records/HelpFile.hpp"
 #include "records/RegisterReport.hpp"
 #include "records/SolutionRegister.hpp"
+#include "session/Challenge.hpp"
 #include "session/Completion.hpp"
 #include "session/Hints.hpp"
 #include "session/MoveFlow.hpp"
@@ -153,6 +154,39 @@ void BM_CountCompletions(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
 }
 BENCHMARK(BM_CountCompletions)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// One challenge per seed of a level on a frame, against a register holding
+// none of its solutions or every other one; the median and the 99th
+// percentile of one challenge are reported in microseconds.
+void BM_MakeChallenge(benchmark::State& state) {
+    const int frameY = static_cast<int>(state.range(0));
+    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    std::vector<FilledFrame> found;
+    const auto level = static_cast<ChallengeLevel>(state.range(1));
+    if (state.range(2) != 0) {
+        const std::vector<FilledFrame> all = DistinctSolutions(frameY);
+        for (std::size_t i = 0; i < all.size(); i += 2) found.push_back(all[i]);
+    }
+    std::vector<double> samples;
+    std::uint64_t seed = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(MakeChallenge(counter, found, level, ++seed));
+        samples.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&samples](double q) {
+        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
+    };
+    state.counters["median_us"] = at(0.5);
+    state.counters["p99_us"] = at(0.99);
+    state.counters["max_us"] = samples.back();
+    state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
+}
+BENCHMARK(BM_MakeChallenge)
+    ->ArgsProduct({{6, 5, 4, 3}, {4, 6, 8}, {0, 1}})
+    ->ArgNames({"frame", "left", "half_found"})
+    ->Unit(benchmark::kMillisecond);
 
 // A help file of 200,000 topics, each with a context and keywords: parsing
 // must stay linear in the file's length.

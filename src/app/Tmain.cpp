@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/AwayThenBack.hpp"
+#include "app/ChallengeButton.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "records/FileNames.hpp"
@@ -333,6 +334,16 @@ void Tmain::ShowCollection(int frameY) {
                 AwayThenBack<CollectionWindow::Shared>(window, std::move(work), std::move(done));
             },
             [this] { help_->Context(kCollectionHelpContext); }, this);
+        for (const int page : kFrameHeights) {
+            AddChallengeButton(*collection_->Page(page), *services_.dialogs, services_.programDir,
+                               [this](const Challenge& challenge) {
+                                   if (!session_->TakeChallenge(challenge)) return false;
+                                   // The board to play is here.
+                                   raise();
+                                   activateWindow();
+                                   return true;
+                               });
+        }
     }
     collection_->ShowOn(frameY);
 }

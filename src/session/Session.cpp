@@ -282,6 +282,42 @@ void Session::BoardChanged() {
     }
 }
 
+bool Session::TakeChallenge(const Challenge& challenge) {
+    if (!IsFrameHeight(challenge.frameY)) return false;
+    const bool frameChanges = challenge.frameY != board_.FrameY();
+    if (frameChanges && board_.GameStarted &&
+        !view_.Ask("挑戦は " + FrameName(challenge.frameY) + " の枠で始まります。いまのゲーム（" +
+                   FrameName(board_.FrameY()) + "）はやめて、挑戦を始めますか？")) {
+        return false;
+    }
+    if (frameChanges) {
+        HideCells();
+        board_.SetFrame(challenge.frameY);
+        LayoutWindow();
+    }
+    // The pieces stand as if the player had placed them, the way a saved game
+    // comes back: letters on the cells, their flags placed, the game started.
+    board_.ResetBoard();
+    GameRecord record;
+    record.frameY = challenge.frameY;
+    record.cells = challenge.cells;
+    SavedGameRestore(board_, *this, record);
+    DrawBoard();
+    StatusBarPiecesSet();
+    if (frameChanges) {
+        MenuUCaptionSet();
+        MenuUItemSet();
+        StatusBar00Set();
+        history_.Begin(board_);
+        BoardChanged();
+        MenuHistorySet();
+        PieceSupportSet();
+    } else {
+        RecordStep();
+    }
+    return true;
+}
+
 void Session::UndoStep() { ShowState(history_.Undo()); }
 
 void Session::RedoStep() { ShowState(history_.Redo()); }

@@ -9,6 +9,7 @@
 #include "records/Clock.hpp"
 #include "records/SafeFile.hpp"
 #include "records/Settings.hpp"
+#include "session/Challenge.hpp"
 #include "session/GameView.hpp"
 #include "session/History.hpp"
 #include "session/View.hpp"
@@ -87,6 +88,11 @@ public:
     void RedoStep();
     void UndoPiece();
     void RedoPiece();
+    // Puts a challenge on the board, on its frame, as one step of the history.
+    // A challenge on another frame starts that frame's history, after the
+    // player agreed to leave a game under way. False, the game untouched,
+    // when they did not or the challenge's frame is no frame's height.
+    bool TakeChallenge(const Challenge& challenge);
     // Shows or hides the menu bar, the status bar, or the strip of pieces and
     // completions.
     void ToggleMenuBar();

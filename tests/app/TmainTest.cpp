@@ -36,6 +36,7 @@ private slots:
     void KeyboardPlaysAWholeGame();
     void CollectionFollowsTheRegister();
     void CollectionTellsAnUnreadableRegister();
+    void ChallengeFromTheCollection();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -565,6 +566,63 @@ void TmainTest::CollectionTellsAnUnreadableRegister() {
     QVERIFY(c->Status()->text().contains(kSolutionFile));
     QVERIFY(c->Page(6)->Header()->text().isEmpty());
     QCOMPARE(c->Page(6)->Grid()->model()->rowCount(), 0);
+}
+
+// The collection page's 挑戦(&T) through the real windows: Alt+T, then Return
+// in the level dialog, puts a ふつう challenge on the game as one undo step,
+// and a frame found whole says so.
+void TmainTest::ChallengeFromTheCollection() {
+    struct Case {
+        int page;
+        const char* told;  // "" for a challenge taken
+    } const cases[] = {{6, ""}, {3, "3 * 20 の枠の解は、2 通りすべて見つけています。"}};
+    for (const Case& c : cases) {
+        WindowFixture f;
+        std::string lines;
+        for (const FilledFrame& board : DistinctSolutions(3)) {
+            GameRecord record{3, "--", '-', '-', board, kSolutionMarker};
+            lines += FormatGameRecord(record, f.clock);
+        }
+        testing::WriteAll(f.dir.File(kSolutionFile), lines);
+        f.dialogs.player = [](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            return dialog.result() == QDialog::Accepted;
+        };
+        Tmain w(f.Make());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ButtonOf(w, 0)->click();  // a game under way
+        const auto panels = [&w] {
+            QStringList texts;
+            for (int panel = 0; panel <= 12; ++panel) texts << StatusOf(w)->PanelText(panel);
+            return texts;
+        };
+        const QStringList before = panels();
+
+        QTest::keySequence(&w, QKeySequence("Ctrl+L"));
+        auto* collection = w.findChild<CollectionWindow*>("CollectionWindow");
+        collection->findChild<QTabWidget*>()->setCurrentWidget(collection->Page(c.page));
+        QApplication::setActiveWindow(collection);  // Alt+T goes to the window in front
+        QTest::keyClick(collection, Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(f.dialogs.modals, QStringList{"ChallengeDialog"});  // a mnemonic clicks after a flash
+        auto* button = collection->Page(c.page)->findChild<QPushButton*>("ChallengeButton");
+        QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 60000);
+        const QString line = collection->Page(c.page)->findChild<QLabel*>("ChallengeLine")->text();
+        if (*c.told != '\0') {
+            QCOMPARE(f.dialogs.messages.value(0).left(Utf8(c.told).size()), Utf8(c.told));
+            QCOMPARE(panels(), before);
+            QVERIFY(line.isEmpty());
+            continue;
+        }
+        // Six pieces left: the other six stand on the board, their panels blank.
+        QCOMPARE(panels().mid(1).count(" "), 6);
+        QVERIFY2(line.startsWith(Utf8("残り 6 個のピースを置く挑戦です。完成形は 1 通りで、そのうち 1 通り")),
+                 qPrintable(line));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keySequence(&w, QKeySequence("Ctrl+Z"));
+        QCOMPARE(panels(), before);
+    }
 }
 
 }  // namespace tilvaren

@@ -854,6 +854,36 @@ wait_for "$STEP_TIMEOUT" "the 60 empty cells at the next start" board_top_found
 wait_for_board "$EMPTY" "the next start after the options"
 click_cell 0
 [[ ${STATE:0:1} == r ]] || fail "cell 0 of the 5 x 12 frame is '${STATE:0:1}' after a click, not selected"
+
+log "8. a challenge from the collection (Alt+T, Return); Ctrl+Z brings back the board before it"
+BEFORE_CHALLENGE=$STATE
+titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true; }
+collection_focused() {
+  COLLECTION=$(titled ' C o l l e c t i o n')
+  [[ -n $COLLECTION ]] && xdotool windowfocus "$COLLECTION" 2>/dev/null &&
+    [[ $(xdotool getwindowfocus 2>/dev/null) == "$COLLECTION" ]]
+}
+level_dialog_shown() {
+  LEVELS=$(titled '挑戦')
+  [[ -n $LEVELS ]]
+}
+level_dialog_closed() { [[ -z $(titled '挑戦') ]]; }
+# A ふつう challenge: six pieces (30 cells) left to place, the other six placed.
+challenge_on_board() {
+  read_board
+  local empty=${STATE//[^.]/} placed=${STATE//[^b]/}
+  ((${#empty} == 30 && ${#placed} == 30))
+}
+press "$WIN" ctrl+l
+wait_for "$STEP_TIMEOUT" "the collection window on Ctrl+L to take the keyboard focus" collection_focused
+xdotool key --clearmodifiers alt+t
+wait_for "$STEP_TIMEOUT" "the level dialog on Alt+T" level_dialog_shown
+press "$LEVELS" Return
+wait_for "$STEP_TIMEOUT" "the level dialog to close on Return" level_dialog_closed
+wait_for "$STEP_TIMEOUT" "a ふつう challenge on the board (six pieces placed, six to place)" challenge_on_board
+save_screen challenge.png
+press "$WIN" ctrl+z
+wait_for_board "$BEFORE_CHALLENGE" "Ctrl+Z after taking the challenge"
 press "$WIN" ctrl+x
 wait_for_exit
 grep -q '^5,--,-,-,1,' "$GAME_DIR/Tilvaren.tmp" || fail "Tilvaren.tmp does not hold the 5 x 12 game"

@@ -397,6 +397,62 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     }
 }
 
+// A challenge replaces the game on its frame as one undo step; on another
+// frame it asks first when a game is under way, and a No keeps the game.
+TEST(Session, TakeChallengePutsItsPiecesOnTheBoard) {
+    struct Case {
+        const char* name;
+        int frameY;
+        bool gameUnderWay;
+        bool answer;
+        bool taken;
+        bool asked;
+    } const cases[] = {
+        {"same frame, a game under way", 6, true, false, true, false},
+        {"another frame, empty board", 5, false, false, true, false},
+        {"another frame, a game under way, No", 5, true, false, false, true},
+        {"another frame, a game under way, Yes", 5, true, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        g.StartFresh();
+        g.window.answer = c.answer;
+        if (c.gameUnderWay) {
+            for (const int n : {1, 11, 21, 31, 41}) g.session.ButtonClick(n);
+        }
+        const std::vector<std::string> before = testing::Picture(g.session.GameBoard());
+        const std::string leftOut = "IUVWXY";  // the game's I among them
+        Challenge challenge{c.frameY, DistinctSolutions(c.frameY).front()};
+        for (char& code : challenge.cells) code = leftOut.find(code) != std::string::npos ? kEmpty : code;
+        EXPECT_EQ(g.session.TakeChallenge(challenge), c.taken);
+        EXPECT_EQ(g.window.asked.size(), c.asked ? 1U : 0U);
+        const Board& board = g.session.GameBoard();
+        if (!c.taken) {
+            EXPECT_EQ(testing::Picture(board), before);
+            continue;
+        }
+        EXPECT_EQ(board.FrameY(), c.frameY);
+        EXPECT_EQ(g.window.panels[0], FrameName(c.frameY));
+        EXPECT_TRUE(board.GameStarted);
+        for (int n = 0; n < kCellCount; ++n) ASSERT_EQ(board.CellCode(n), challenge.cells[static_cast<std::size_t>(n)]);
+        // Placed as by the player: their flags and panels say so, the others are free.
+        for (int piece = 0; piece < kPieceCount; ++piece) {
+            const auto p = static_cast<std::size_t>(piece);
+            const bool placed = leftOut.find(kPieceLetters[p]) == std::string::npos;
+            EXPECT_EQ(board.Psts[static_cast<std::size_t>(kFirstOrientation[p])], placed ? kFlagPlaced : kFlagAvailable);
+            EXPECT_EQ(g.window.panels[p + 1] == " ", placed) << piece;
+        }
+        if (c.frameY == 6) {
+            EXPECT_EQ(g.window.Items(), "1010");
+            g.session.UndoStep();
+            EXPECT_EQ(testing::Picture(g.session.GameBoard()), before);
+        } else {
+            EXPECT_EQ(g.window.Items(), "0000");  // the new frame's history starts here
+        }
+    }
+}
+
 // Each press on the same board gives the next level; a change of the board
 // removes the marks and starts again at 1, a change of the window alone
 // does not. The words go to a box only while the strip is off.

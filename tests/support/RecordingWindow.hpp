@@ -22,6 +22,7 @@ public:
     std::vector<std::string> steps;
     std::vector<std::string> told;
     std::vector<std::string> asked;
+    bool answer = false;  // what every question is answered
     std::optional<PendingSettings> options;
     std::array<std::string, 13> panels;
     std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
@@ -68,7 +69,7 @@ public:
     void Tell(const std::string& text) override { told.push_back(text); }
     bool Ask(const std::string& text) override {
         asked.push_back(text);
-        return false;
+        return answer;
     }
     void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
         told.push_back(work());

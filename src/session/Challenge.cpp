@@ -1,0 +1,185 @@
+#include "session/Challenge.hpp"
+
+#include <algorithm>
+#include <bit>
+#include <random>
+
+#include "board/Board.hpp"
+#include "records/FileNames.hpp"
+#include "records/RegisterReport.hpp"
+#include "records/SafeFile.hpp"
+
+namespace tilvaren {
+
+namespace {
+
+// A register far beyond any player's is not read whole into memory here.
+constexpr std::size_t kRegisterLimit = 64U * 1024U * 1024U;
+
+// A completion the register holds weighs as much as this many unfound ones:
+// two completions, one of them found, weigh as much as six all unfound.
+constexpr std::size_t kFoundWeight = 4;
+
+// The sets of `count` pieces out of twelve, as bit masks, in increasing order.
+std::vector<unsigned> PieceSubsets(int count) {
+    std::vector<unsigned> subsets;
+    for (unsigned mask = 0; mask < (1U << kPieceCount); ++mask) {
+        if (std::popcount(mask) == count) subsets.push_back(mask);
+    }
+    return subsets;
+}
+
+// One of the four images of the board, by number.
+FilledFrame ImageOf(const FilledFrame& board, int frameY, unsigned image) {
+    FilledFrame result = board;
+    if ((image & 1U) != 0) result = TurnedFrame(result);
+    if ((image & 2U) != 0) result = MirroredFrame(result, frameY);
+    return result;
+}
+
+// A solution image that places at least the kept pieces where the chosen
+// solution has them: which of its pieces agree (bit p for piece p) and its
+// class among the near ones.
+struct Near {
+    unsigned agreeing;
+    std::size_t classId;
+};
+
+// The frame's images that agree with `solution` on at least `atLeast`
+// pieces, and their classes: the only boards that can complete a board made
+// of that many of its pieces. `unfound[c]` tells whether class c is unfound.
+std::vector<Near> NearImages(const FilledFrame& solution, int frameY, int atLeast,
+                             const std::vector<FilledFrame>& found, std::vector<bool>& unfound) {
+    std::array<std::array<std::size_t, 5>, kPieceCount> cellsOf{};
+    std::array<std::size_t, kPieceCount> filled{};
+    for (std::size_t n = 0; n < solution.size(); ++n) {
+        const auto p = static_cast<std::size_t>(PieceNumberOf(solution[n]));
+        cellsOf[p][filled[p]++] = n;
+    }
+    std::vector<Near> near;
+    std::vector<FilledFrame> classes;
+    for (const FilledFrame& image : FrameSolutions(frameY)) {
+        unsigned agreeing = 0;
+        for (std::size_t p = 0; p < cellsOf.size(); ++p) {
+            const char letter = kPieceLetters[p];
+            // A letter stands on five cells of a solution: five agreeing cells are the piece.
+            if (std::all_of(cellsOf[p].begin(), cellsOf[p].end(), [&image, letter](std::size_t n) { return image[n] == letter; })) {
+                agreeing |= 1U << p;
+            }
+        }
+        if (std::popcount(agreeing) < atLeast) continue;
+        const FilledFrame canonical = CanonicalFrame(image, frameY);
+        const auto at = std::find(classes.begin(), classes.end(), canonical);
+        near.push_back({agreeing, static_cast<std::size_t>(at - classes.begin())});
+        if (at == classes.end()) {
+            classes.push_back(canonical);
+            unfound.push_back(!std::binary_search(found.begin(), found.end(), canonical));
+        }
+    }
+    return near;
+}
+
+}  // namespace
+
+std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const std::vector<FilledFrame>& found,
+                                       ChallengeLevel level, std::uint64_t seed) {
+    const int frameY = counter.FrameY();
+    if (!IsFrameHeight(frameY)) return std::nullopt;
+    SilentErrorSink errors;
+    Board empty(errors);
+    empty.SetFrame(frameY);
+    empty.ResetBoard();
+    std::vector<FilledFrame> unfoundSolutions;
+    const std::vector<FilledFrame> all = counter.DistinctFor(empty);
+    std::set_difference(all.begin(), all.end(), found.begin(), found.end(), std::back_inserter(unfoundSolutions));
+    if (unfoundSolutions.empty()) return std::nullopt;
+
+    std::mt19937_64 random(seed);
+    const FilledFrame solution = ImageOf(unfoundSolutions[static_cast<std::size_t>(random() % unfoundSolutions.size())],
+                                         frameY, static_cast<unsigned>(random() % 4));
+    const int left = static_cast<int>(level);
+    std::vector<bool> unfoundClass;
+    const std::vector<Near> near = NearImages(solution, frameY, kPieceCount - left, found, unfoundClass);
+
+    // Every way to leave the pieces out is weighed, in an order the seed
+    // shuffles so that it picks among equally good ones.
+    std::vector<unsigned> leaveOut = PieceSubsets(left);
+    std::shuffle(leaveOut.begin(), leaveOut.end(), random);
+    constexpr unsigned kAllPieces = (1U << kPieceCount) - 1;
+    std::vector<unsigned> seen(unfoundClass.size(), 0);
+    unsigned stamp = 0;
+    unsigned bestMask = 0;
+    std::size_t bestCost = 0;
+    std::size_t bestCompletions = 0;
+    std::size_t bestUnfound = 0;
+    for (const unsigned mask : leaveOut) {
+        const unsigned kept = kAllPieces & ~mask;
+        ++stamp;
+        std::size_t completions = 0;
+        std::size_t unfound = 0;
+        for (const Near& image : near) {
+            if ((image.agreeing & kept) != kept || seen[image.classId] == stamp) continue;
+            seen[image.classId] = stamp;
+            ++completions;
+            if (unfoundClass[image.classId]) ++unfound;
+        }
+        // The solution itself is among them, so one at least is unfound.
+        const std::size_t cost = completions + kFoundWeight * (completions - unfound);
+        if (bestCompletions != 0 && cost >= bestCost) continue;
+        bestMask = mask;
+        bestCost = cost;
+        bestCompletions = completions;
+        bestUnfound = unfound;
+    }
+
+    Challenge challenge{frameY, solution, bestCompletions, bestUnfound};
+    for (char& code : challenge.cells) {
+        if (((bestMask >> PieceNumberOf(code)) & 1U) != 0) code = kEmpty;
+    }
+    return challenge;
+}
+
+ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed) {
+    ChallengeSearch search;
+    const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
+    if (!read.status) {
+        // Without the register no board can be known to lead somewhere new.
+        search.message = std::string("解答の記録 \"") + kSolutionFile + "\" を読めなかったため、挑戦を用意できませんでした。\n" +
+                         read.status.reason;
+        return search;
+    }
+    const RegisterReport report = AnalyseRegister(read.content.value_or(""));
+    std::vector<FilledFrame> found;
+    if (const auto frame = report.frames.find(frameY); frame != report.frames.end()) {
+        for (const RegisterReport::Found& entry : frame->second.found) found.push_back(entry.canonical);
+    }
+    std::sort(found.begin(), found.end());
+    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    search.challenge = MakeChallenge(counter, found, level, seed);
+    if (!search.challenge) {
+        search.message = FrameName(frameY) + " の枠の解は、" + std::to_string(counter.DistinctTotal()) +
+                         " 通りすべて見つけています。挑戦できる解は残っていません。";
+    }
+    return search;
+}
+
+std::string ChallengeLevelName(ChallengeLevel level) {
+    switch (level) {
+        case ChallengeLevel::Easy:
+            return "やさしい";
+        case ChallengeLevel::Normal:
+            return "ふつう";
+        case ChallengeLevel::Hard:
+            return "むずかしい";
+    }
+    return {};
+}
+
+std::string ChallengeText(const Challenge& challenge) {
+    const std::size_t left = static_cast<std::size_t>(std::count(challenge.cells.begin(), challenge.cells.end(), kEmpty)) / 5;
+    return "残り " + std::to_string(left) + " 個のピースを置く挑戦です。完成形は " +
+           std::to_string(challenge.completions) + " 通りで、そのうち " + std::to_string(challenge.unfound) +
+           " 通りはまだ見つけていない解です。";
+}
+
+}  // namespace tilvaren

@@ -1,0 +1,50 @@
+#include "ui/ChallengeDialog.hpp"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tilvaren {
+
+namespace {
+
+constexpr ChallengeLevel kLevels[] = {ChallengeLevel::Easy, ChallengeLevel::Normal, ChallengeLevel::Hard};
+
+}  // namespace
+
+ChallengeDialog::ChallengeDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("ChallengeDialog");
+    setWindowTitle(QStringLiteral("挑戦"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("難しさを選んでください。"), this));
+    levels_ = new QButtonGroup(this);
+    for (const ChallengeLevel level : kLevels) {
+        const int left = static_cast<int>(level);
+        auto* radio = new QRadioButton(
+            QString::fromStdString(ChallengeLevelName(level)) + QStringLiteral("（残り %1 個）").arg(left), this);
+        radio->setObjectName(QStringLiteral("Level%1").arg(left));
+        radio->setChecked(level == ChallengeLevel::Normal);
+        levels_->addButton(radio, left);
+        layout->addWidget(radio);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    levels_->checkedButton()->setFocus();
+}
+
+ChallengeLevel ChallengeDialog::Level() const {
+    const int id = levels_->checkedId();
+    for (const ChallengeLevel level : kLevels) {
+        if (static_cast<int>(level) == id) return level;
+    }
+    return ChallengeLevel::Normal;
+}
+
+}  // namespace tilvaren

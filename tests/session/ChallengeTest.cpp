@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "records/FileNames.hpp"
+#include "records/GameRecord.hpp"
+#include "session/Challenge.hpp"
+#include "support/TempDir.hpp"
+#include "support/TestBoards.hpp"
+
+namespace tilvaren {
+namespace {
+
+// Challenges of each level on each frame against registers of known contents:
+// whole pieces placed, the level's number left, and the one completion
+// unfound; none for a frame found whole.
+TEST(Challenge, LeavesTheLevelsPiecesTowardAnUnfoundSolution) {
+    struct Register {
+        const char* name;
+        bool (*found)(std::size_t i, std::size_t count);  // of the frame's distinct solutions
+    } const registers[] = {
+        {"empty", [](std::size_t, std::size_t) { return false; }},
+        {"two in three found", [](std::size_t i, std::size_t) { return i % 3 != 0; }},
+        {"all but the last found", [](std::size_t i, std::size_t count) { return i + 1 < count; }},
+        {"all found", [](std::size_t, std::size_t) { return true; }},
+    };
+    for (const Register& reg : registers) {
+        for (const int frameY : kFrameHeights) {
+            const CompletionCounter& counter = CompletionCounterFor(frameY);
+            const std::vector<FilledFrame> all = DistinctSolutions(frameY);
+            std::vector<FilledFrame> found;
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                if (reg.found(i, all.size())) found.push_back(all[i]);
+            }
+            for (const ChallengeLevel level : {ChallengeLevel::Easy, ChallengeLevel::Normal, ChallengeLevel::Hard}) {
+                SCOPED_TRACE(std::string(reg.name) + ", frame " + FrameName(frameY) + ", " + ChallengeLevelName(level));
+                const std::optional<Challenge> challenge = MakeChallenge(counter, found, level, 7);
+                ASSERT_EQ(challenge.has_value(), found.size() < all.size());
+                if (!challenge) continue;
+                testing::RecordingErrorSink errors;
+                Board board = testing::MakeBoard(errors, frameY);
+                for (int n = 0; n < kCellCount; ++n) board.Bsts[board.GridIndexOf(n)] = challenge->cells[n];
+                const std::string picture = ::testing::PrintToString(testing::Picture(board));
+
+                std::map<char, int> cellsOf;
+                for (const char code : challenge->cells) ++cellsOf[code];
+                EXPECT_EQ(cellsOf[kEmpty], 5 * static_cast<int>(level)) << picture;
+                EXPECT_EQ(cellsOf.size(), static_cast<std::size_t>(kPieceCount - static_cast<int>(level) + 1)) << picture;
+                for (const auto& [code, count] : cellsOf) EXPECT_TRUE(code == kEmpty || count == 5) << picture;
+
+                // One unfound completion alone is within reach from every
+                // solution: the best board leaves no other way.
+                const std::vector<FilledFrame> completions = counter.DistinctFor(board);
+                ASSERT_EQ(completions.size(), 1U) << picture;
+                EXPECT_FALSE(std::binary_search(found.begin(), found.end(), completions[0])) << picture;
+                EXPECT_EQ(challenge->completions, 1U);
+                EXPECT_EQ(challenge->unfound, 1U);
+            }
+        }
+    }
+}
+
+// The button's search reads the register in the program folder afresh, and
+// tells a frame found whole or a register it cannot read.
+TEST(Challenge, FindChallengeReadsTheRegister) {
+    std::string bothFound;
+    for (const FilledFrame& board : DistinctSolutions(3)) {
+        GameRecord record;
+        record.frameY = 3;
+        record.marker = kSolutionMarker;
+        record.cells = TurnedFrame(board);  // any image of it counts
+        bothFound += FormatGameRecord(record, testing::FixedClock({2026, 12, 8, 9, 0, 0}));
+    }
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& file)> prepare;
+        std::string message;  // its start, "" for a challenge
+    } const cases[] = {
+        {"no register yet", [](const std::string&) {}, ""},
+        {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); },
+         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+        {"a folder in its place", [](const std::string& file) { std::filesystem::create_directory(file); },
+         "解答の記録 \"Tilvaren.csv\" を読めなかったため"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::TempDir dir;
+        c.prepare(dir.File(kSolutionFile));
+        const ChallengeSearch search = FindChallenge(3, ChallengeLevel::Easy, dir.Path(), 3);
+        EXPECT_EQ(search.message.substr(0, c.message.size()), c.message);
+        EXPECT_EQ(search.challenge.has_value(), c.message.empty());
+    }
+}
+
+}  // namespace
+}  // namespace tilvaren
