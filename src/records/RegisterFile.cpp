@@ -12,4 +12,13 @@ FileResult ReadRegisterFile(const std::string& path, RegisterReader& reader, con
     });
 }
 
+RegisterRead ReadRegisterReport(const std::string& path, const std::function<bool()>& cancelled) {
+    RegisterReader reader;
+    RegisterRead read;
+    read.status = ReadRegisterFile(path, reader, cancelled);
+    if (!read.status && read.status.error == ENOENT) read.status = FileResult::Success();
+    read.report = reader.Finish();
+    return read;
+}
+
 }  // namespace tilvaren

@@ -18,4 +18,12 @@ namespace tilvaren {
 FileResult ReadRegisterFile(const std::string& path, RegisterReader& reader,
                             const std::function<bool()>& cancelled = {});
 
+// The register at `path` read whole, streamed as above, into its report; a
+// register not made yet reads as an empty one. `status` tells a failure.
+struct RegisterRead {
+    FileResult status;
+    RegisterReport report;
+};
+RegisterRead ReadRegisterReport(const std::string& path, const std::function<bool()>& cancelled = {});
+
 }  // namespace tilvaren

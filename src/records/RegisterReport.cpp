@@ -114,6 +114,7 @@ void RegisterReader::Add(std::string_view text) {
 RegisterReport RegisterReader::Finish() {
     if (overlong_ || !partial_.empty()) EndLine(partial_);
     partial_.clear();
+    report_.lastLine = lineNumber_;
 
     Classes shown;
     for (RegisterReport::Found& found : report_.frames[6].found) {

@@ -43,6 +43,7 @@ struct RegisterReport {
 
     std::map<int, Frame> frames;             // by frame height, all four present
     std::size_t lineCount = 0;               // lines read, blank ones excluded
+    std::size_t lastLine = 0;                // number of the last line, blank ones included
     std::size_t damagedCount = 0;            // lines that hold no solution
     std::vector<std::size_t> damagedLines;   // 1-based numbers of the first kDamagedLinesKept of them
     Missing missing;

@@ -7,14 +7,11 @@
 #include "board/Board.hpp"
 #include "records/FileNames.hpp"
 #include "records/RegisterReport.hpp"
-#include "records/SafeFile.hpp"
+#include "records/RegisterFile.hpp"
 
 namespace tilvaren {
 
 namespace {
-
-// A register far beyond any player's is not read whole into memory here.
-constexpr std::size_t kRegisterLimit = 64U * 1024U * 1024U;
 
 // A completion the register holds weighs as much as this many unfound ones:
 // two completions, one of them found, weigh as much as six all unfound.
@@ -141,14 +138,14 @@ std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const s
 
 ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed) {
     ChallengeSearch search;
-    const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
+    const RegisterRead read = ReadRegisterReport(programDir + kSolutionFile);
     if (!read.status) {
         // Without the register no board can be known to lead somewhere new.
         search.message = std::string("解答の記録 \"") + kSolutionFile + "\" を読めなかったため、挑戦を用意できませんでした。\n" +
                          read.status.reason;
         return search;
     }
-    const RegisterReport report = AnalyseRegister(read.content.value_or(""));
+    const RegisterReport& report = read.report;
     std::vector<FilledFrame> found;
     if (const auto frame = report.frames.find(frameY); frame != report.frames.end()) {
         for (const RegisterReport::Found& entry : frame->second.found) found.push_back(entry.canonical);

@@ -4,14 +4,11 @@
 
 #include "core/Frame.hpp"
 #include "records/FileNames.hpp"
-#include "records/SafeFile.hpp"
+#include "records/RegisterFile.hpp"
 
 namespace tilvaren {
 
 namespace {
-
-// A register far beyond any player's is not read whole into memory here.
-constexpr std::size_t kRegisterLimit = 64u * 1024u * 1024u;
 
 std::string FrameLabel(int frameY) {
     return std::to_string(frameY) + "×" + std::to_string(FrameWidthOf(frameY));
@@ -33,12 +30,11 @@ struct ReadRegister {
 };
 
 std::optional<ReadRegister> ReadRegisterIn(const std::string& programDir) {
-    const ReadResult read = ReadSmallFile(programDir + kSolutionFile, kRegisterLimit);
+    // Streamed: a register of any size is read in bounded memory.
+    RegisterRead read = ReadRegisterReport(programDir + kSolutionFile);
     if (!read.status) return std::nullopt;
-    const std::string text = read.content.value_or("");
-    std::size_t lastLine = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    if (!text.empty() && text.back() != '\n') ++lastLine;
-    return ReadRegister{AnalyseRegister(text), lastLine};
+    const std::size_t lastLine = read.report.lastLine;
+    return ReadRegister{std::move(read.report), lastLine};
 }
 
 }  // namespace

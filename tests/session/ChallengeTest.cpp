@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -81,6 +82,13 @@ TEST(Challenge, FindChallengeReadsTheRegister) {
     } const cases[] = {
         {"no register yet", [](const std::string&) {}, ""},
         {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); },
+         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+        {"both found after 100 MB of one damaged line",
+         [&](const std::string& file) {
+             testing::WriteAll(file, "x");
+             std::filesystem::resize_file(file, 100U << 20U);  // sparse: no disk is used
+             std::ofstream(file, std::ios::app) << "\n" << bothFound;
+         },
          "3 * 20 の枠の解は、2 通りすべて見つけています。"},
         {"a folder in its place", [](const std::string& file) { std::filesystem::create_directory(file); },
          "解答の記録 \"Tilvaren.csv\" を読めなかったため"},
