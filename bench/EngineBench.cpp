@@ -127,6 +127,19 @@ std::vector<Board> RandomGameStates(ErrorSink& errors, int frameY, int games) {
     return states;
 }
 
+// The median, 99th percentile and worst of the timed samples (microseconds)
+// as the benchmark's counters.
+void ReportPercentiles(benchmark::State& state, std::vector<double>& samples) {
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&samples](double q) {
+        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
+    };
+    state.counters["median_us"] = at(0.5);
+    state.counters["p99_us"] = at(0.99);
+    state.counters["max_us"] = samples.back();
+    state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
+}
+
 // One count per board over the states of random games; the median and the
 // 99th percentile of a single count are reported as counters, in microseconds.
 void BM_CountCompletions(benchmark::State& state) {
@@ -143,15 +156,8 @@ void BM_CountCompletions(benchmark::State& state) {
                 std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
         }
     }
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&samples](double q) {
-        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
-    };
     state.counters["states"] = static_cast<double>(states.size());
-    state.counters["median_us"] = at(0.5);
-    state.counters["p99_us"] = at(0.99);
-    state.counters["max_us"] = samples.back();
-    state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
+    ReportPercentiles(state, samples);
 }
 BENCHMARK(BM_CountCompletions)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
 
@@ -174,22 +180,13 @@ void BM_MakeChallenge(benchmark::State& state) {
         benchmark::DoNotOptimize(MakeChallenge(counter, found, level, ++seed));
         samples.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&samples](double q) {
-        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
-    };
-    state.counters["median_us"] = at(0.5);
-    state.counters["p99_us"] = at(0.99);
-    state.counters["max_us"] = samples.back();
-    state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
+    ReportPercentiles(state, samples);
 }
 BENCHMARK(BM_MakeChallenge)
     ->ArgsProduct({{6, 5, 4, 3}, {4, 6, 8}, {0, 1}})
     ->ArgNames({"frame", "left", "half_found"})
     ->Unit(benchmark::kMillisecond);
 
-// A help file of 200,000 topics, each with a context and keywords: parsing
-// must stay linear in the file's length.
 // Boards on the way to a solution: the pieces of a random solution of the
 // frame placed in a random order, stopped after a random number of them
 // (none to eleven); seeded, so every run measures the same boards.
@@ -238,18 +235,13 @@ void BM_Hint(benchmark::State& state) {
                 std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
         }
     }
-    std::sort(samples.begin(), samples.end());
-    const auto at = [&samples](double q) {
-        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
-    };
     state.counters["states"] = static_cast<double>(states.size());
-    state.counters["median_us"] = at(0.5);
-    state.counters["p99_us"] = at(0.99);
-    state.counters["max_us"] = samples.back();
-    state.SetItemsProcessed(static_cast<std::int64_t>(samples.size()));
+    ReportPercentiles(state, samples);
 }
 BENCHMARK(BM_Hint)->ArgsProduct({{6, 5, 4, 3}, {1, 2, 3}})->Unit(benchmark::kMillisecond);
 
+// A help file of 200,000 topics, each with a context and keywords: parsing
+// must stay linear in the file's length.
 void BM_ParseHelpFile(benchmark::State& state) {
     std::string text = "<html><body><p>head</p>\n";
     for (int n = 0; n < 200000; ++n) {

@@ -308,10 +308,7 @@ bool Session::TakeChallenge(const Challenge& challenge) {
         MenuUCaptionSet();
         MenuUItemSet();
         StatusBar00Set();
-        history_.Begin(board_);
-        BoardChanged();
-        MenuHistorySet();
-        PieceSupportSet();
+        BeginHistory();
     } else {
         RecordStep();
     }
@@ -335,6 +332,13 @@ void Session::ShowState(const GameState* state) {
     MenuFrameSet();
     MenuEditSet();
     StatusBarPiecesSet();
+    MenuHistorySet();
+    PieceSupportSet();
+}
+
+void Session::BeginHistory() {
+    history_.Begin(board_);
+    BoardChanged();
     MenuHistorySet();
     PieceSupportSet();
 }
@@ -420,10 +424,7 @@ void Session::OpenOptions() {
     StatusBar00Set();
     StatusBarPiecesSet();
     if (board_.FrameY() != frameBefore) {
-        history_.Begin(board_);
-        BoardChanged();
-        MenuHistorySet();
-        PieceSupportSet();
+        BeginHistory();
     } else {
         RecordStep();
     }
@@ -461,10 +462,7 @@ void Session::ChooseFrame(int frameY) {
     MenuUCaptionSet();
     MenuUItemSet();
     StatusBar00Set();
-    history_.Begin(board_);
-    BoardChanged();
-    MenuHistorySet();
-    PieceSupportSet();
+    BeginHistory();
 }
 
 // --- layout -------------------------------------------------------------

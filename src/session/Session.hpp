@@ -138,6 +138,8 @@ private:
     void MenuUItemSet();
     // Makes the board's state after a command one step of the history.
     void RecordStep();
+    // A new history from the board as it stands: a new frame's first state.
+    void BeginHistory();
     // Puts a state from the history on the board and redraws everything it touches.
     void ShowState(const GameState* state);
     // The four undo and redo items, each told only when it changes.
