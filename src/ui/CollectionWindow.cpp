@@ -215,13 +215,14 @@ void CollectionPageView::SetPage(std::shared_ptr<const Collection> owner, const 
     if (page == nullptr) {
         header_->clear();
         header_->setAccessibleName({});
-        progress_->setRange(0, 1);
-        progress_->setValue(0);
+        // No count to show while reading or after a failure: no bar either.
+        progress_->hide();
         counts_->clear();
     } else {
         const QString header = FromUtf8(page->header);
         header_->setText(header);
         header_->setAccessibleName(header);
+        progress_->show();
         progress_->setRange(0, static_cast<int>(page->total));
         progress_->setValue(static_cast<int>(page->found));
         progress_->setAccessibleDescription(header);

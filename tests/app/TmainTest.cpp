@@ -565,6 +565,7 @@ void TmainTest::CollectionTellsAnUnreadableRegister() {
     QTRY_VERIFY_WITH_TIMEOUT(c->Status()->text().startsWith(Utf8("解の記録を読めませんでした。")), 20000);
     QVERIFY(c->Status()->text().contains(kSolutionFile));
     QVERIFY(c->Page(6)->Header()->text().isEmpty());
+    QVERIFY(!c->Page(6)->findChild<QProgressBar*>()->isVisible());  // no count, no bar
     QCOMPARE(c->Page(6)->Grid()->model()->rowCount(), 0);
 }
 
