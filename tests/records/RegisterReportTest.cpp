@@ -132,6 +132,7 @@ TEST(RegisterReport, DamagedAndEmptyRegisters) {
     EXPECT_EQ(report.frames.at(4).lines, 2U);
     EXPECT_EQ(report.damagedLines, (std::vector<std::size_t>{3, 4, 5, 6, 7}));
     EXPECT_EQ(report.lineCount, 7U);
+    EXPECT_EQ(report.lastLine, 9U);  // blank lines too: the last line's number in the file
 
     const RegisterReport empty = AnalyseRegister("");
     EXPECT_EQ(empty.lineCount, 0U);

@@ -70,6 +70,12 @@ TEST(Hints, EachBoardAndLevel) {
          1,
          {0, "完成できません。I を取り除くと、完成まで あと 119 通りに戻ります", {10, 11, 12, 13, 14}, 1},
          {'I', 'L'}},
+        // The empty board it brings back is told as the strip tells it: 2339, not 9356.
+        {"one piece shuts in three cells",
+         {"0L", "0L", "0L", "LL"},
+         1,
+         {0, "完成できません。L を取り除くと、完成まで あと 2339 通りに戻ります", {1, 11, 21, 30, 31}, 2},
+         {'L'}},
         {"unusable selection",
          {"1000000000", "", "", "", "", "0000000001"},
          1,

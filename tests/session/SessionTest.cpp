@@ -425,8 +425,10 @@ TEST(Session, TakeChallengePutsItsPiecesOnTheBoard) {
         const std::string leftOut = "IUVWXY";  // the game's I among them
         Challenge challenge{c.frameY, DistinctSolutions(c.frameY).front()};
         for (char& code : challenge.cells) code = leftOut.find(code) != std::string::npos ? kEmpty : code;
+        g.session.ShowHint();
         EXPECT_EQ(g.session.TakeChallenge(challenge), c.taken);
         EXPECT_EQ(g.window.asked.size(), c.asked ? 1U : 0U);
+        EXPECT_EQ(g.window.hints.back().cells.empty(), c.taken) << "a hint's marks go with the board it was for";
         const Board& board = g.session.GameBoard();
         if (!c.taken) {
             EXPECT_EQ(testing::Picture(board), before);
