@@ -490,6 +490,26 @@ TEST(Session, HintsGrowOnOneBoardAndGoWithItsChanges) {
     }
 }
 
+// Two corners shut in: taking back any one piece finishes nothing, so the
+// hint names the piece placed last, in the order the clicks placed them.
+TEST(Session, ADeadEndsHintNamesThePiecePlacedLast) {
+    const std::vector<std::string> shut = {"0IIIII0000", "L00000000Y", "L00000000Y",
+                                           "L00000V0YY", "LL0000V00Y", "000000VVV0"};
+    for (const std::string order : {"ILYV", "VYLI", "LVIY"}) {
+        SCOPED_TRACE(order);
+        Game g;
+        g.StartFresh();
+        for (const char letter : order) {
+            for (int n = 0; n < kCellCount; ++n) {
+                const char want = shut[static_cast<std::size_t>(n / 10)][static_cast<std::size_t>(n % 10)];
+                if (want == letter && g.session.GameBoard().CellCode(n) == kEmpty) g.session.ButtonClick(n);
+            }
+        }
+        g.session.ShowHint();
+        EXPECT_EQ(g.window.hints.back().piece, PieceNumberOf(order.back()));
+    }
+}
+
 // A finished board's hint says whether the register held it before; a
 // register that cannot be read is said to be so.
 TEST(Session, AFinishedBoardsHintTellsWhetherItIsNew) {
