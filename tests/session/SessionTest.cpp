@@ -350,9 +350,12 @@ TEST(Session, CompletionIsRecordedOrTold) {
 TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     Game g;
     g.StartFresh();
+    // "Counting" only while the frame's solutions are still unknown; a test
+    // before this one in the same process may have counted them already.
+    const bool known = BuiltCompletionCounter(6) != nullptr;
     g.session.TogglePieceSupport();  // the piece support strip says it too, shorter
-    // "Counting" only while the frame's solutions are still unknown.
-    EXPECT_EQ(g.window.support->line, (SupportLine{"数えています…", false}));
+    EXPECT_EQ(g.window.support->line,
+              known ? std::nullopt : std::optional<SupportLine>(SupportLine{"数えています…", false}));
     EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 2339 通り", false}));
     g.session.StartCongruenceCheck();
     ASSERT_EQ(g.window.told.size(), 1u);
