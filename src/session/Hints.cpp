@@ -46,17 +46,17 @@ BoardCells Without(BoardCells board, std::uint64_t cells) {
 // (which holds no selection).
 Hint PieceToTakeBack(const CompletionCounter& counter, const BoardCells& board, const std::vector<char>& placedOrder) {
     int best = -1;
-    std::size_t bestWays = 0;
+    CompletionCounter::Count bestCount;
     int bestRank = INT_MIN;
     for (int piece = 0; piece < kPieceCount; ++piece) {
         const std::uint64_t cells = CellsWith(board, kPieceLetters[static_cast<std::size_t>(piece)]);
         if (cells == 0) continue;
-        const std::size_t ways = counter.CountFor(Without(board, cells)).ways;
+        const CompletionCounter::Count count = counter.CountFor(Without(board, cells));
         const auto listed = std::find(placedOrder.rbegin(), placedOrder.rend(), Letter(piece).front());
         const int rank = listed == placedOrder.rend() ? -1 : static_cast<int>(placedOrder.rend() - listed);
-        if (best < 0 || ways > bestWays || (ways == bestWays && rank > bestRank)) {
+        if (best < 0 || count.ways > bestCount.ways || (count.ways == bestCount.ways && rank > bestRank)) {
             best = piece;
-            bestWays = ways;
+            bestCount = count;
             bestRank = rank;
         }
     }
@@ -67,11 +67,10 @@ Hint PieceToTakeBack(const CompletionCounter& counter, const BoardCells& board, 
     }
     hint.piece = best;
     hint.cells = CellsOf(CellsWith(board, kPieceLetters[static_cast<std::size_t>(best)]));
-    // Told as the strip counts, in distinct solutions.
-    const std::size_t back = counter.CountFor(Without(board, CellsWith(board, kPieceLetters[static_cast<std::size_t>(best)]))).distinct;
-    hint.text = bestWays > 0 ? "完成できません。" + Letter(best) + " を取り除くと、完成まで あと " + std::to_string(back) +
-                                   " 通りに戻ります"
-                             : "完成できません。まず " + Letter(best) + " を取り除いてください";
+    // Weighed by ways, told as the strip counts: in distinct solutions.
+    hint.text = bestCount.ways > 0 ? "完成できません。" + Letter(best) + " を取り除くと、完成まで あと " +
+                                         std::to_string(bestCount.distinct) + " 通りに戻ります"
+                                   : "完成できません。まず " + Letter(best) + " を取り除いてください";
     return hint;
 }
 
