@@ -63,13 +63,28 @@ TEST(HelpFile, LookupsFindTheFirstAndSurviveACopy) {
 }
 
 TEST(HelpFile, KeywordIndexListsEachTopicOnceInOrder) {
-    const HelpFile file = HelpFile::Parse(
-        "<h2 id=\"a\" data-keywords=\"b;z;b\">A</h2><h2 id=\"b\" data-keywords=\"a;b\">B</h2>");
-    std::string index;
-    for (const HelpKeyword& k : file.KeywordIndex()) {
-        index += std::string(k.keyword) + "@" + k.topic->id + (k.shared ? "+ " : " ");
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* index;
+    };
+    const Case cases[] = {
+        {"by keyword, then by the topic's place; a topic's own repeat dropped",
+         "<h2 id=\"a\" data-keywords=\"b;z;b\">A</h2><h2 id=\"b\" data-keywords=\"a;b\">B</h2>",
+         "a@b b@a+ b@b+ z@a "},
+        {"ASCII letters in either case together, keywords differing in case apart",
+         "<h2 id=\"a\" data-keywords=\"Ctrl+C;undo;Zoom\">A</h2><h2 id=\"b\" data-keywords=\"click;Undo;zoom;元\">B</h2>",
+         "click@b Ctrl+C@a Undo@b undo@a Zoom@a zoom@b 元@b "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HelpFile file = HelpFile::Parse(c.text);  // the index points into it
+        std::string index;
+        for (const HelpKeyword& k : file.KeywordIndex()) {
+            index += std::string(k.keyword) + "@" + k.topic->id + (k.shared ? "+ " : " ");
+        }
+        EXPECT_EQ(index, c.index);
     }
-    EXPECT_EQ(index, "a@b b@a+ b@b+ z@a ");
 }
 
 TEST(HelpFile, TitlesAndKeywordsAreCutToAListsWidth) {
