@@ -34,7 +34,17 @@ check "desktop entry, metainfo and icon share one id" \
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
 check "desktop entry names its icon by the id" grep -qx "Icon=$id" "$source_dir/data/$id.desktop"
 check "desktop entry is a logic game" grep -qx "Categories=Game;LogicGame;" "$source_dir/data/$id.desktop"
-check "desktop entry has a Japanese name" grep -q "^Name\[ja\]=" "$source_dir/data/$id.desktop"
+# English is the default of every translatable field, Japanese its variant.
+for key in Name GenericName Comment Keywords; do
+    check "desktop entry's $key is in English and Japanese" \
+        bash -c "grep -q '^$key=' '$source_dir/data/$id.desktop' && grep -q '^$key\[ja\]=' '$source_dir/data/$id.desktop'"
+done
+for tag in name summary developer_name; do
+    check "metainfo's <$tag> is in English and Japanese" \
+        bash -c "grep -q '<$tag>' '$metainfo' && grep -q '<$tag xml:lang=\"ja\">' '$metainfo'"
+done
+check "metainfo's description is in English and Japanese, paragraph for paragraph" \
+    bash -c "test \$(grep -c '<p>' '$metainfo') -gt 0 && test \$(grep -c '<p>' '$metainfo') -eq \$(grep -c '<p xml:lang=\"ja\">' '$metainfo')"
 
 prefix="$work/prefix"
 check "cmake --install" cmake --install "$build_dir" --prefix "$prefix"
