@@ -13,6 +13,9 @@ packages=(
   # files also look for the keyboard library's headers
   qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev libxcb1-dev
   fonts-ipafont-gothic qt6-translations-l10n
+  # Qt's translation tools: lupdate and lrelease, and the CMake package
+  # (LinguistTools) that runs them
+  qt6-tools-dev qt6-l10n-tools
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick

@@ -7,6 +7,22 @@
 
 namespace tilvaren {
 
+namespace {
+
+// Compares as std::string_view::compare does, but with ASCII capitals taken as
+// small letters; other bytes, and so all of UTF-8 beyond ASCII, as they are.
+int CompareFolded(std::string_view a, std::string_view b) {
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a')
+                                                                 : static_cast<unsigned char>(c); };
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+}  // namespace
+
 HelpFile HelpFile::Parse(std::string_view text) {
     HelpFile file;
     constexpr std::string_view kOpen = "<h2 ";
@@ -55,7 +71,8 @@ std::vector<HelpKeyword> HelpFile::KeywordIndex() const {
     }
     // Topics lie in file order, so their addresses order them by place.
     const auto order = [](const HelpKeyword& a, const HelpKeyword& b) {
-        const int c = a.keyword.compare(b.keyword);
+        int c = CompareFolded(a.keyword, b.keyword);
+        if (c == 0) c = a.keyword.compare(b.keyword);
         return c != 0 ? c < 0 : a.topic < b.topic;
     };
     const auto same = [](const HelpKeyword& a, const HelpKeyword& b) {

@@ -46,6 +46,9 @@ public:
     const HelpTopic* ByContext(int context) const;
     // Each keyword once for each topic that carries it, sorted by keyword and
     // then by the topic's place in the file; O(n log n) in their number.
+    // Keywords sort as a reader looks them up, ASCII letters without regard
+    // to case ("click" before "Ctrl+C"), and those that differ only in case
+    // as written ("B" before "b").
     std::vector<HelpKeyword> KeywordIndex() const;
 
 private:

@@ -64,6 +64,7 @@ private slots:
     void HelpWindowOpensTopics();
     void HelpFileThatCannotBeShownIsTold();
     void HelpShowsTheFileTextOnlyAndParsesOnce();
+    void RealHelpFileLooksAsItAlwaysDid_data();
     void RealHelpFileLooksAsItAlwaysDid();
     void NoHelpFileKeepsTheWindowBusy_data();
     void NoHelpFileKeepsTheWindowBusy();
@@ -312,10 +313,17 @@ void DialogsTest::HelpShowsTheFileTextOnlyAndParsesOnce() {
     QVERIFY(told.messages.isEmpty());
 }
 
-// Every topic of the real file, opened through its link, shows the very
+void DialogsTest::RealHelpFileLooksAsItAlwaysDid_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Japanese") << QString(kHelpFile);
+    QTest::newRow("English") << QString("en/") + kHelpFile;
+}
+
+// Every topic of each built-in file, opened through its link, shows the very
 // document its text made when it went to the viewer as written.
 void DialogsTest::RealHelpFileLooksAsItAlwaysDid() {
-    const std::string path = kBuiltInDataDir + std::string(kHelpFile);
+    QFETCH(QString, name);
+    const std::string path = kBuiltInDataDir + name.toStdString();
     QFile file(QString::fromStdString(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const HelpFile parsed = HelpFile::Parse(file.readAll().toStdString());

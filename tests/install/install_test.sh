@@ -34,11 +34,22 @@ check "desktop entry, metainfo and icon share one id" \
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
 check "desktop entry names its icon by the id" grep -qx "Icon=$id" "$source_dir/data/$id.desktop"
 check "desktop entry is a logic game" grep -qx "Categories=Game;LogicGame;" "$source_dir/data/$id.desktop"
-check "desktop entry has a Japanese name" grep -q "^Name\[ja\]=" "$source_dir/data/$id.desktop"
+# English is the default of every translatable field, Japanese its variant.
+for key in Name GenericName Comment Keywords; do
+    check "desktop entry's $key is in English and Japanese" \
+        bash -c "grep -q '^$key=' '$source_dir/data/$id.desktop' && grep -q '^$key\[ja\]=' '$source_dir/data/$id.desktop'"
+done
+for tag in name summary developer_name; do
+    check "metainfo's <$tag> is in English and Japanese" \
+        bash -c "grep -q '<$tag>' '$metainfo' && grep -q '<$tag xml:lang=\"ja\">' '$metainfo'"
+done
+check "metainfo's description is in English and Japanese, paragraph for paragraph" \
+    bash -c "test \$(grep -c '<p>' '$metainfo') -gt 0 && test \$(grep -c '<p>' '$metainfo') -eq \$(grep -c '<p xml:lang=\"ja\">' '$metainfo')"
 
 prefix="$work/prefix"
 check "cmake --install" cmake --install "$build_dir" --prefix "$prefix"
-for f in games/tilvaren games/tilvaren-solutions share/tilvaren/Tilvaren.hlp share/tilvaren/Tilvaren.wav \
+for f in games/tilvaren games/tilvaren-solutions share/tilvaren/Tilvaren.hlp share/tilvaren/en/Tilvaren.hlp \
+         share/tilvaren/Tilvaren.wav \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
          share/icons/hicolor/128x128/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
@@ -95,6 +106,7 @@ the package holds the game in /usr/games|\./usr/games/tilvaren$|contents
 the package holds the desktop entry|\./usr/share/applications/$id\.desktop$|contents
 the package holds the compressed manual page|\./usr/share/man/man6/tilvaren\.6\.gz$|contents
 the package holds the copyright file|\./usr/share/doc/tilvaren/copyright$|contents
+the package holds the English help beside the Japanese|\./usr/share/tilvaren/en/Tilvaren\.hlp$|contents
 TABLE
     check "recommends nothing" bash -c "! grep -q '^ Recommends:' '$work/info'"
 
@@ -108,6 +120,7 @@ the manual page|"Tilvaren $version"|zcat '$doc/man/man6/tilvaren.6.gz' | head -n
 the changelog|tilvaren ($version)|zcat '$doc/doc/tilvaren/changelog.gz' | head -n 1
 the metainfo|<release version="$version"|cat '$doc/metainfo/$id.metainfo.xml'
 the help file|バージョン $version と|cat '$doc/tilvaren/Tilvaren.hlp'
+the English help file|version $version and|cat '$doc/tilvaren/en/Tilvaren.hlp'
 TABLE
     check "lintian finds no error" lintian -I --fail-on error "$deb"
     # A hardened build is built as Debian builds its own: fortified functions,

@@ -2,6 +2,7 @@
 
 #include "records/HelpFile.hpp"
 #include "records/HelpMarkup.hpp"
+#include "support/TempDir.hpp"
 
 namespace tilvaren {
 namespace {
@@ -62,13 +63,28 @@ TEST(HelpFile, LookupsFindTheFirstAndSurviveACopy) {
 }
 
 TEST(HelpFile, KeywordIndexListsEachTopicOnceInOrder) {
-    const HelpFile file = HelpFile::Parse(
-        "<h2 id=\"a\" data-keywords=\"b;z;b\">A</h2><h2 id=\"b\" data-keywords=\"a;b\">B</h2>");
-    std::string index;
-    for (const HelpKeyword& k : file.KeywordIndex()) {
-        index += std::string(k.keyword) + "@" + k.topic->id + (k.shared ? "+ " : " ");
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* index;
+    };
+    const Case cases[] = {
+        {"by keyword, then by the topic's place; a topic's own repeat dropped",
+         "<h2 id=\"a\" data-keywords=\"b;z;b\">A</h2><h2 id=\"b\" data-keywords=\"a;b\">B</h2>",
+         "a@b b@a+ b@b+ z@a "},
+        {"ASCII letters in either case together, keywords differing in case apart",
+         "<h2 id=\"a\" data-keywords=\"Ctrl+C;undo;Zoom\">A</h2><h2 id=\"b\" data-keywords=\"click;Undo;zoom;元\">B</h2>",
+         "click@b Ctrl+C@a Undo@b undo@a Zoom@a zoom@b 元@b "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HelpFile file = HelpFile::Parse(c.text);  // the index points into it
+        std::string index;
+        for (const HelpKeyword& k : file.KeywordIndex()) {
+            index += std::string(k.keyword) + "@" + k.topic->id + (k.shared ? "+ " : " ");
+        }
+        EXPECT_EQ(index, c.index);
     }
-    EXPECT_EQ(index, "a@b b@a+ b@b+ z@a ");
 }
 
 TEST(HelpFile, TitlesAndKeywordsAreCutToAListsWidth) {
@@ -81,6 +97,64 @@ TEST(HelpFile, TitlesAndKeywordsAreCutToAListsWidth) {
     for (std::size_t i = 0; i < kHelpTitleLimit; ++i) words += "w ";
     const HelpFile spaced = HelpFile::Parse("<h2 id=\"a\">" + words + "</h2>");
     EXPECT_EQ(spaced.Topics()[0].title, words.substr(0, kHelpTitleLimit - 1) + "…");
+}
+
+// Each topic as "id@context", one per line: what context help and links find.
+std::string Outline(const HelpFile& file) {
+    std::string text;
+    for (const HelpTopic& t : file.Topics()) text += t.id + "@" + std::to_string(t.context) + "\n";
+    return text;
+}
+
+// Whether the text holds kana, kanji, CJK punctuation or a full- or half-width
+// form, as UTF-8: the lead bytes of U+3000 to U+9FFF and of U+FF00 and up.
+bool HasJapanese(std::string_view text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if ((lead >= 0xE3 && lead <= 0xE9) || (lead == 0xEF && next >= 0xBC)) return true;
+    }
+    return false;
+}
+
+// The help files as built. Each reads with no topic cut short and no tag shown
+// as text, each link leads to a topic of its own file, and a translation has
+// the original's topics in the original's order with the same context numbers,
+// so F1 and the links open the same topic in either language.
+TEST(HelpFile, TheShippedFilesReadCleanlyAndMatchTheOriginal) {
+    struct Case {
+        const char* name;
+        const char* path;
+        bool japanese;  // in Japanese, or with no Japanese character at all
+    };
+    const Case cases[] = {
+        {"the original", TILVAREN_HELP_FILE, true},
+        {"English", TILVAREN_HELP_FILE_EN, false},
+    };
+    const HelpFile original = HelpFile::Parse(testing::ReadAll(TILVAREN_HELP_FILE));
+    ASSERT_GE(original.Topics().size(), 19U);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = testing::ReadAll(c.path);
+        const HelpFile file = HelpFile::Parse(text);
+        EXPECT_EQ(Outline(file), Outline(original));
+        EXPECT_EQ(HasJapanese(text), c.japanese);
+        EXPECT_EQ(text.find("@TILVAREN_"), std::string::npos);  // the version is filled in
+        for (const HelpTopic& topic : file.Topics()) {
+            SCOPED_TRACE(topic.id);
+            EXPECT_FALSE(topic.title.empty());
+            EXPECT_FALSE(topic.keywords.empty());
+            const HelpPage page = MakeHelpPage(topic);
+            EXPECT_FALSE(page.shortened);
+            EXPECT_EQ(page.html.find("&lt;"), std::string::npos) << "a tag the viewer does not take";
+            constexpr std::string_view kLink = "href=\"#";
+            for (std::size_t at = topic.body.find(kLink); at != std::string::npos; at = topic.body.find(kLink, at)) {
+                at += kLink.size();
+                const std::string target = topic.body.substr(at, topic.body.find('"', at) - at);
+                EXPECT_NE(file.ById(target), nullptr) << "a link to #" << target;
+            }
+        }
+    }
 }
 
 std::string Repeat(std::string_view piece, std::size_t times) {
