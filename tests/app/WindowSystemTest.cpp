@@ -121,10 +121,16 @@ void WindowSystemTest::EachPlatformTakesItsOwnPath() {
     qunsetenv(kWaylandToken);
 }
 
-// However the window is asked to take the whole screen (by Qt's own Wayland
-// decorations, whose maximise button is always there, or by the desktop), it
-// stays as the board needs it; minimising is left alone.
+// However the window or one of its fixed dialogs is asked to take the whole
+// screen (by Qt's own Wayland decorations, whose maximise button is always
+// there, or by the desktop), it keeps its size; minimising is left alone.
 void WindowSystemTest::TheWindowKeepsItsExactSize() {
+    using Make = std::function<std::unique_ptr<QWidget>(WindowFixture&)>;
+    const Make windows[] = {
+        [](WindowFixture& f) { return std::make_unique<Tmain>(f.Make()); },
+        [](WindowFixture&) { return std::make_unique<Toptions>(); },
+        [](WindowFixture& f) { return std::make_unique<Tversion>(AboutInfoForBuild(), f.opener, f.help); },
+    };
     struct Case {
         const char* name;
         std::function<void(QWidget&)> ask;
@@ -137,17 +143,21 @@ void WindowSystemTest::TheWindowKeepsItsExactSize() {
         {"maximised through the widget", [](QWidget& w) { w.showMaximized(); }, Qt::WindowNoState},
         {"minimised", [](QWidget& w) { w.showMinimized(); }, Qt::WindowMinimized},
     };
-    for (const Case& c : cases) {
-        WindowFixture f;
-        Tmain w(f.Make());
-        w.show();
-        QVERIFY2(QTest::qWaitForWindowExposed(&w), c.name);
-        const QSize size = w.size();
-        c.ask(w);
-        QCoreApplication::processEvents();
-        QVERIFY2(w.windowState() == c.kept, c.name);
-        QVERIFY2(w.windowHandle()->windowStates() == c.kept, c.name);
-        QVERIFY2(w.size() == size, c.name);
+    for (const Make& make : windows) {
+        for (const Case& c : cases) {
+            WindowFixture f;
+            const std::unique_ptr<QWidget> window = make(f);
+            QWidget& w = *window;
+            w.show();
+            const QString what = w.objectName() + ": " + c.name;
+            QVERIFY2(QTest::qWaitForWindowExposed(&w), qPrintable(what));
+            const QSize size = w.size();
+            c.ask(w);
+            QCoreApplication::processEvents();
+            QVERIFY2(w.windowState() == c.kept, qPrintable(what));
+            QVERIFY2(w.windowHandle()->windowStates() == c.kept, qPrintable(what));
+            QVERIFY2(w.size() == size, qPrintable(what));
+        }
     }
 }
 
