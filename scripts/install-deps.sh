@@ -9,9 +9,9 @@ set -euo pipefail
 packages=(
   # toolchain
   build-essential cmake ninja-build pkg-config git
-  # the window, sound, fonts and Qt's own Japanese translation; Qt's CMake
-  # files also look for the keyboard library's headers
-  qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev libxcb1-dev
+  # the window (on X11 and on Wayland), sound, fonts and Qt's own Japanese
+  # translation; Qt's CMake files also look for the keyboard library's headers
+  qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev libxcb1-dev qt6-wayland
   fonts-ipafont-gothic qt6-translations-l10n
   # Qt's translation tools: lupdate and lrelease, and the CMake package
   # (LinguistTools) that runs them
@@ -19,6 +19,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick
+  # a Wayland compositor without a screen, for the end-to-end test's second run
+  weston
   # what a screen reader reads, for the end-to-end test
   dbus-daemon at-spi2-core python3-pyatspi
   # installing and packaging

@@ -35,6 +35,7 @@ public:
 
 class Help;
 class UrlOpener;
+struct WindowSystem;
 
 // What the main window needs from the world around it.
 struct Services {
@@ -46,6 +47,8 @@ struct Services {
     ClickSound* sound = nullptr;
     UrlOpener* opener = nullptr;
     Help* help = nullptr;  // none: the main window makes its own help window
+    // None: the running application's (RunningWindowSystem).
+    const WindowSystem* windowSystem = nullptr;
     QStringList notices;   // found before the window existed; told once it is up
 };
 

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <thread>
 
+#include "app/Activation.hpp"
 #include "records/SafeFile.hpp"
 
 namespace tilvaren {
@@ -25,12 +26,15 @@ namespace tilvaren {
 namespace {
 
 constexpr char kActivate[] = "activate\n";
+// Follows the request in the same write, so the running copy reads both
+// together, and copies that know only the request still answer it.
+constexpr char kTokenLine[] = "token ";
 constexpr char kAnswer[] = "ok\n";
 // A flood of connections must not starve the window: few at a time, each
 // short-lived and small, and a bounded share of every turn of the event loop.
 constexpr int kMaxClients = 8;
 constexpr int kClientMs = 1000;
-constexpr qint64 kMaxMessage = 64;
+constexpr qint64 kMaxMessage = 320;
 constexpr int kAcceptsPerTurn = 32;
 constexpr int kBacklog = 16;
 constexpr auto kRetryPause = std::chrono::milliseconds(50);
@@ -74,6 +78,14 @@ std::string InstanceSocketName(const std::string& programDir) {
 
 SingleInstance::SingleInstance(std::string programDir, QObject* parent)
     : QObject(parent), programDir_(std::move(programDir)) {}
+
+void SingleInstance::SetActivationToken(const QByteArray& token) { request_ = Request(ActivationToken(token)); }
+
+std::string SingleInstance::Request(const QByteArray& token) {
+    std::string request = kActivate;
+    if (!token.isEmpty()) request += kTokenLine + token.toStdString() + '\n';
+    return request;
+}
 
 SingleInstance::~SingleInstance() {
     delete notifier_;
@@ -133,7 +145,8 @@ SingleInstance::Knock SingleInstance::KnockOnRunningCopy(int waitMs) const {
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), size) == 0) {
         if (!FromThisUser(fd)) {
             result = Knock::Stranger;
-        } else if (::send(fd, kActivate, sizeof kActivate - 1, MSG_NOSIGNAL) == sizeof kActivate - 1) {
+        } else if (::send(fd, request_.data(), request_.size(), MSG_NOSIGNAL) ==
+                   static_cast<ssize_t>(request_.size())) {
             // The answer tells that the request was taken; a copy that dropped
             // it (too busy) closes without one.
             std::string answer;
@@ -241,7 +254,14 @@ void SingleInstance::Serve(int fd) {
             return;
         }
         if (client->readLine(kMaxMessage) != kActivate) return drop();
-        emit activationRequested();
+        QByteArray token;
+        if (client->canReadLine()) {
+            const QByteArray line = client->readLine(kMaxMessage);
+            if (line.startsWith(kTokenLine) && line.endsWith('\n')) {
+                token = ActivationToken(line.sliced(sizeof kTokenLine - 1).chopped(1));
+            }
+        }
+        emit activationRequested(token);
         client->write(kAnswer);
         client->flush();  // now, not at the next turn of the event loop
         client->disconnectFromServer();

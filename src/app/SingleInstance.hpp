@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDeadlineTimer>
 #include <QObject>
 #include <QSocketNotifier>
@@ -39,14 +40,20 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
+    // The activation token this start hands the running copy with its
+    // request to come forward (see LaunchActivationToken); none by default,
+    // and one that is no valid token is not handed on.
+    void SetActivationToken(const QByteArray& token);
+
     // Becomes the running copy, or asks the running copy to come forward,
     // trying for up to `waitMs` while that copy is still starting. Call once.
     // Blocks only the calling start, never the running copy.
     ClaimResult Claim(int waitMs = 10000);
 
 signals:
-    // Another start asked this copy to come forward.
-    void activationRequested();
+    // Another start asked this copy to come forward, with the activation
+    // token it was given ("" for none); a token is always a valid one.
+    void activationRequested(const QByteArray& token);
 
 private:
     enum class Knock { Answered, Silent, Stranger };
@@ -55,9 +62,11 @@ private:
     Knock KnockOnRunningCopy(int waitMs) const;
     void Accept();
     void Serve(int fd);
+    static std::string Request(const QByteArray& token);
 
     std::string programDir_;
     std::string socketName_;
+    std::string request_ = Request({});
     int dirFd_ = -1;  // open for reading: the lock is held on it
     int listenFd_ = -1;
     QSocketNotifier* notifier_ = nullptr;

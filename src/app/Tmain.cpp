@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QVBoxLayout>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include "app/ChallengeButton.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
+#include "app/WindowFrame.hpp"
 #include "records/FileNames.hpp"
 #include "session/StatusTexts.hpp"
 #include "ui/Accessibility.hpp"
@@ -63,7 +63,8 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
             [dir = services_.programDir] { return FindDataFile(dir, kHelpFile); }, *services_.dialogs);
         help_ = ownHelp_.get();
     }
-    about_ = new Tversion(AboutInfoForBuild(), *services_.opener, *help_, this);
+    if (services_.windowSystem == nullptr) services_.windowSystem = &RunningWindowSystem();
+    about_ = new Tversion(AboutInfoForBuild(), *services_.opener, *help_, this, services_.windowSystem);
 }
 
 Tmain::~Tmain() = default;
@@ -151,12 +152,8 @@ void Tmain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    if (const QScreen* screen = this->screen()) {
-        layout()->activate();  // the window's final size, before it is placed
-        const QRect available = screen->availableGeometry();
-        move(available.x() + (available.width() - frameGeometry().width()) / 2,
-             available.y() + (available.height() - frameGeometry().height()) / 2);
-    }
+    KeepExactSize(*this);
+    CentreOnScreen(*this, *services_.windowSystem);
     QTimer::singleShot(0, this, &Tmain::ShowStartupMessages);
 }
 

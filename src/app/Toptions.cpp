@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/Icon.hpp"
+#include "app/WindowFrame.hpp"
 #include "core/Frame.hpp"
 
 namespace tilvaren {
@@ -122,6 +123,11 @@ void Toptions::btnOKClick() {
     pending_.MenuBarOn = cbMenuBar->isChecked();
     pending_.StatusBarOn = cbStatusBar->isChecked();
     accept();
+}
+
+void Toptions::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    KeepExactSize(*this);
 }
 
 }  // namespace tilvaren

@@ -46,6 +46,9 @@ signals:
     // F1 on the frame choice: the help topic of that context.
     void contextHelpRequested(int context);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     PendingSettings pending_;
 };

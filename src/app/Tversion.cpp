@@ -24,8 +24,10 @@ AboutInfo AboutInfoForBuild() {
             QStringLiteral("GPL-3.0-or-later; ABSOLUTELY NO WARRANTY")};
 }
 
-Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget* parent)
-    : QDialog(parent), info_(info), opener_(&opener), help_(&help) {
+Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget* parent,
+                   const WindowSystem* system)
+    : QDialog(parent), info_(info), opener_(&opener), help_(&help),
+      system_(system != nullptr ? system : &RunningWindowSystem()) {
     setObjectName("Tversion");
     setWindowTitle(QStringLiteral(" V e r s i o n"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -91,7 +93,8 @@ void Tversion::closeEvent(QCloseEvent* event) { event->ignore(); }
 void Tversion::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Only OK closes the box: its title bar has no buttons.
-    AskForTitleOnlyFrame(this);
+    AskForTitleOnlyFrame(*this, *system_);
+    KeepExactSize(*this);
     btnCLOSE->setFocus();
 }
 

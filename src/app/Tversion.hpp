@@ -7,6 +7,7 @@
 namespace tilvaren {
 
 class Help;
+struct WindowSystem;
 
 // Opens a link in the desktop's own program for it (mail, browser) without
 // waiting for it.
@@ -38,7 +39,9 @@ inline constexpr int kLicenceHelpContext = 35900;
 class Tversion : public QDialog {
     Q_OBJECT
 public:
-    Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget* parent = nullptr);
+    // `system` none: the running application's.
+    Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget* parent = nullptr,
+             const WindowSystem* system = nullptr);
 
     void Button1Click();
     void Button2Click();
@@ -59,6 +62,7 @@ private:
     AboutInfo info_;
     UrlOpener* opener_;
     Help* help_;
+    const WindowSystem* system_;
 };
 
 }  // namespace tilvaren

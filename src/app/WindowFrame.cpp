@@ -2,10 +2,12 @@
 
 #include <xcb/xcb.h>
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QLayout>
+#include <QScreen>
 #include <QWidget>
-#include <array>
-#include <cstdint>
+#include <QWindow>
+#include <cstdlib>
 #include <cstring>
 
 namespace tilvaren {
@@ -20,15 +22,11 @@ constexpr std::uint32_t kFunctionMove = 1u << 2;
 constexpr std::uint32_t kDecorationBorder = 1u << 1;
 constexpr std::uint32_t kDecorationTitle = 1u << 3;
 constexpr char kHintsAtom[] = "_MOTIF_WM_HINTS";
+constexpr char kKeptSize[] = "tilvarenKeptSize";
 
-}  // namespace
-
-void AskForTitleOnlyFrame(QWidget* window) {
-    // Qt asks for a title bar without buttons by giving no decorations at all,
-    // which leaves the manager free to draw every button it has; here the
-    // decorations are named: title and border, and moving is all it offers.
+void SetMotifHintsOverXcb(QWidget& window, const MotifHints& hints) {
     auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr || x11->connection() == nullptr || window == nullptr) return;
+    if (x11 == nullptr || x11->connection() == nullptr) return;
     xcb_connection_t* connection = x11->connection();
     const xcb_intern_atom_cookie_t cookie =
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(kHintsAtom)), kHintsAtom);
@@ -36,11 +34,50 @@ void AskForTitleOnlyFrame(QWidget* window) {
     if (reply == nullptr) return;
     const xcb_atom_t atom = reply->atom;
     std::free(reply);
-    const std::array<std::uint32_t, 5> hints = {kHintsFunctions | kHintsDecorations, kFunctionMove,
-                                                kDecorationBorder | kDecorationTitle, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()), atom, atom, 32,
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window.winId()), atom, atom, 32,
                         static_cast<std::uint32_t>(hints.size()), hints.data());
     xcb_flush(connection);
+}
+
+}  // namespace
+
+const WindowSystem& RunningWindowSystem() {
+    static const WindowSystem running{QGuiApplication::platformName(), SetMotifHintsOverXcb,
+                                      [](QWidget& window) { window.activateWindow(); },
+                                      [](QWidget& window) { QApplication::alert(&window); }};
+    return running;
+}
+
+void AskForTitleOnlyFrame(QWidget& window, const WindowSystem& system) {
+    // Qt asks for a title bar without buttons by giving no decorations at all,
+    // which leaves the manager free to draw every button it has; here the
+    // decorations are named: title and border, and moving is all it offers.
+    if (!system.IsX11()) return;
+    system.setMotifHints(window, {kHintsFunctions | kHintsDecorations, kFunctionMove,
+                                  kDecorationBorder | kDecorationTitle, 0, 0});
+}
+
+void KeepExactSize(QWidget& window) {
+    QWindow* handle = window.windowHandle();
+    if (handle == nullptr || window.property(kKeptSize).toBool()) return;
+    window.setProperty(kKeptSize, true);
+    // The window's own state, not only the widget's: decorations set it on the
+    // window directly, and the desktop reports it there.
+    QObject::connect(handle, &QWindow::windowStateChanged, &window, [&window, handle] {
+        constexpr Qt::WindowStates kSized = Qt::WindowMaximized | Qt::WindowFullScreen;
+        if ((handle->windowStates() & kSized) == 0) return;
+        window.setWindowState(window.windowState() & ~kSized);
+        handle->setWindowStates(handle->windowStates() & ~kSized);
+    });
+}
+
+void CentreOnScreen(QWidget& window, const WindowSystem& system) {
+    const QScreen* screen = window.screen();
+    if (!system.PlacesWindows() || screen == nullptr) return;
+    if (window.layout() != nullptr) window.layout()->activate();  // the window's final size, before it is placed
+    const QRect available = screen->availableGeometry();
+    window.move(available.x() + (available.width() - window.frameGeometry().width()) / 2,
+                available.y() + (available.height() - window.frameGeometry().height()) / 2);
 }
 
 }  // namespace tilvaren

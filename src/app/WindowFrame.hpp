@@ -1,13 +1,55 @@
 #pragma once
 
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
 class QWidget;
 
 namespace tilvaren {
 
+// The Motif window manager hints of an X11 window: flags, functions,
+// decorations, input mode, status.
+using MotifHints = std::array<std::uint32_t, 5>;
+
+// The calls into the desktop's window system whose use differs between X11
+// and Wayland, gathered so that the program's choice of path can run, and be
+// watched, under any platform.
+struct WindowSystem {
+    // QGuiApplication::platformName(): "xcb", "wayland", "offscreen", ...
+    QString platform;
+    // Sets the Motif hints of a shown window; used only where platform is "xcb".
+    std::function<void(QWidget&, const MotifHints&)> setMotifHints;
+    // Asks for the window to be made the active one (QWidget::activateWindow).
+    std::function<void(QWidget&)> activate;
+    // Asks the desktop to draw the player's eye to the window (QApplication::alert).
+    std::function<void(QWidget&)> alert;
+
+    bool IsX11() const { return platform == QStringLiteral("xcb"); }
+    // Whether a program may place its own windows; on Wayland the compositor does.
+    bool PlacesWindows() const { return !platform.startsWith(QStringLiteral("wayland")); }
+};
+
+// The running application's window system, with the real calls. Only once
+// the application object exists.
+const WindowSystem& RunningWindowSystem();
+
 // Asks the window manager to give `window` a title bar and border with no
 // buttons in it (no minimise, maximise or close), and to offer only moving
 // it. Call while the window is created but not yet shown (from its
-// showEvent); on a desktop that is not X11 it does nothing.
-void AskForTitleOnlyFrame(QWidget* window);
+// showEvent). Only X11 has these hints; elsewhere the window's own flags are
+// all the program can say.
+void AskForTitleOnlyFrame(QWidget& window, const WindowSystem& system);
+
+// Keeps a window of fixed size at that size: a maximised or full-screen
+// state, asked for by decorations that offer it whatever the window says
+// (Qt's own on Wayland) or by the desktop, is undone at once. Call once the
+// window is created (from its first showEvent); calling again does nothing.
+void KeepExactSize(QWidget& window);
+
+// Centres a top-level window on its screen where the platform lets programs
+// place windows, and leaves the placing to the compositor where it does not.
+void CentreOnScreen(QWidget& window, const WindowSystem& system);
 
 }  // namespace tilvaren

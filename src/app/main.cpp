@@ -5,12 +5,14 @@
 #include <csignal>
 #include <cstdio>
 
+#include "app/Activation.hpp"
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "app/SingleInstance.hpp"
 #include "app/Tmain.hpp"
+#include "app/WindowFrame.hpp"
 #include "ui/WindowFont.hpp"
 
 int main(int argc, char* argv[]) {
@@ -18,6 +20,7 @@ int main(int argc, char* argv[]) {
     // told like any other failed save, the old file kept, instead of the
     // signal ending the game with the player's work.
     std::signal(SIGXFSZ, SIG_IGN);
+    const QByteArray launchToken = tilvaren::LaunchActivationToken();
     QApplication app(argc, argv);
     QApplication::setApplicationName("tilvaren");
     // No application display name: the desktop would add it to every window's
@@ -47,6 +50,9 @@ int main(int argc, char* argv[]) {
     // One copy per program folder: a second start brings the running copy
     // forward and ends without a window; one that cannot says why.
     tilvaren::SingleInstance instance(folder.dir);
+    // The running copy may come forward on the desktop's word that the player
+    // asked for this start.
+    instance.SetActivationToken(launchToken);
     const tilvaren::ClaimResult claim = instance.Claim();
     QStringList notices;
     switch (claim.outcome) {
@@ -78,12 +84,16 @@ int main(int argc, char* argv[]) {
 
     tilvaren::Tmain window(services);
     dialogs.SetParent(&window);
-    QObject::connect(&instance, &tilvaren::SingleInstance::activationRequested, &window, [&window] {
-        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
+    QObject::connect(&instance, &tilvaren::SingleInstance::activationRequested, &window,
+                     [&window](const QByteArray& token) {
+                         tilvaren::BringForward(window, token, tilvaren::RunningWindowSystem());
+                     });
     window.show();
+    // Qt 6.4 on Wayland spends a launcher's token only on a later activation,
+    // not when the first window shows: that window takes it now, so that the
+    // compositor may give it the focus and ends the launcher's feedback.
+    if (!launchToken.isEmpty() && !tilvaren::RunningWindowSystem().IsX11()) {
+        tilvaren::BringForward(window, launchToken, tilvaren::RunningWindowSystem());
+    }
     return QApplication::exec();
 }

@@ -36,6 +36,8 @@ public:
         QFile::setPermissions(program_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     const std::string& ProgramDir() const { return programDir_.Path(); }
+    // "NAME=VALUE" pairs put into the environment of every later start, as a launcher would.
+    QStringList launcher;
 
     // `runtime`: the runtime folder it is given; "" starts it without one.
     // `maxFileSize`: the largest file it may write, in bytes (ulimit -f); 0 for no limit.
@@ -57,6 +59,9 @@ public:
         env.remove("XDG_RUNTIME_DIR");
         if (!runtime.isEmpty()) env.insert("XDG_RUNTIME_DIR", runtime);
         env.insert("ASAN_OPTIONS", "detect_leaks=0");
+        env.remove("XDG_ACTIVATION_TOKEN");
+        env.remove("DESKTOP_STARTUP_ID");
+        for (const QString& pair : launcher) env.insert(pair.section('=', 0, 0), pair.section('=', 1));
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         if (maxFiles > 0) {
@@ -148,6 +153,7 @@ class SingleInstanceTest : public QObject {
 private slots:
     void SecondStartRaisesTheFirstAndEnds_data();
     void SecondStartRaisesTheFirstAndEnds();
+    void ARequestHandsOverOnlyAValidToken();
     void TenStartsAtOnceLeaveOneWindow();
     void AKilledCopyDoesNotStopTheNextStart();
     void WhoHoldsTheFolderDecidesTheStart();
@@ -159,17 +165,37 @@ private slots:
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds_data() {
     QTest::addColumn<bool>("ownRuntime");
     QTest::addColumn<bool>("filesDeleted");
-    QTest::newRow("its own runtime folder") << true << false;
-    QTest::newRow("no runtime folder") << false << false;
-    QTest::newRow("the folder's files deleted under it") << false << true;
+    QTest::addColumn<QStringList>("launcher");
+    QTest::addColumn<QByteArray>("handed");
+    QTest::newRow("its own runtime folder") << true << false << QStringList() << QByteArray();
+    QTest::newRow("no runtime folder") << false << false << QStringList() << QByteArray();
+    QTest::newRow("the folder's files deleted under it") << false << true << QStringList() << QByteArray();
+    // The token a launcher gives the second start goes on to the running copy.
+    QTest::newRow("a Wayland launcher's token")
+        << true << false << QStringList{"XDG_ACTIVATION_TOKEN=kwin-42"} << QByteArray("kwin-42");
+    QTest::newRow("an X11 startup id")
+        << true << false << QStringList{"DESKTOP_STARTUP_ID=desk;1203;0_TIME5678"} << QByteArray("desk;1203;0_TIME5678");
+    QTest::newRow("both: the Wayland token")
+        << true << false << QStringList{"DESKTOP_STARTUP_ID=x11-id", "XDG_ACTIVATION_TOKEN=wl-id"}
+        << QByteArray("wl-id");
+    QTest::newRow("a token with a control character: the startup id")
+        << true << false << QStringList{"XDG_ACTIVATION_TOKEN=a\x1b[2Jb", "DESKTOP_STARTUP_ID=x11-id"}
+        << QByteArray("x11-id");
+    QTest::newRow("a token longer than any launcher's: none")
+        << true << false << QStringList{"XDG_ACTIVATION_TOKEN=" + QString(256, 'a')} << QByteArray();
+    QTest::newRow("an empty token: none") << true << false << QStringList{"XDG_ACTIVATION_TOKEN="} << QByteArray();
 }
 
 // The guard is the program folder, whatever the environment of either start
-// and whatever happened to the files in the folder.
+// and whatever happened to the files in the folder; the running copy gets
+// the activation token the second start was launched with.
 void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds() {
     QFETCH(bool, ownRuntime);
     QFETCH(bool, filesDeleted);
+    QFETCH(QStringList, launcher);
+    QFETCH(QByteArray, handed);
     Copies copies;
+    copies.launcher = launcher;
     testing::TempDir runtime;
     // This test process is the running copy; the real program is the second start.
     SingleInstance first(copies.ProgramDir());
@@ -185,6 +211,56 @@ void SingleInstanceTest::SecondStartRaisesTheFirstAndEnds() {
     QProcess* second = copies.Start(ownRuntime ? QString::fromStdString(runtime.Path()) : QString());
     QVERIFY(raised.wait(30000));
     QVERIFY(EndsWith0(second));
+    QCOMPARE(raised.size(), 1);
+    QCOMPARE(raised.front().front().toByteArray(), handed);
+}
+
+// What another process writes on the socket is untrusted: only a request
+// brings the copy forward, and only a valid token goes on with it.
+void SingleInstanceTest::ARequestHandsOverOnlyAValidToken() {
+    struct Case {
+        const char* name;
+        QByteArray sent;
+        bool raises;
+        QByteArray token;
+    };
+    const Case cases[] = {
+        {"a request alone, as earlier builds send it", "activate\n", true, ""},
+        {"a request with its token", "activate\ntoken gnome-shell/tilvaren/2-0-host_TIME90\n", true,
+         "gnome-shell/tilvaren/2-0-host_TIME90"},
+        {"a token with a space", "activate\ntoken a b\n", true, ""},
+        {"a token with a terminal's escape", "activate\ntoken a\x1b]0;x\x07\n", true, ""},
+        {"a token past the longest", "activate\ntoken " + QByteArray(256, 't') + "\n", true, ""},
+        {"an unfinished token line", "activate\ntoken abc", true, ""},
+        {"another line after the request", "activate\ntokens abc\n", true, ""},
+        {"a token before the request", "token abc\nactivate\n", false, ""},
+        {"no request", "hello\n", false, ""},
+    };
+    Copies copies;
+    SingleInstance first(copies.ProgramDir());
+    QCOMPARE(first.Claim().outcome, Outcome::Running);
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+    for (const Case& c : cases) {
+        raised.clear();
+        const int fd = Connect(copies.ProgramDir());
+        QVERIFY2(fd >= 0, c.name);
+        QVERIFY2(::send(fd, c.sent.data(), c.sent.size(), MSG_NOSIGNAL) == c.sent.size(), c.name);
+        // The copy answers a request and drops anything else: either way it closes.
+        QByteArray answer;
+        QTRY_VERIFY2_WITH_TIMEOUT(([&] {
+                                      pollfd wait{fd, POLLIN, 0};
+                                      char buffer[8];
+                                      if (::poll(&wait, 1, 0) != 1) return false;
+                                      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+                                      if (n > 0) answer.append(buffer, n);
+                                      return n <= 0;
+                                  }()),
+                                  c.name, 10000);
+        ::close(fd);
+        QVERIFY2(answer == (c.raises ? "ok\n" : ""), c.name);
+        QVERIFY2(raised.size() == (c.raises ? 1 : 0), c.name);
+        if (c.raises) QVERIFY2(raised.front().front().toByteArray() == c.token, c.name);
+    }
 }
 
 void SingleInstanceTest::TenStartsAtOnceLeaveOneWindow() {

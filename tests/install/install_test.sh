@@ -101,6 +101,7 @@ depends on the Qt libraries it links|^ Depends:.*libqt6widgets6|info
 depends on the Japanese font|^ Depends:.*fonts-ipafont-gothic|info
 depends on the Qt platform plugins|^ Depends:.*qt6-qpa-plugins|info
 depends on Qt's Japanese translation|^ Depends:.*qt6-translations-l10n|info
+recommends Qt's Wayland platform, and only that|^ Recommends: qt6-wayland$|info
 only suggests xdg-utils|^ Suggests:.*xdg-utils|info
 the package holds the game in /usr/games|\./usr/games/tilvaren$|contents
 the package holds the desktop entry|\./usr/share/applications/$id\.desktop$|contents
@@ -108,7 +109,6 @@ the package holds the compressed manual page|\./usr/share/man/man6/tilvaren\.6\.
 the package holds the copyright file|\./usr/share/doc/tilvaren/copyright$|contents
 the package holds the English help beside the Japanese|\./usr/share/tilvaren/en/Tilvaren\.hlp$|contents
 TABLE
-    check "recommends nothing" bash -c "! grep -q '^ Recommends:' '$work/info'"
 
     # Every document that names the version names the package's.
     version=$(dpkg-deb --field "$deb" Version)
