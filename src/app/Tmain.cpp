@@ -306,6 +306,8 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, cellSize_);
     strip_->setVisible(layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
+    SetToggleItemOn(menu_->Item("menuVN"), layout.menuBarOn);
+    SetToggleItemOn(menu_->Item("menuVB"), layout.statusBarOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
     marks_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
     if (layout.moveCells) {

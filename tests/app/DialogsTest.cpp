@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
@@ -163,6 +166,16 @@ void DialogsTest::AboutBoxClosesOnlyWithOk() {
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(about.btnCLOSE));
+    // A screen reader reads the name and version, not the rule of underscores above them.
+    QStringList heard;
+    const std::function<void(QAccessibleInterface*)> read = [&](QAccessibleInterface* node) {
+        if (!node->text(QAccessible::Name).isEmpty()) heard << node->text(QAccessible::Name);
+        for (int i = 0; i < node->childCount(); ++i) read(node->child(i));
+    };
+    read(QAccessible::queryAccessibleInterface(&about));
+    QVERIFY2(heard.contains("T i l v a r e n") && !heard.filter("Version").isEmpty(), qPrintable(heard.join('|')));
+    QVERIFY2(heard.filter("__").isEmpty(), qPrintable(heard.join('|')));
+    QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QString(23, '_'));
     QTest::keyClick(&about, Qt::Key_Escape);
     QVERIFY(about.isVisible());
     about.close();
