@@ -142,8 +142,8 @@ void Tmain::ConnectCommands() {
     on("menuHC", [this] { help_->Contents(); });
     on("menuHK", [this] { help_->KeywordSearch(); });
     on("menuHV", [this] { services_.dialogs->RunModal(*about_); });
-    // F1 on the first cell opens the topic on playing.
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, Button(0), nullptr, nullptr, Qt::WidgetShortcut);
+    // F1 on any cell, a button or an image, opens the topic on playing.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, bevel_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(f1, &QShortcut::activated, this, [this] { help_->Context(kCellHelpContext); });
 }
 

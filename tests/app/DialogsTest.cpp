@@ -507,11 +507,15 @@ void DialogsTest::ContextHelpReachesTheViewer() {
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    for (const int n : {1, 0}) {  // only the first cell has a help context
-        ButtonOf(w, n)->setFocus();
-        QTest::keyClick(ButtonOf(w, n), Qt::Key_F1);
+    // F1 on any cell, as a button or as an image: empty, selected, blocked.
+    ButtonOf(w, 0)->click();
+    for (QWidget* cell : std::initializer_list<QWidget*>{ButtonOf(w, 1), ButtonOf(w, 4), ImageOf(w, 0), ImageOf(w, 59)}) {
+        cell->setFocus();
+        QTest::keyClick(cell, Qt::Key_F1);
     }
-    QCOMPARE(f.help.calls, QStringList{"context 35000"});
+    const QStringList onCells(4, "context 35000");
+    QCOMPARE(f.help.calls, onCells);
+    ItemOf(w, "menuER")->trigger();  // the frame free again in the dialog
 
     f.dialogs.player = [](QDialog& dialog) {
         auto& options = static_cast<Toptions&>(dialog);
@@ -523,7 +527,7 @@ void DialogsTest::ContextHelpReachesTheViewer() {
         return false;
     };
     ItemOf(w, "menuVO")->trigger();
-    QCOMPARE(f.help.calls, (QStringList{"context 35000", "context 35000"}));
+    QCOMPARE(f.help.calls, onCells + QStringList{"context 35000"});
 }
 
 void DialogsTest::ClickSoundLooksForItsFileOnEveryClick() {
