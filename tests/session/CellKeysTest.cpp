@@ -34,23 +34,5 @@ TEST(CellKeysTest, EachKeyReachesItsCellAndStopsAtTheEdges) {
     }
 }
 
-TEST(CellKeysTest, TabWalksTheEmptyCellsInTheirOrder) {
-    const std::vector<int> order = {23, 0, 4, 31};  // the best cell, then cell order
-    struct Case {
-        int n;
-        bool forward;
-        std::vector<int> order;
-        int expected;
-    } const cases[] = {
-        {23, true, order, 0},   {0, true, order, 4},    {31, true, order, 23},  // round to the start
-        {23, false, order, 31}, {4, false, order, 0},
-        {12, true, order, 23},  // from a cell just clicked: the best one
-        {12, false, order, 31}, {12, true, {}, -1},     {7, true, {7}, 7},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(OnTabKey(c.n, c.forward, c.order), c.expected) << "cell " << c.n << (c.forward ? " Tab" : " Shift+Tab");
-    }
-}
-
 }  // namespace
 }  // namespace tilvaren
