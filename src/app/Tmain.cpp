@@ -119,7 +119,14 @@ void Tmain::CreateControls() {
                          Image(n)->Activate();
                      }
                  },
-                 [this] { return rowLength_; }, [this] { return tabOrder_.front(); }});
+                 [this] { return rowLength_; }, [this] { return tabOrder_.front(); },
+                 [this] {
+                     std::vector<int> empty;
+                     for (const int n : tabOrder_) {
+                         if (!Button(n)->isHidden()) empty.push_back(n);
+                     }
+                     return empty;
+                 }});
     for (int n = 0; n < kCellCount; ++n) keys_->Watch(n, Button(n), Image(n));
     keys_->WatchWindow(this);
     // The window takes exactly the size its bars and board area ask for.
@@ -129,7 +136,11 @@ void Tmain::CreateControls() {
 void Tmain::ConnectCommands() {
     Session& s = *session_;
     for (int n = 0; n < kCellCount; ++n) {
-        connect(Button(n), &QPushButton::clicked, this, [&s, n] { s.ButtonClick(n); });
+        connect(Button(n), &QPushButton::clicked, this, [this, &s, n] {
+            clicking_ = n;
+            s.ButtonClick(n);
+            clicking_ = -1;
+        });
         connect(Image(n), &CellImage::clicked, this, [&s, n] { s.ImageClick(n); });
     }
     connect(image1_, &BackgroundImage::doubleClicked, this, [&s] { s.ToggleBothBars(); });
@@ -143,8 +154,8 @@ void Tmain::ConnectCommands() {
     on("menuHC", [this] { help_->Contents(); });
     on("menuHK", [this] { help_->KeywordSearch(); });
     on("menuHV", [this] { services_.dialogs->RunModal(*about_); });
-    // F1 on the first cell opens the topic on playing.
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, Button(0), nullptr, nullptr, Qt::WidgetShortcut);
+    // F1 on any cell, a button or an image, opens the topic on playing.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, bevel_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(f1, &QShortcut::activated, this, [this] { help_->Context(kCellHelpContext); });
 }
 
@@ -190,6 +201,9 @@ void Tmain::ApplyCell(int n, const CellTarget& target) {
     }
     Button(n)->setVisible(target.buttonVisible);
     Image(n)->setVisible(target.imageVisible);
+    // The cell clicked is heard through its focus; the others the click
+    // selects are told.
+    Image(n)->SetSelected(target.imageVisible && target.imageEnabled && target.tileCode == 0, n != clicking_);
     if (keepFocus) keys_->FocusCell(n);
 }
 
@@ -198,10 +212,12 @@ void Tmain::PlayClickSound() {
 }
 
 void Tmain::SetTabToBestCell(int n) {
-    const auto found = std::find(tabOrder_.begin(), tabOrder_.end(), n);
-    if (found == tabOrder_.end() || found == tabOrder_.begin()) return;
-    std::rotate(tabOrder_.begin(), found, found + 1);
-    // Chain the others after the chosen one, which stays where it was; every
+    tabOrder_.clear();
+    if (n >= 0 && n < kCellCount) tabOrder_.push_back(n);
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        if (cell != n) tabOrder_.push_back(cell);
+    }
+    // Chain the others after the first, which stays where it was; every
     // other button now follows it, so it is the first that can take focus.
     for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
         QWidget::setTabOrder(Button(tabOrder_[i - 1]), Button(tabOrder_[i]));
@@ -303,6 +319,8 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, cellSize_);
     strip_->setVisible(layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
+    SetToggleItemOn(menu_->Item("menuVN"), layout.menuBarOn);
+    SetToggleItemOn(menu_->Item("menuVB"), layout.statusBarOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
     marks_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);
     if (layout.moveCells) {

@@ -88,6 +88,7 @@ private:
     std::array<QPushButton*, kCellCount> buttons_{};
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order
+    int clicking_ = -1;          // the cell whose button click is being run
     CellKeyboard* keys_ = nullptr;
     int cellSize_ = kDefaultCellSize;
     int rowLength_ = 10;  // cells in a row of the frame in play

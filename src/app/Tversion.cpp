@@ -8,6 +8,7 @@
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
 #include "app/WindowFrame.hpp"
+#include "ui/Accessibility.hpp"
 
 #ifndef TILVAREN_MAIL_ADDRESS
 #define TILVAREN_MAIL_ADDRESS ""
@@ -48,7 +49,8 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget
     image->setObjectName("Image1");
     image->setGeometry(33, 20, 32, 32);
     image->setPixmap(AppIcon().pixmap(32, 32));
-    label("Label1", QStringLiteral("_______________________"), 100, 8);
+    // A rule above the name, drawn in characters but not read out.
+    ShowAsRule(label("Label1", QStringLiteral("_______________________"), 100, 8));
     label("Label2", QStringLiteral("T i l v a r e n"), 108, 24);
     label("Label3", QStringLiteral("Version ") + QLatin1StringView(kVersion), 118, 40);
     label("Label8", info.notice1, 8, 120);

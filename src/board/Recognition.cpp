@@ -104,9 +104,12 @@ void RecognisePiece(Board& board) {
 }
 
 int BestCell(const Board& board) {
+    // Without a selection the counters are those of a pass that is over.
+    if (board.SelectedCount == 0) return -1;
     int best = -1;
     int bestCount = 0;
     for (int n = 0; n < kCellCount; ++n) {
+        if (board.CellCode(n) != kEmpty) continue;
         const int count = board.BpointCounter[static_cast<std::size_t>(n)];
         if (count > bestCount) {
             best = n;

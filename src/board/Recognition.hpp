@@ -27,7 +27,9 @@ char TestOrientation(Board& board, int k);
 int CountPlacements(Board& board, const TrialShape& shape);
 
 // The cell whose button SetTabToBestCell puts first in the tab order: the
-// first cell with the largest BpointCounter value, or -1 when every value is 0.
+// empty cell that the most candidate placements of the selection cover (the
+// first of equals), so the likeliest next click; -1 when no empty cell is
+// covered or nothing is selected.
 int BestCell(const Board& board);
 
 }  // namespace tilvaren

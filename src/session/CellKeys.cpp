@@ -1,6 +1,7 @@
 #include "session/CellKeys.hpp"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace tilvaren {
 
@@ -27,6 +28,14 @@ KeyOutcome OnCellKey(int n, CellKey key, bool autoRepeat, int rowLength, int cel
             break;
     }
     return {n};
+}
+
+int OnTabKey(int n, bool forward, const std::vector<int>& order) {
+    if (order.empty()) return -1;
+    const auto size = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t at = std::find(order.begin(), order.end(), n) - order.begin();
+    if (at == size) return forward ? order.front() : order.back();
+    return order[static_cast<std::size_t>((at + (forward ? 1 : size - 1)) % size)];
 }
 
 }  // namespace tilvaren

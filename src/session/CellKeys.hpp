@@ -1,8 +1,10 @@
 #pragma once
 
+#include <vector>
+
 namespace tilvaren {
 
-// The keys the board answers to, apart from Tab, which is the window's.
+// The keys the board answers to, apart from Tab (OnTabKey).
 enum class CellKey { Other, Left, Right, Up, Down, Home, End, Act };
 
 // What a key press on cell n does: the cell that takes the focus and whether
@@ -19,5 +21,11 @@ struct KeyOutcome {
 // next row), Home and End go to the ends of the row, and a held act key acts
 // only on its first press, not on its repeats.
 KeyOutcome OnCellKey(int n, CellKey key, bool autoRepeat, int rowLength, int cellCount);
+
+// The cell Tab (forward) or Shift+Tab moves to from cell n, over `order`, the
+// empty cells in tab order: the next or the one before, round from the end
+// to the start; from a cell not in the order (one just clicked), the first
+// or the last. -1 when no cell is empty.
+int OnTabKey(int n, bool forward, const std::vector<int>& order);
 
 }  // namespace tilvaren

@@ -8,8 +8,12 @@ int PieceTileCode(const Board& board, int g, char code) {
     const auto same = [&board, code](int neighbour) {
         return neighbour >= 0 && neighbour < kGridSize && board.Bsts[static_cast<std::size_t>(neighbour)] == code;
     };
-    return (same(g - board.GridStride()) ? 1000 : 0) + (same(g + 1) ? 100 : 0) + (same(g + board.GridStride()) ? 10 : 0) +
-           (same(g - 1) ? 1 : 0);
+    const int row = board.GridStride();
+    const bool n = same(g - row), e = same(g + 1), s = same(g + row), w = same(g - 1);
+    const int sides = (n ? 1000 : 0) + (e ? 100 : 0) + (s ? 10 : 0) + (w ? 1 : 0);
+    const int inside = (n && e && same(g - row + 1) ? 1000 : 0) + (s && e && same(g + row + 1) ? 100 : 0) +
+                       (s && w && same(g + row - 1) ? 10 : 0) + (n && w && same(g - row - 1) ? 1 : 0);
+    return 10000 * inside + sides;
 }
 
 CellTarget DecideCell(const Board& board, int n) {

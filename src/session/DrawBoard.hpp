@@ -12,9 +12,9 @@ namespace tilvaren {
 inline constexpr int kBlockedTileCode = 2;
 
 // What one cell pair should show: which control is visible, whether the image
-// reacts to clicks, the tile (an outline tile code 0..1111 written with
-// decimal digits N E S W, or kBlockedTileCode) and what a screen reader says
-// of the cell.
+// reacts to clicks, the tile (an outline tile code of PieceTileCode, 0 for
+// the selection tile, or kBlockedTileCode) and what a screen reader says of
+// the cell.
 struct CellTarget {
     bool buttonVisible = false;
     bool imageVisible = false;
@@ -35,7 +35,10 @@ public:
 };
 
 // The outline tile code of the piece cell at grid index g with the given code:
-// 1000·N + 100·E + 10·S + W, each digit 1 when that neighbour has the same code.
+// 1000·N + 100·E + 10·S + W, each digit 1 when that neighbour has the same
+// code, plus 10000 × (1000·NE + 100·SE + 10·SW + NW) for the corners that lie
+// inside the piece: both sides and the diagonal cell have the same code (the
+// middle of a P's 2 x 2 block), so the corner is no bend of the outline.
 int PieceTileCode(const Board& board, int g, char code);
 
 // Target state of cell n from its code and its neighbours.

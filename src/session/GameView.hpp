@@ -14,7 +14,8 @@ public:
     virtual void MenuFrameSet() = 0;
     // Turn, Mirror and the U correction follow GameStarted and the frame.
     virtual void MenuEditSet() = 0;
-    // Puts the button of cell n first in the keyboard tab order.
+    // Rebuilds the keyboard tab order: the button of cell n first (none when
+    // n is -1), then the others in cell order.
     virtual void SetTabToBestCell(int n) = 0;
     // Shows per piece: placed, still possible, ruled out.
     virtual void StatusBarPiecesSet() = 0;

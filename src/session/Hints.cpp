@@ -164,14 +164,13 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
         return hint;
     }
 
-    // Level 3: the placement over that cell that keeps the most completions;
-    // of equals, one of the piece level 2 names, then the lowest key.
+    // Level 3: the placement of the piece level 2 names, over that cell,
+    // that keeps the most completions; of equals, the lowest key.
     std::uint64_t best = 0;
     std::size_t bestUses = 0;
     for (const auto& [key, uses] : placements) {
-        if ((CellsOfKey(key) & Bit(cell)) == 0) continue;
-        const auto rank = [named](std::uint64_t k, std::size_t u) { return std::tuple(u, PieceOfKey(k) == named, ~k); };
-        if (bestUses == 0 || rank(key, uses) > rank(best, bestUses)) {
+        if ((CellsOfKey(key) & Bit(cell)) == 0 || PieceOfKey(key) != named) continue;
+        if (bestUses == 0 || std::tuple(uses, ~key) > std::tuple(bestUses, ~best)) {
             best = key;
             bestUses = uses;
         }

@@ -27,7 +27,8 @@ struct Hint {
 //   1: the empty cell the fewest distinct placements (a piece and its five
 //      cells) of the completions can cover, ties to the lowest cell number;
 //   2: that cell, and the piece that covers it in the most completions;
-//   3: the placement over that cell that keeps the most completions.
+//   3: the placement of that piece over that cell that keeps the most
+//      completions, so the three levels are one chain.
 // A board that cannot be completed names the pending selection when no
 // completion can use it, else the placed piece whose removal brings back the
 // most completions (ties: the last placed in `placedOrder`, oldest first;

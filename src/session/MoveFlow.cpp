@@ -19,8 +19,7 @@ void Reevaluate(Board& board) {
 
 void RedrawAndRefresh(Board& board, GameView& view) {
     DrawBoard(board, view);
-    const int best = BestCell(board);
-    if (best >= 0) view.SetTabToBestCell(best);
+    view.SetTabToBestCell(BestCell(board));
     view.StatusBarPiecesSet();
 }
 

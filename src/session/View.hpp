@@ -41,7 +41,8 @@ class View : public CellPainter {
 public:
     // Starts the click sound; never waits for it.
     virtual void PlayClickSound() = 0;
-    // Puts the button of cell n first in the keyboard tab order.
+    // Rebuilds the keyboard tab order: the button of cell n first (none when
+    // n is -1), then the others in cell order.
     virtual void SetTabToBestCell(int n) = 0;
     // Shows "Congratulations!" and returns once the player has closed it.
     virtual void ShowCongratulations() = 0;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr char kShownChildrenOnly[] = "tilvarenShownChildrenOnly";
 constexpr char kToggleOn[] = "tilvarenToggleOn";
+constexpr char kRule[] = "tilvarenRule";
 
 // The board area: only the controls a sighted player sees, top to bottom and
 // left to right; hidden controls, the focus frame and the unnamed background
@@ -45,6 +46,13 @@ private:
     }
 };
 
+// A drawn line: a separator, with nothing to read.
+class RuleAccessible : public QAccessibleWidget {
+public:
+    explicit RuleAccessible(QWidget* rule) : QAccessibleWidget(rule, QAccessible::Separator) {}
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
 QString WithoutAccessKeyMarks(QString text) {
     for (int i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('&')) text.remove(i, 1);  // "&&" keeps one '&'
@@ -59,8 +67,8 @@ QMenu* MenuOf(QAction* item) {
     return nullptr;
 }
 
-// An on/off menu item: everything a menu item tells, and checkable and
-// checked besides, while the menu draws it as before.
+// An on/off menu item: everything a menu item tells, checkable and checked
+// as the menu draws it, and described as on or off besides.
 class ToggleItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     explicit ToggleItemAccessible(QAction* item) : item_(item) {}
@@ -128,6 +136,9 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* area = qobject_cast<QWidget*>(object); area != nullptr && area->property(kShownChildrenOnly).toBool()) {
         return new ShownChildrenAccessible(area);
     }
+    if (auto* rule = qobject_cast<QWidget*>(object); rule != nullptr && rule->property(kRule).toBool()) {
+        return new RuleAccessible(rule);
+    }
     return nullptr;
 }
 
@@ -157,10 +168,20 @@ void ExposeShownChildrenOnly(QWidget* area) {
     MakeWayFor<ShownChildrenAccessible>(area);
 }
 
+void ShowAsRule(QWidget* rule) {
+    InstallAccessibility();
+    rule->setProperty(kRule, true);
+    MakeWayFor<RuleAccessible>(rule);
+}
+
 void SetToggleItemOn(QAction* item, bool on) {
     InstallAccessibility();
     const QVariant was = item->property(kToggleOn);
     item->setProperty(kToggleOn, on);
+    // A trigger has checked or unchecked it already; a change from elsewhere
+    // (the settings, a double click on the board) has not.
+    item->setCheckable(true);
+    item->setChecked(on);
     if (!was.isValid()) MakeWayFor<ToggleItemAccessible>(item);
     if (was.isValid() && was.toBool() == on) return;
     QAccessible::State changed;

@@ -11,16 +11,21 @@ namespace tilvaren {
 //   cells each have a button and an image of which one is shown): only its
 //   shown children with a name are exposed, in reading order, so each cell
 //   is heard once and in the state it shows;
-// - a menu item that switches something on and off without a check mark:
-//   it is exposed as checkable, checked while the thing is on, and described
-//   as "オン" or "オフ".
+// - a menu item that switches something on and off: it shows the desktop's
+//   check mark while the thing is on, and is exposed as checkable, checked
+//   while on, and described as "オン" or "オフ".
 // Install once, before the widgets are first asked for by a screen reader.
 void InstallAccessibility();
 
 // Marks `area` as a widget whose shown, named children are its places.
 void ExposeShownChildrenOnly(QWidget* area);
 
-// Marks `item` as an on/off item and tells screen readers its state.
+// Marks `rule`, a widget that only draws a line (of characters, say), as a
+// separator without a name: a screen reader does not read its characters.
+void ShowAsRule(QWidget* rule);
+
+// Marks `item` as an on/off item, checks it while on and tells screen
+// readers its state.
 void SetToggleItemOn(QAction* item, bool on);
 
 }  // namespace tilvaren

@@ -16,7 +16,9 @@ public:
     QAccessible::State state() const override {
         QAccessible::State s = QAccessibleWidget::state();
         s.focusable = true;
-        s.disabled = !static_cast<const CellImage*>(widget())->IsClickable();
+        const auto* image = static_cast<const CellImage*>(widget());
+        s.disabled = !image->IsClickable();
+        s.selectable = s.selected = image->IsSelected();
         return s;
     }
 };
@@ -37,6 +39,14 @@ CellImage::CellImage(QWidget* parent) : QWidget(parent) {
 void CellImage::SetPicture(const QPixmap& picture) {
     picture_ = picture;
     update();
+}
+
+void CellImage::SetSelected(bool selected, bool tell) {
+    if (selected == selected_) return;
+    selected_ = selected;
+    if (!selected || !tell) return;
+    QAccessibleEvent event(this, QAccessible::SelectionAdd);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CellImage::paintEvent(QPaintEvent*) {

@@ -16,6 +16,11 @@ public:
     const QPixmap& Picture() const { return picture_; }
     void SetClickable(bool clickable) { clickable_ = clickable; }
     bool IsClickable() const { return clickable_; }
+    // Whether it shows the selection tile, which a screen reader hears as
+    // selected. With `tell`, a screen reader is also told when it becomes so:
+    // for a cell the game selects by itself, which has not the focus.
+    void SetSelected(bool selected, bool tell);
+    bool IsSelected() const { return selected_; }
     // What a click does, for the keyboard: reports it when clickable.
     void Activate() {
         if (clickable_) emit clicked();
@@ -33,6 +38,7 @@ private:
     QPixmap picture_;
     bool pressed_ = false;
     bool clickable_ = false;
+    bool selected_ = false;
 };
 
 }  // namespace tilvaren

@@ -134,7 +134,12 @@ bool CellKeyboard::eventFilter(QObject* watched, QEvent* event) {
     // menu shortcut or a lone modifier leaves the board as the mouse left it.
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
         keyboard_ = true;
-        return false;
+        if ((modifiers & ~Qt::ShiftModifier) != Qt::NoModifier) return false;
+        const bool forward = key->key() == Qt::Key_Tab && modifiers == Qt::NoModifier;
+        const int next = OnTabKey(cellOf_.at(watched), forward, cells_.tabOrder());
+        if (next < 0) return false;
+        FocusCell(next);
+        return true;
     }
     const CellKey cellKey = CellKeyOf(key->key());
     if (modifiers != Qt::NoModifier || cellKey == CellKey::Other) return false;

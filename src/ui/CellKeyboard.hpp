@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <vector>
 
 class QWidget;
 
@@ -14,7 +15,8 @@ namespace tilvaren {
 // ends of the row; Space and Enter do what a click on the focused cell does.
 // While the keyboard is in use a focus frame marks the focused cell; a mouse
 // press on the board takes it away, so the mouse player's board is drawn as
-// if this class did not exist. Tab is left to the window's tab order.
+// if this class did not exist. Tab and Shift+Tab walk the empty cells in the
+// window's tab order, from a cell that is not empty starting at its first.
 class CellKeyboard : public QObject {
     Q_OBJECT
 public:
@@ -23,6 +25,7 @@ public:
         std::function<void(int)> act;          // what a click on cell n does
         std::function<int()> rowLength;        // cells in a row of the frame
         std::function<int()> startCell;        // where the keys begin when no cell has the focus
+        std::function<std::vector<int>()> tabOrder;  // the empty cells, in tab order
     };
     // The frame is drawn in `area`, above the cells.
     CellKeyboard(QWidget* area, Cells cells);

@@ -12,11 +12,26 @@ const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kYellow = qRgb(255, 255, 0);
 
-bool IsOutlineCode(int code) {
+bool IsSideCode(int code) {
     for (const int c : kOutlineCodes) {
         if (c == code) return true;
     }
     return false;
+}
+
+bool Digit(int code, int place) { return code / place % 10 == 1; }
+
+// Four side digits N E S W, and above them the corners NE SE SW NW inside
+// the piece, each only where both its sides continue.
+bool IsOutlineCode(int code) {
+    if (code < 0) return false;
+    const int sides = code % 10000;
+    const int inside = code / 10000;
+    if (!IsSideCode(sides) || !IsSideCode(inside)) return false;
+    const bool ne = Digit(sides, 1000) && Digit(sides, 100), se = Digit(sides, 10) && Digit(sides, 100);
+    const bool sw = Digit(sides, 10) && Digit(sides, 1), nw = Digit(sides, 1000) && Digit(sides, 1);
+    return (ne || !Digit(inside, 1000)) && (se || !Digit(inside, 100)) && (sw || !Digit(inside, 10)) &&
+           (nw || !Digit(inside, 1));
 }
 
 int SizeIndex(int frameSize) {
@@ -45,10 +60,10 @@ QImage BlockedTile(int s) {
 }
 
 QImage OutlineTile(int code, int s) {
-    const bool n = code / 1000 % 10 == 1;
-    const bool e = code / 100 % 10 == 1;
-    const bool so = code / 10 % 10 == 1;
-    const bool w = code % 10 == 1;
+    const bool n = Digit(code, 1000);
+    const bool e = Digit(code, 100);
+    const bool so = Digit(code, 10);
+    const bool w = Digit(code, 1);
     QImage tile(s, s, QImage::Format_RGB32);
     tile.fill(code == 0 ? kRed : kBlue);
 
@@ -72,10 +87,12 @@ QImage OutlineTile(int code, int s) {
         tile.setPixel(x1, y1, kYellow);
         tile.setPixel(x2, y2, kYellow);
     };
-    if (n && w) mark(1, 0, 0, 1, 1, 1);
-    if (n && e) mark(s - 2, 0, s - 1, 1, s - 2, 1);
-    if (so && w) mark(1, s - 1, 0, s - 2, 1, s - 2);
-    if (so && e) mark(s - 2, s - 1, s - 1, s - 2, s - 2, s - 2);
+    // A bend of the outline joins the lines of the two neighbours; a corner
+    // inside the piece has no outline to join.
+    if (n && w && !Digit(code, 10000)) mark(1, 0, 0, 1, 1, 1);
+    if (n && e && !Digit(code, 10000000)) mark(s - 2, 0, s - 1, 1, s - 2, 1);
+    if (so && w && !Digit(code, 100000)) mark(1, s - 1, 0, s - 2, 1, s - 2);
+    if (so && e && !Digit(code, 1000000)) mark(s - 2, s - 1, s - 1, s - 2, s - 2, s - 2);
     return tile;
 }
 
@@ -87,7 +104,12 @@ QImage GenerateTile(int code, int size) { return IsOutlineCode(code) ? OutlineTi
 
 TileStore::TileStore() {
     for (int i = 0; i < 3; ++i) {
-        for (const int code : kOutlineCodes) outline_[i][code] = QPixmap::fromImage(GenerateTile(code, kTileSizes[i]));
+        for (const int inside : kOutlineCodes) {
+            for (const int sides : kOutlineCodes) {
+                const int code = 10000 * inside + sides;
+                if (IsOutlineCode(code)) outline_[i][code] = QPixmap::fromImage(OutlineTile(code, kTileSizes[i]));
+            }
+        }
         blocked_[i] = QPixmap::fromImage(BlockedTile(kTileSizes[i]));
     }
 }

@@ -12,12 +12,14 @@ namespace tilvaren {
 inline constexpr std::array<int, 3> kTileSizes = kCellSizes;
 int TileSizeFor(int frameSize);
 
-// One tile drawn from its pixel rules: an outline tile for the 16 codes
-// (0, 1, 10, ..., 1111; 0 is the red selection tile), the blocked-cell tile
-// for any other code.
+// One tile drawn from its pixel rules: an outline tile for the codes
+// PieceTileCode gives (the sides N E S W as 0, 1, 10, ..., 1111, 0 being the
+// red selection tile, and 10000 times the corners NE SE SW NW that lie inside
+// the piece and so carry no corner mark), the blocked-cell tile for any other
+// code.
 QImage GenerateTile(int code, int size);
 
-// The 51 tiles, generated once at start-up and fixed for the program's life.
+// Every tile, generated once at start-up and fixed for the program's life.
 class TileStore {
 public:
     TileStore();

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
@@ -164,6 +167,16 @@ void DialogsTest::AboutBoxClosesOnlyWithOk() {
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(about.btnCLOSE));
+    // A screen reader reads the name and version, not the rule of underscores above them.
+    QStringList heard;
+    const std::function<void(QAccessibleInterface*)> read = [&](QAccessibleInterface* node) {
+        if (!node->text(QAccessible::Name).isEmpty()) heard << node->text(QAccessible::Name);
+        for (int i = 0; i < node->childCount(); ++i) read(node->child(i));
+    };
+    read(QAccessible::queryAccessibleInterface(&about));
+    QVERIFY2(heard.contains("T i l v a r e n") && !heard.filter("Version").isEmpty(), qPrintable(heard.join('|')));
+    QVERIFY2(heard.filter("__").isEmpty(), qPrintable(heard.join('|')));
+    QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QString(23, '_'));
     QTest::keyClick(&about, Qt::Key_Escape);
     QVERIFY(about.isVisible());
     about.close();
@@ -502,11 +515,15 @@ void DialogsTest::ContextHelpReachesTheViewer() {
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    for (const int n : {1, 0}) {  // only the first cell has a help context
-        ButtonOf(w, n)->setFocus();
-        QTest::keyClick(ButtonOf(w, n), Qt::Key_F1);
+    // F1 on any cell, as a button or as an image: empty, selected, blocked.
+    ButtonOf(w, 0)->click();
+    for (QWidget* cell : std::initializer_list<QWidget*>{ButtonOf(w, 1), ButtonOf(w, 4), ImageOf(w, 0), ImageOf(w, 59)}) {
+        cell->setFocus();
+        QTest::keyClick(cell, Qt::Key_F1);
     }
-    QCOMPARE(f.help.calls, QStringList{"context 35000"});
+    const QStringList onCells(4, "context 35000");
+    QCOMPARE(f.help.calls, onCells);
+    ItemOf(w, "menuER")->trigger();  // the frame free again in the dialog
 
     f.dialogs.player = [](QDialog& dialog) {
         auto& options = static_cast<Toptions&>(dialog);
@@ -518,7 +535,7 @@ void DialogsTest::ContextHelpReachesTheViewer() {
         return false;
     };
     ItemOf(w, "menuVO")->trigger();
-    QCOMPARE(f.help.calls, (QStringList{"context 35000", "context 35000"}));
+    QCOMPARE(f.help.calls, onCells + QStringList{"context 35000"});
 }
 
 void DialogsTest::ClickSoundLooksForItsFileOnEveryClick() {

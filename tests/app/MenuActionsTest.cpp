@@ -22,7 +22,17 @@ struct Seen {
     int cellSize = 0, rows = 0, marks = 0;
     QString cells;  // per cell: '.' a button, 'o' a selected or placed cell, '#' a blocked one
     QStringList modals, help, messages;
+    QStringList checked;  // the menu items that show a check mark
 };
+
+// The on/off items that should show a check mark for what is seen.
+QStringList OnItems(const Seen& v) {
+    QStringList on;
+    if (v.statusBar) on << "menuVB";
+    if (v.menuBar) on << "menuVN";
+    if (v.strip) on << "menuVP";
+    return on;
+}
 
 QPushButton* Button(QWidget& w, int n) {
     return w.findChild<QPushButton*>(QString("Button%1").arg(n, 2, 10, QChar('0')));
@@ -50,6 +60,10 @@ Seen Look(QMainWindow& w, const WindowFixture& f) {
     v.modals = f.dialogs.modals;
     v.help = f.help.calls;
     v.messages = f.dialogs.messages;
+    for (const QAction* action : w.findChildren<QAction*>()) {
+        if (action->isChecked()) v.checked << action->objectName();
+    }
+    v.checked.sort();
     return v;
 }
 
@@ -181,7 +195,9 @@ void MenuActionsTest::EveryItemAndShortcutRunsItsOwnCommand() {
             QVERIFY2(via != Via::KeysWithoutMenuBar || !before.menuBar, qPrintable(where));
             if (QString(row.item) == "menuEC" || QString(row.item) == "menuEH")
                 QTRY_VERIFY_WITH_TIMEOUT(!f.dialogs.messages.isEmpty(), 60000);
-            QVERIFY2(row.effect(before, Look(w, f)), qPrintable(where));
+            const Seen after = Look(w, f);
+            QVERIFY2(row.effect(before, after), qPrintable(where));
+            QVERIFY2(after.checked == OnItems(after), qPrintable(where + ": " + after.checked.join(' ')));
         }
     }
 
@@ -194,6 +210,13 @@ void MenuActionsTest::EveryItemAndShortcutRunsItsOwnCommand() {
     }
     items.sort();
     QCOMPARE(items, QStringList(covered.begin(), covered.end()));
+    // Only the on/off items can carry a check mark; frame and size show theirs by being disabled.
+    QStringList checkable;
+    for (const QAction* action : w.findChildren<QAction*>()) {
+        if (action->isCheckable()) checkable << action->objectName();
+    }
+    checkable.sort();
+    QCOMPARE(checkable, (QStringList{"menuVB", "menuVN", "menuVP"}));
 }
 
 }  // namespace tilvaren

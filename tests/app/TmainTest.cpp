@@ -28,7 +28,7 @@ private slots:
     void BarTogglesMoveNoCell();
     void FrameItemsRelabelTheWindow();
     void PlacedPieceDrawsItsTiles();
-    void BestCellComesFirstInTheTabOrder();
+    void EachClickRebuildsTheTabOrder();
     void RejectedSavedGameIsReportedOnce();
     void PieceSupportStripFollowsTheBoard();
     void OneCongruenceCheckAtATime();
@@ -152,19 +152,57 @@ void TmainTest::PlacedPieceDrawsItsTiles() {
     QVERIFY(drawn(10, 0));
 }
 
-void TmainTest::BestCellComesFirstInTheTabOrder() {
-    WindowFixture f;
-    Tmain w(f.Make());
-    ButtonOf(w, 24)->click();
-    ButtonOf(w, 15)->click();
-    QWidget* first = w.nextInFocusChain();
-    while (first != &w && first->focusPolicy() == Qt::NoFocus) first = first->nextInFocusChain();
-    QCOMPARE(first, static_cast<QWidget*>(ButtonOf(w, 15)));
-    // All 60 buttons stay in the chain, each once.
-    std::set<QWidget*> seen;
-    for (QWidget* it = first; seen.insert(it).second; it = it->nextInFocusChain()) {
+// Cells clicked from the keyboard, then Tab or Shift+Tab pressed on the cell
+// just clicked: the focus walks the empty cells, the one the most candidate
+// placements cover first, then cell order. The cells the game selected by
+// itself are shown to a screen reader as selected.
+void TmainTest::EachClickRebuildsTheTabOrder() {
+    struct Case {
+        const char* name;
+        std::vector<int> clicks;
+        Qt::Key key;
+        std::vector<int> walk;      // the cells each press reaches
+        std::vector<int> selected;  // the cells then selected
+    } const cases[] = {
+        {"a first click in the corner", {0}, Qt::Key_Tab, {1, 2, 3, 4, 10}, {0}},
+        {"back from the clicked cell", {0}, Qt::Key_Backtab, {40, 31, 30}, {0}},
+        // 10 and 20 forced; round from the last empty cell to the first.
+        {"forced cells", {0, 30}, Qt::Key_Tab, {1, 11, 21, 31, 40, 1}, {0, 10, 20, 30}},
+        // The selected cells are covered most, but the focus cannot rest there.
+        {"the best is no selected cell", {24, 15}, Qt::Key_Tab, {25, 3, 4}, {15, 24}},
+        {"a piece placed: cell order", {0, 1, 2, 3, 4}, Qt::Key_Tab, {5, 6, 7}, {}},
+    };
+    for (const Case& c : cases) {
+        WindowFixture f;
+        Tmain w(f.Make());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (const int n : c.clicks) {
+            ButtonOf(w, n)->setFocus();
+            QTest::keyClick(ButtonOf(w, n), Qt::Key_Space);
+        }
+        std::vector<int> selected;
+        for (int n = 0; n < 60; ++n) {
+            if (QAccessible::queryAccessibleInterface(ImageOf(w, n))->state().selected && !ImageOf(w, n)->isHidden()) {
+                selected.push_back(n);
+            }
+        }
+        QVERIFY2(selected == c.selected, c.name);
+        // Where the window's own chain begins: at the walk's first cell.
+        QWidget* first = w.nextInFocusChain();
+        while (first != &w && (first->focusPolicy() == Qt::NoFocus || first->isHidden())) {
+            first = first->nextInFocusChain();
+        }
+        if (c.key == Qt::Key_Tab) QVERIFY2(first == ButtonOf(w, c.walk.front()), c.name);
+        std::vector<int> walk;
+        for (std::size_t i = 0; i < c.walk.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            for (int n = 0; n < 60; ++n) {
+                if (QApplication::focusWidget() == ButtonOf(w, n)) walk.push_back(n);
+            }
+        }
+        QVERIFY2(walk == c.walk, c.name);
     }
-    for (int n = 0; n < 60; ++n) QVERIFY(seen.count(ButtonOf(w, n)));
 }
 
 void TmainTest::RejectedSavedGameIsReportedOnce() {

@@ -38,7 +38,7 @@ TEST(Recognition, FirstClickInTheCorner) {
             EXPECT_EQ(board.CellCode(n), expected) << "cell " << n;
         }
     }
-    EXPECT_EQ(BestCell(board), 0);
+    EXPECT_EQ(BestCell(board), 1);  // the selected cell is no place to go next
     EXPECT_TRUE(errors.messages.empty());
 }
 
@@ -140,14 +140,27 @@ TEST(Recognition, DamagedSelectionsNeverPlace) {
     }
 }
 
-TEST(Recognition, BestCellIsTheFirstOfTheMostCovered) {
+TEST(Recognition, BestCellIsTheFirstEmptyOfTheMostCovered) {
+    struct Case {
+        std::vector<int> clicks;
+        int best;
+    } const cases[] = {
+        {{24, 15}, 25},  // the selected cells hold the highest count, but are no place to go
+        {{0, 30}, 1},    // 10 and 20 forced; the five empty cells left tie
+        {{0, 1, 2, 3, 4}, -1},  // an I placed: nothing selected
+    };
+    for (const Case& c : cases) {
+        RecordingErrorSink errors;
+        Board board = MakeBoard(errors, 6);
+        for (const int n : c.clicks) SelectAndRecognise(board, {n});
+        EXPECT_EQ(BestCell(board), c.best) << "after " << c.clicks.size() << " clicks";
+    }
+    // The selection taken back: the last pass's counters no longer tell.
     RecordingErrorSink errors;
     Board board = MakeBoard(errors, 6);
-    SelectAndRecognise(board, {24, 15});
-    const int best = BestCell(board);
-    EXPECT_EQ(best, 15);  // every selected cell holds the highest count; 15 comes first
-    // Without a candidate, the counters of that pass are all zero and the choice is none.
-    board.BpointCounter.fill(0);
+    SelectAndRecognise(board, {24});
+    board.Bsts[static_cast<std::size_t>(board.ChangeTo307(24))] = kEmpty;
+    board.CollectCells(kSelected);
     EXPECT_EQ(BestCell(board), -1);
 }
 

@@ -7,6 +7,7 @@
   toggle <TAB> NAME <TAB> STATE   each menu item described as on or off
   collection <TAB> NAME           each collection page's header ("見つけた解 1 / 2339")
   solution <TAB> NAME             each small board in the collection ("No. 512　...")
+  about <TAB> NAME                each thing read out in the about box
 
 It reads the accessibility tree over the session bus in
 DBUS_SESSION_BUS_ADDRESS, as a screen reader does; exits 1 when the game is
@@ -20,6 +21,7 @@ import pyatspi
 CELL = re.compile(r"^\d+行 \d+列 ")
 HEADER = re.compile(r"^見つけた解 \d+ / \d+$")
 SOLUTION = re.compile(r"^No\. \d+　")
+ABOUT = " V e r s i o n"
 
 
 def states_of(node):
@@ -29,17 +31,23 @@ def states_of(node):
         pyatspi.STATE_CHECKABLE: "checkable",
         pyatspi.STATE_CHECKED: "checked",
         pyatspi.STATE_FOCUSED: "focused",
+        pyatspi.STATE_SELECTED: "selected",
     }
     have = node.getState()
     return ",".join(word for state, word in wanted.items() if have.contains(state))
 
 
-def walk(node, parent_name, depth, out):
+def walk(node, parent_name, depth, out, in_about=False):
     if node is None or depth > 40:
         return
     name = node.name or ""
     role = node.getRole()
-    if CELL.match(name):
+    if in_about:
+        if name:
+            out.append(f"about\t{name}")
+    elif name == ABOUT and role in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME, pyatspi.ROLE_WINDOW):
+        in_about = True
+    elif CELL.match(name):
         out.append(f"cell\t{name}\t{states_of(node)}")
         if node.description == "ヒント":
             out.append(f"hint\t{name}")
@@ -53,7 +61,7 @@ def walk(node, parent_name, depth, out):
         checked = node.getState().contains(pyatspi.STATE_CHECKED)
         out.append(f"toggle\t{name}\t{node.description}{',checked' if checked else ''}")
     for child in node:
-        walk(child, name, depth + 1, out)
+        walk(child, name, depth + 1, out, in_about)
 
 
 def main():

@@ -100,6 +100,28 @@ a11y_tree() {
   DBUS_SESSION_BUS_ADDRESS=$BUS_ADDRESS timeout 30 /usr/bin/python3 "$E2E_DIR/a11y_tree.py" 2>/dev/null
 }
 
+# Listens, as a screen reader does, for the cells it is told became selected
+# (see a11y_events.py), into $WORK/a11y-events; before the program starts,
+# which asks then what is listened to.
+start_a11y_events() {
+  DBUS_SESSION_BUS_ADDRESS=$BUS_ADDRESS /usr/bin/python3 "$E2E_DIR/a11y_events.py" >"$WORK/a11y-events" \
+    2>"$ARTEFACTS/a11y-events.log" &
+  EVENTS_PID=$!
+  wait_for 30 "the screen reader's listener to start" grep -qx listening "$WORK/a11y-events"
+}
+
+stop_a11y_events() {
+  kill "$EVENTS_PID" 2>/dev/null || true
+  wait "$EVENTS_PID" 2>/dev/null || true
+  EVENTS_PID=
+}
+
+# told_selected PLACE...: a screen reader was told each cell ("2行 1列") became selected.
+told_selected() {
+  local place
+  for place in "$@"; do grep -qx "selected"$'\t'"$place 選択中" "$WORK/a11y-events" || return 1; done
+}
+
 # a11y_says LINE: a screen reader finds exactly this line.
 a11y_says() { a11y_tree | grep -qxF -- "$1"; }
 
@@ -564,7 +586,7 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaren-e2e.XXXXXX")
 readonly WORK GAME_DIR=$WORK/game HOME_DIR=$WORK/home RUNTIME_DIR=$WORK/runtime
 mkdir -p "$GAME_DIR" "$HOME_DIR" "$RUNTIME_DIR"
 chmod 700 "$RUNTIME_DIR"
-XVFB_PID='' APP_PID='' WIN='' DIALOG='' BUS_PID='' BUS_ADDRESS='' COLLECTION=''
+XVFB_PID='' APP_PID='' WIN='' DIALOG='' BUS_PID='' BUS_ADDRESS='' COLLECTION='' EVENTS_PID=''
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly E2E_DIR
 
@@ -574,6 +596,7 @@ cleanup() {
     kill "$APP_PID" 2>/dev/null || true
     wait "$APP_PID" 2>/dev/null || true
   fi
+  [[ -z $EVENTS_PID ]] || kill "$EVENTS_PID" 2>/dev/null || true
   [[ -z $BUS_PID ]] || kill "$BUS_PID" 2>/dev/null || true
   if [[ -n $XVFB_PID ]]; then
     kill "$XVFB_PID" 2>/dev/null || true
@@ -592,6 +615,7 @@ start_bus
 
 log "1. a fresh folder holding only the executable"
 cp "$EXECUTABLE" "$GAME_DIR/tilvaren"
+start_a11y_events
 start_app first a11y
 wait_for "$START_TIMEOUT" "Tilvaren.ini and Tilvaren.csv in the program folder" \
   test -s "$GAME_DIR/Tilvaren.ini" -a -e "$GAME_DIR/Tilvaren.csv"
@@ -618,6 +642,8 @@ open_help alt+h+c "Help > Contents" contents
 press "$WIN" ctrl+v
 wait_for "$STEP_TIMEOUT" "the about box on Ctrl+V" about_shown
 expect_title "$ABOUT" " V e r s i o n"
+wait_for "$STEP_TIMEOUT" "a screen reader to read the about box's name" a11y_says $'about\tT i l v a r e n'
+a11y_tree | grep -q $'^about\t.*__' && fail "a screen reader reads out the about box's line of underscores"
 # Its frame: a title and a border, no buttons, and only moving offered.
 hints=$(xprop -id "$ABOUT" _MOTIF_WM_HINTS 2>/dev/null || true)
 [[ $hints == *"= 0x3, 0x4, 0xa, 0x0, 0x0" ]] || fail "the about box asks for another frame: $hints"
@@ -637,11 +663,19 @@ grep -qxF $'cell\t6行 10列 空き\tshowing,enabled' <<<"$TREE" || fail "the la
 grep -qxF $'toggle\t ピース・サポート(P)\tオン,checked' <<<"$TREE" || fail "piece support is not heard as on"
 click_cell 0
 wait_for "$STEP_TIMEOUT" "the first cell to be heard once, as selected" heard_once_as "1行 1列" 選択中
-click_cell 0
+# With 1 and 4 of the first column selected, every piece left takes 2 and 3
+# too: the game selects them by itself and tells a screen reader so; the
+# cell clicked is heard through its focus.
+click_cell 30
+wait_for "$STEP_TIMEOUT" "the cells the game selected by itself to be told" told_selected "2行 1列" "3行 1列"
+grep -q $'^selected\t[14]行 1列' "$WORK/a11y-events" && fail "a screen reader was told of a cell the player clicked"
+stop_a11y_events
+a11y_tree | grep -qxF $'cell\t2行 1列 選択中\tshowing,enabled,selected' || fail "a cell the game selected is not heard as selected"
+press "$WIN" ctrl+r
 press "$WIN" ctrl+p
 wait_for "$STEP_TIMEOUT" "piece support to be heard as off again" a11y_says $'toggle\t ピース・サポート(P)\tオフ'
 a11y_tree | grep -q $'^line\t' && fail "the hidden strip's line is still exposed"
-wait_for_board "$EMPTY" "the selection taken back"
+wait_for_board "$EMPTY" "Ctrl+R after the selection"
 
 log "2c. three hints on the empty board: where, which piece, its five cells; clicked in, the piece stands"
 press "$WIN" ctrl+p

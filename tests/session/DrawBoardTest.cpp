@@ -72,9 +72,15 @@ TEST(DrawBoard, PiecesAreOutlinedFromTheirNeighbours) {
         {"I along the top edge",
          {"IIIII00000", "0000000000", "0000000000", "0000000000", "0000000000", "0000000000"},
          {{0, 100}, {1, 101}, {2, 101}, {3, 101}, {4, 1}}},
+        // The block's middle lies inside the piece: each of its four cells
+        // says so for that corner, which gets no corner mark.
         {"P with its two-by-two block",
          {"PP00000000", "PP00000000", "P000000000", "0000000000", "0000000000", "0000000000"},
-         {{0, 110}, {1, 11}, {10, 1110}, {11, 1001}, {20, 1000}}},
+         {{0, 1000110}, {1, 100011}, {10, 10001110}, {11, 11001}, {20, 1000}}},
+        // Another piece in the diagonal leaves the bend of the outline.
+        {"L bend beside another piece",
+         {"L000000000", "LN00000000", "LN00000000", "LLN0000000", "00N0000000", "00N0000000"},
+         {{30, 1100}, {31, 1}, {11, 10}}},
         {"X centre joins on all four sides",
          {"0X00000000", "XXX0000000", "0X00000000", "0000000000", "0000000000", "0000000000"},
          {{11, 1111}, {1, 10}, {10, 100}, {12, 1}, {21, 1000}}},

@@ -61,9 +61,11 @@ TEST(Hints, EachBoardAndLevel) {
         {"piece most put there", kFourPieces, 2, {2, "ここに最も多く入るのは X です（完成形の 67%）", {13}, 9}},
         {"shared placement", kFourPieces, 3, {3, "X を印の 5 マスに置くと、完成まで あと 2 通り", {13, 22, 23, 24, 33}, 9}},
         // Over cell 36 the F lies in the most completions, spread over
-        // several placements; one X placement alone keeps more than any of them.
+        // three placements; one X placement alone keeps more than any of
+        // them, but level 3 marks the F that level 2 named, at its best.
         {"piece summed", kThreePieces, 2, {2, "ここに最も多く入るのは F です（完成形の 38%）", {36}, 0}},
-        {"best placement", kThreePieces, 3, {3, "X を印の 5 マスに置くと、完成まで あと 7 通り", {26, 35, 36, 37, 46}, 9}},
+        {"best placement of that piece", kThreePieces, 3,
+         {3, "F を印の 5 マスに置くと、完成まで あと 4 通り", {36, 37, 45, 46, 56}, 0}},
         // Taking back the I reopens the hole of three; the L, placed later, less.
         {"most brought back",
          {"000LLLL000", "IIIII0L000"},

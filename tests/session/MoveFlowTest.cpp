@@ -33,7 +33,7 @@ TEST(MoveFlow, FirstClickLocksTheFrameBeforeTheCellIsDrawn) {
     EXPECT_EQ(f.view.steps, (Steps{"PlayClickSound", "MenuFrameSet", "MenuEditSet", "DrawBoard", "SetTabToBestCell",
                                    "StatusBarPiecesSet"}));
     EXPECT_TRUE(f.board.GameStarted);
-    EXPECT_EQ(f.view.tabCell, 0);
+    EXPECT_EQ(f.view.tabCell, 1);
     f.view.steps.clear();
     SelectCell(f.board, f.view, 1);
     EXPECT_EQ(f.view.steps, (Steps{"PlayClickSound", "DrawBoard", "SetTabToBestCell", "StatusBarPiecesSet"}));

@@ -493,6 +493,48 @@ TEST(Session, HintsGrowOnOneBoardAndGoWithItsChanges) {
     }
 }
 
+// On boards of every frame the three presses are one chain: level 2 names a
+// piece over level 1's cell, and level 3 marks five free cells of that piece
+// covering it.
+TEST(Session, HintLevelsAreOneChain) {
+    struct Case {
+        int frameY;
+        const char* placed;  // pieces of the frame's first solution, clicked in
+        bool selecting;      // then the lowest empty cell selected
+    } const cases[] = {
+        {6, "", false}, {6, "FILN", false}, {6, "XYZ", true},   {5, "", false}, {5, "PTUV", false}, {5, "FW", true},
+        {4, "", false}, {4, "ILNY", false}, {4, "TX", true},    {3, "", false}, {3, "FLPU", false}, {3, "VWZ", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.frameY) + " " + c.placed + (c.selecting ? " and a selection" : ""));
+        Game g;
+        g.StartFresh();
+        g.session.ChooseFrame(c.frameY);
+        g.ClickSolution(c.placed);
+        const Board& board = g.session.GameBoard();
+        if (c.selecting) {
+            int n = 0;
+            while (board.CellCode(n) != kEmpty) ++n;
+            g.session.ButtonClick(n);
+        }
+        ASSERT_EQ(board.FrameY(), c.frameY);
+        g.window.hints.clear();
+        for (int press = 0; press < 3; ++press) g.session.ShowHint();
+        ASSERT_EQ(g.window.hints.size(), 3u);
+        const Hint& where = g.window.hints[0];
+        const Hint& which = g.window.hints[1];
+        const Hint& placement = g.window.hints[2];
+        EXPECT_EQ(std::vector<int>({where.level, which.level, placement.level}), std::vector<int>({1, 2, 3}));
+        ASSERT_EQ(where.cells.size(), 1u);
+        EXPECT_EQ(which.cells, where.cells);
+        ASSERT_GE(which.piece, 0);
+        EXPECT_EQ(placement.piece, which.piece);
+        ASSERT_EQ(placement.cells.size(), 5u);
+        EXPECT_NE(std::find(placement.cells.begin(), placement.cells.end(), where.cells[0]), placement.cells.end());
+        for (const int n : placement.cells) EXPECT_FALSE(IsPieceLetter(board.CellCode(n))) << "cell " << n;
+    }
+}
+
 // Two corners shut in: taking back any one piece finishes nothing, so the
 // hint names the piece placed last, in the order the clicks placed them.
 TEST(Session, ADeadEndsHintNamesThePiecePlacedLast) {

@@ -152,12 +152,12 @@ struct SessionGame {
         session.Start();
         window.steps.clear();
     }
-    // Clicks the first 6 x 10 solution in, piece by piece, skipping the cells
-    // the game filled itself; the last cell clicked.
-    int ClickSolution() {
-        const FilledFrame solution = DistinctSolutions(6).front();
+    // Clicks the pieces of the frame's first solution in, piece by piece,
+    // skipping the cells the game filled itself; the last cell clicked.
+    int ClickSolution(const std::string& letters = "FILNPTUVWXYZ") {
+        const FilledFrame solution = DistinctSolutions(session.GameBoard().FrameY()).front();
         int last = -1;
-        for (const char letter : std::string("FILNPTUVWXYZ")) {
+        for (const char letter : letters) {
             for (int n = 0; n < kCellCount; ++n) {
                 const Board& board = session.GameBoard();
                 if (solution[static_cast<std::size_t>(n)] == letter && board.CellCode(n) == kEmpty &&

@@ -60,12 +60,25 @@ void TilesTest::PixelsFollowTheRules_data() {
                                                         {1, s - 2, int(kYellow)}, {s - 1, s - 2, int(kYellow)},
                                                         {0, 1, int(kBlue)},       {s - 2, s / 2, int(kBlue)},
                                                         {1, 0, int(kBlue)}};
-        // A P corner cell meeting the block's centre at the bottom right.
+        // The corner cell of a V: the outline bends at the bottom right.
         QTest::newRow("0110" + at) << 110 << s
                                    << QList<QList<int>>{{s - 2, s - 1, int(kYellow)}, {s - 1, s - 2, int(kYellow)},
                                                         {s - 2, s - 2, int(kYellow)}, {1, s - 1, int(kYellow)},
                                                         {s - 1, 1, int(kYellow)},     {s - 1, s - 1, int(kBlue)},
                                                         {s - 3, s - 3, int(kBlue)}};
+        // The same sides at the top left of a P's 2 x 2 block: the bottom
+        // right corner lies inside the piece and stays blue.
+        QTest::newRow("0110, inside at SE" + at)
+            << 1000110 << s
+            << QList<QList<int>>{{s - 2, s - 1, int(kBlue)}, {s - 1, s - 2, int(kBlue)}, {s - 2, s - 2, int(kBlue)},
+                                 {1, s - 1, int(kYellow)},   {s - 1, 1, int(kYellow)},   {1, 1, int(kYellow)}};
+        // The middle row of a P's block: the mark at the top right is inside,
+        // the one at the bottom right is the bend below the block.
+        QTest::newRow("1110, inside at NE" + at)
+            << 10001110 << s
+            << QList<QList<int>>{{s - 2, 0, int(kBlue)},       {s - 1, 1, int(kBlue)},       {s - 2, 1, int(kBlue)},
+                                 {s - 2, s - 1, int(kYellow)}, {s - 1, s - 2, int(kYellow)}, {s - 2, s - 2, int(kYellow)},
+                                 {1, 0, int(kYellow)},         {1, s - 1, int(kYellow)}};
         QTest::newRow("blocked" + at) << 2 << s
                                       << QList<QList<int>>{{0, 0, int(kBlack)},          {s - 1, 0, int(kBlack)},
                                                            {0, s - 1, int(kBlack)},      {1, 1, int(kDark)},
@@ -109,9 +122,12 @@ void TilesTest::StoreChoosesBySizeClass() {
         QCOMPARE(store.TileByCode(101, frameSize).width(), tile);
         QCOMPARE(store.TileByCode(2, frameSize).toImage(), GenerateTile(2, tile).convertToFormat(QImage::Format_RGB32));
     }
-    // Codes with no outline tile give the blocked tile.
-    QCOMPARE(store.TileByCode(12, 24).toImage(), store.TileByCode(2, 24).toImage());
-    QCOMPARE(store.TileByCode(1111, 24).toImage(), GenerateTile(1111, 24));
+    // Codes with no outline tile give the blocked tile: a side digit of 2,
+    // a corner inside the piece whose sides do not both continue.
+    for (const int code : {12, 10110, 10000, 21111, -1111}) {
+        QCOMPARE(store.TileByCode(code, 24).toImage(), store.TileByCode(2, 24).toImage());
+    }
+    for (const int code : {1111, 11111111, 100011}) QCOMPARE(store.TileByCode(code, 24).toImage(), GenerateTile(code, 24));
 }
 
 void TilesTest::GeometryOfEveryFrameAndSize_data() {
