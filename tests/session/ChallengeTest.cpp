@@ -68,12 +68,15 @@ TEST(Challenge, LeavesTheLevelsPiecesTowardAnUnfoundSolution) {
 // tells a frame found whole or a register it cannot read.
 TEST(Challenge, FindChallengeReadsTheRegister) {
     std::string bothFound;
+    std::string bothFoundLastFirst;
     for (const FilledFrame& board : DistinctSolutions(3)) {
         GameRecord record;
         record.frameY = 3;
         record.marker = kSolutionMarker;
         record.cells = TurnedFrame(board);  // any image of it counts
-        bothFound += FormatGameRecord(record, testing::FixedClock({2026, 12, 8, 9, 0, 0}));
+        const std::string line = FormatGameRecord(record, testing::FixedClock({2026, 12, 8, 9, 0, 0}));
+        bothFound += line;
+        bothFoundLastFirst.insert(0, line);
     }
     struct Case {
         const char* name;
@@ -82,6 +85,8 @@ TEST(Challenge, FindChallengeReadsTheRegister) {
     } const cases[] = {
         {"no register yet", [](const std::string&) {}, ""},
         {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); },
+         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+        {"both found, the last solution first", [&](const std::string& file) { testing::WriteAll(file, bothFoundLastFirst); },
          "3 * 20 の枠の解は、2 通りすべて見つけています。"},
         {"both found after 100 MB of one damaged line",
          [&](const std::string& file) {

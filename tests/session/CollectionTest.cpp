@@ -73,6 +73,12 @@ TEST(Collection, PagesFromRegisterText) {
            {101, 51, 4}},
           {5, "見つけた解 1 / 1010", "仕上げた盤 1 回　最初の発見 2026/01/09　最新の発見 2026/01/09", {8}, {8}},
           {4, "見つけた解 0 / 368", "仕上げた盤 0 回　まだ見つけた解はありません", {}, {}}}},
+        // Found again after another's first find: the first find still counts.
+        {"a repeat later than the next first find",
+         {{6, 3, 0, 1, 1}, {6, 100, 0, 3, 1}, {6, 3, 1, 6, 1}},
+         "",
+         true,
+         {{6, "見つけた解 2 / 2339", "仕上げた盤 3 回　最初の発見 2026/01/01　最新の発見 2026/03/01", {4, 101}, {4, 101}}}},
         {"damaged lines and a last line without its end",
          {{3, 1, 0, 5, 5}, {3, 0, 1, 5, 5}, {3, 1, 3, 5, 6}},
          "garbage\r\n6,--,-,-,F,F\r\n",

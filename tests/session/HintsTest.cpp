@@ -20,9 +20,9 @@ std::vector<std::string> SolutionWithout(const std::string& letters) {
     return rows;
 }
 
-BoardCells Cells6(const std::vector<std::string>& rows) {
+BoardCells CellsOf(int frameY, const std::vector<std::string>& rows) {
     testing::RecordingErrorSink errors;
-    Board board = testing::MakeBoard(errors, 6);
+    Board board = testing::MakeBoard(errors, frameY);
     testing::SetPicture(board, rows);
     return BoardCells(board);
 }
@@ -49,6 +49,7 @@ TEST(Hints, EachBoardAndLevel) {
         Hint expected;
         std::vector<char> placedOrder = {};
         bool finishedIsNew = false;
+        int frameY = 6;
     } const cases[] = {
         // Every free cell has one placement: the lowest cell of the ten wins.
         {"holes: where", SolutionWithout("IX"), 1, {1, "ここに入る置き方は 1 通りだけです", {2}, -1}},
@@ -97,16 +98,18 @@ TEST(Hints, EachBoardAndLevel) {
          1,
          {0, "完成できません。まず Y を取り除いてください", {19, 29, 38, 39, 49}, 10},
          {'I', 'L', 'V', 'Y'}},
+        // Told in distinct solutions, as the strip will count them once it is placed.
+        {"placement on the empty 3 x 20", {}, 3, {3, "U を印の 5 マスに置くと、完成まで あと 2 通り", {0, 1, 20, 40, 41}, 6}, {}, false, 3},
         {"finished, new", kSolution, 2, {0, "完成しています。新しい解です", {}, -1}, {}, true},
         {"finished before", kSolution, 2, {0, "完成しています。すでに見つけた解です", {}, -1}},
     };
-    const CompletionCounter counter(6);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> rows = c.rows;
-        rows.resize(6);
-        for (std::string& row : rows) row.resize(10, kEmpty);
-        const Hint hint = HintFor(counter, Cells6(rows), c.level, c.placedOrder, c.finishedIsNew);
+        rows.resize(static_cast<std::size_t>(c.frameY));
+        for (std::string& row : rows) row.resize(static_cast<std::size_t>(FrameWidthOf(c.frameY)), kEmpty);
+        const Hint hint =
+            HintFor(CompletionCounterFor(c.frameY), CellsOf(c.frameY, rows), c.level, c.placedOrder, c.finishedIsNew);
         EXPECT_EQ(hint.level, c.expected.level);
         EXPECT_EQ(hint.text, c.expected.text);
         EXPECT_EQ(hint.cells, c.expected.cells);
