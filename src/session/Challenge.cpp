@@ -151,7 +151,7 @@ ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::strin
         for (const RegisterReport::Found& entry : frame->second.found) found.push_back(entry.canonical);
     }
     std::sort(found.begin(), found.end());
-    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    const CompletionCounter counter(frameY);
     search.challenge = MakeChallenge(counter, found, level, seed);
     if (!search.challenge) {
         search.message = FrameName(frameY) + " の枠の解は、" + std::to_string(counter.DistinctTotal()) +

@@ -77,7 +77,7 @@ std::string CongruenceText(const CompletionCounter& counter, const RegisterRepor
 }
 
 std::string CheckCongruence(const BoardCells& board, const std::string& programDir) {
-    const CompletionCounter& counter = CompletionCounterFor(board.frameY);
+    const CompletionCounter counter(board.frameY);
     const std::optional<ReadRegister> read = ReadRegisterIn(programDir);
     if (!read) return CongruenceText(counter, nullptr, 0, board);
     return CongruenceText(counter, &read->report, read->lastLine, board);

@@ -188,7 +188,7 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
 
 Hint WorkOutHint(const BoardCells& board, int level, const std::vector<char>& placedOrder,
                  const std::string& programDir) {
-    const CompletionCounter& counter = CompletionCounterFor(board.frameY);
+    const CompletionCounter counter(board.frameY);
     if (!IsFinished(board)) return HintFor(counter, board, level, placedOrder, false);
     const std::optional<bool> isNew = FinishedIsNew(counter, board, programDir);
     Hint hint = HintFor(counter, board, level, placedOrder, isNew.value_or(false));

@@ -57,13 +57,13 @@ SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
 
 SupportLine CountCompletionLine(const BoardCells& board) {
     if (board.allPlaced) return {"完成しました", false};
-    return CompletionLine(CompletionCounterFor(board.frameY).CountFor(board));
+    return CompletionLine(CompletionCounter(board.frameY).CountFor(board));
 }
 
 SupportPicture SupportPictureFor(const Board& board) {
     SupportPicture picture;
     picture.looks = PieceLooksFor(board);
-    if (BuiltCompletionCounter(board.FrameY()) == nullptr) picture.line = CompletionLine(std::nullopt);
+    if (!BuiltCompletionCounter(board.FrameY())) picture.line = CompletionLine(std::nullopt);
     return picture;
 }
 

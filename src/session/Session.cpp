@@ -253,8 +253,8 @@ void Session::ShowHint() {
         view_.MarkHint(hint);
         if (!settings_.PieceSupportOn) view_.Tell(hint.text);
     };
-    const CompletionCounter* counter = BuiltCompletionCounter(cells.frameY);
-    if (counter != nullptr && !IsFinished(cells)) {
+    const std::optional<CompletionCounter> counter = BuiltCompletionCounter(cells.frameY);
+    if (counter && !IsFinished(cells)) {
         done(HintFor(*counter, cells, hintLevel_, placedOrder_, false));
         return;
     }

@@ -30,7 +30,7 @@ TEST(Challenge, LeavesTheLevelsPiecesTowardAnUnfoundSolution) {
     };
     for (const Register& reg : registers) {
         for (const int frameY : kFrameHeights) {
-            const CompletionCounter& counter = CompletionCounterFor(frameY);
+            const CompletionCounter counter(frameY);
             const std::vector<FilledFrame> all = DistinctSolutions(frameY);
             std::vector<FilledFrame> found;
             for (std::size_t i = 0; i < all.size(); ++i) {

@@ -109,7 +109,7 @@ TEST(Hints, EachBoardAndLevel) {
         rows.resize(static_cast<std::size_t>(c.frameY));
         for (std::string& row : rows) row.resize(static_cast<std::size_t>(FrameWidthOf(c.frameY)), kEmpty);
         const Hint hint =
-            HintFor(CompletionCounterFor(c.frameY), CellsOf(c.frameY, rows), c.level, c.placedOrder, c.finishedIsNew);
+            HintFor(CompletionCounter(c.frameY), CellsOf(c.frameY, rows), c.level, c.placedOrder, c.finishedIsNew);
         EXPECT_EQ(hint.level, c.expected.level);
         EXPECT_EQ(hint.text, c.expected.text);
         EXPECT_EQ(hint.cells, c.expected.cells);

@@ -352,7 +352,7 @@ TEST(Session, CongruenceCheckTellsWhereTheBoardStands) {
     g.StartFresh();
     // "Counting" only while the frame's solutions are still unknown; a test
     // before this one in the same process may have counted them already.
-    const bool known = BuiltCompletionCounter(6) != nullptr;
+    const bool known = BuiltCompletionCounter(6).has_value();
     g.session.TogglePieceSupport();  // the piece support strip says it too, shorter
     EXPECT_EQ(g.window.support->line,
               known ? std::nullopt : std::optional<SupportLine>(SupportLine{"数えています…", false}));
