@@ -93,17 +93,17 @@ void Tmain::CreateControls() {
     image1_->setObjectName("Image1");
 
     // Created in the arrangement of the default frame and size.
-    const CellPlaces places = CellPlacesFor(kDefaultFrameY, cellSize_);
+    const CellPlaces places = CellPlacesFor(kDefaultFrameY, kDefaultCellSize);
     for (int n = 0; n < kCellCount; ++n) {
         auto* image = new CellImage(bevel_);
         image->setObjectName("Image" + TwoDigits(n));
-        image->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], cellSize_));
+        image->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], kDefaultCellSize));
         images_[static_cast<std::size_t>(n)] = image;
     }
     for (int n = 0; n < kCellCount; ++n) {
         auto* button = new QPushButton(bevel_);
         button->setObjectName("Button" + TwoDigits(n));
-        button->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], cellSize_));
+        button->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], kDefaultCellSize));
         buttons_[static_cast<std::size_t>(n)] = button;
         tabOrder_.push_back(n);
         if (n > 0) setTabOrder(buttons_[static_cast<std::size_t>(n - 1)], button);
@@ -176,7 +176,7 @@ QWidget* Tmain::Control(int n) const {
 void Tmain::ApplyCell(int n, const CellTarget& target) {
     const bool keepFocus = keys_->HoldsCell(n);
     Image(n)->SetClickable(target.imageEnabled);
-    Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, cellSize_));
+    Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, Image(n)->width()));
     const QString name = FromUtf8(target.name);
     Button(n)->setAccessibleName(name);
     Image(n)->setAccessibleName(name);
@@ -293,7 +293,6 @@ void Tmain::HideCells() {
 }
 
 void Tmain::SizeCells(int frameSize) {
-    cellSize_ = frameSize;
     for (int n = 0; n < kCellCount; ++n) Button(n)->resize(frameSize, frameSize);
     for (int n = 0; n < kCellCount; ++n) Image(n)->resize(frameSize, frameSize);
 }
@@ -303,7 +302,7 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     status_->setVisible(layout.statusBarOn);
     bevel_->setFixedSize(layout.areaWidth, layout.areaHeight);
     rowLength_ = layout.rowLength;
-    if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, cellSize_);
+    if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, layout.cellSize);
     strip_->setVisible(layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
     image1_->setGeometry(0, 0, layout.areaWidth, layout.areaHeight);

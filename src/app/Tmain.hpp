@@ -89,7 +89,6 @@ private:
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order
     CellKeyboard* keys_ = nullptr;
-    int cellSize_ = kDefaultCellSize;
     int rowLength_ = 10;  // cells in a row of the frame in play
     // The click sound's file, found once at start-up.
     std::string soundFile_;

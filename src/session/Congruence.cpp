@@ -10,12 +10,8 @@ namespace tilvaren {
 
 namespace {
 
-std::string FrameLabel(int frameY) {
-    return std::to_string(frameY) + "×" + std::to_string(FrameWidthOf(frameY));
-}
-
 std::string HeldLine(const RegisterStanding& s, int frameY) {
-    return "記録にある " + FrameLabel(frameY) + " の解は " + std::to_string(s.frameTotal) + " 通りのうち " +
+    return "記録にある " + FrameName(frameY, FrameNaming::Check) + " の解は " + std::to_string(s.frameTotal) + " 通りのうち " +
            std::to_string(s.registerHolds) + " 通りです。";
 }
 

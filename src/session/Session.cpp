@@ -28,7 +28,7 @@ std::string SettingsNotSaved(const FileResult& result) { return "設定ファイ
 Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string programDir)
     : view_(view), clock_(clock), programDir_(std::move(programDir)), board_(errors) {
     // The window creates its cells where the default frame and size put them.
-    arranged_.cells = CellPlacesFor(kDefaultFrameY, cellSize_);
+    arranged_.cells = CellPlacesFor(kDefaultFrameY, arranged_.cellSize);
 }
 
 Settings Session::CurrentSettings() const {
@@ -468,9 +468,9 @@ void Session::ChooseFrame(int frameY) {
 // --- layout -------------------------------------------------------------
 
 void Session::SizeCells() {
-    if (cellSize_ == settings_.FrameSize) return;
-    cellSize_ = settings_.FrameSize;
-    view_.SizeCells(cellSize_);
+    if (arranged_.cellSize == settings_.FrameSize) return;
+    arranged_.cellSize = settings_.FrameSize;
+    view_.SizeCells(arranged_.cellSize);
 }
 
 void Session::LayoutWindow() {
@@ -483,6 +483,7 @@ void Session::LayoutWindow() {
     layout.areaWidth = g.areaWidth;
     layout.areaHeight = g.areaHeight;
     layout.rowLength = board_.FrameX();
+    layout.cellSize = s;
     layout.cells = CellPlacesFor(board_.FrameY(), s);
     // Cells that already stand where this frame and size put them stay.
     layout.moveCells = layout.cells != arranged_.cells;

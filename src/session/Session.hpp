@@ -169,8 +169,7 @@ private:
     Settings settings_;
     std::vector<std::string> startupMessages_;
     bool settingsUnreadable_ = false;
-    int cellSize_ = kDefaultCellSize;     // the edge the cell controls have now
-    WindowLayout arranged_;               // where the cells stand now
+    WindowLayout arranged_;               // the cells' edge and places as the window has them now
     History history_;                     // the game on the current frame
     std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
     bool checkUnderWay_ = false;          // a check is counting or its answer is open

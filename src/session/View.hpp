@@ -7,6 +7,7 @@
 
 #include "records/Settings.hpp"
 #include "session/DrawBoard.hpp"
+#include "session/GameView.hpp"
 #include "session/Geometry.hpp"
 #include "session/Hints.hpp"
 #include "session/PieceSupport.hpp"
@@ -22,6 +23,7 @@ struct WindowLayout {
     int areaWidth = 0;
     int areaHeight = 0;
     int rowLength = 10;  // cells in a row of the frame
+    int cellSize = kDefaultCellSize;  // each cell's edge in pixels, as the settings have it
     bool moveCells = false;  // false: the cells already stand where they belong
     CellPlaces cells{};
 };
@@ -37,14 +39,8 @@ struct PendingSettings {
 // The window as the session sees it: it shows what the session decided and
 // reports nothing back but the player's answers. The main window implements
 // it; tests record the calls to check each command's order.
-class View : public CellPainter {
+class View : public MoveView {
 public:
-    // Starts the click sound; never waits for it.
-    virtual void PlayClickSound() = 0;
-    // Puts the button of cell n first in the keyboard tab order.
-    virtual void SetTabToBestCell(int n) = 0;
-    // Shows "Congratulations!" and returns once the player has closed it.
-    virtual void ShowCongratulations() = 0;
     // A plain message, and a Yes/No question (true: Yes); both return once
     // the player has answered.
     virtual void Tell(const std::string& text) = 0;

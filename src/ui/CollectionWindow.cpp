@@ -25,16 +25,6 @@ constexpr int kSmallCell = 7;
 constexpr int kLargeCell = kCellSizes[1];
 constexpr int kItemMargin = 6;
 
-// The page captions, the tallest frame first, as the frame menu names them.
-const char* PageCaption(int frameY) {
-    switch (frameY) {
-        case 6: return "６×10";
-        case 5: return "５×12";
-        case 4: return "４×15";
-        default: return "３×20";
-    }
-}
-
 // One tile per code and size, drawn once; used on the window's thread only.
 const QImage& TileImage(int code, int cell) {
     static std::map<std::pair<int, int>, QImage> tiles;
@@ -273,7 +263,7 @@ CollectionWindow::CollectionWindow(std::string registerPath, Away away, std::fun
     for (const int frameY : kFrameHeights) {
         auto* page = new CollectionPageView(frameY, tabs_);
         pages_.push_back(page);
-        tabs_->addTab(page, QString::fromUtf8(PageCaption(frameY)));
+        tabs_->addTab(page, FromUtf8(FrameName(frameY, FrameNaming::Caption)));
     }
     column->addWidget(tabs_, 1);
     resize(700, 620);
