@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <QScreen>
 #include <QShortcut>
+#include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
 
@@ -217,10 +219,14 @@ void Tmain::Tell(const std::string& text) { services_.dialogs->Message(FromUtf8(
 
 bool Tmain::Ask(const std::string& text) { return services_.dialogs->Ask(FromUtf8(text)); }
 
-void Tmain::TellWhenDone(std::function<std::string()> work, std::function<void()> told) {
-    AwayThenBack<std::string>(this, std::move(work), [this, told = std::move(told)](const std::string& text) {
-        Tell(text);
-        told();
+void Tmain::RunAway(std::function<std::function<void()>()> work) {
+    QThreadPool::globalInstance()->start([window = QPointer<QObject>(this), work = std::move(work)] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [window, back = work()] {
+                if (window) back();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -247,14 +253,9 @@ void Tmain::SetPiecePanel(int piece, PieceLook look) {
     status_->StatusBarPanelSet(static_cast<unsigned>(piece), FromUtf8(PiecePanelText(piece, look)));
 }
 
-void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                             std::function<bool()> wanted) {
-    strip_->SetPicture(picture);
-    AwayThenBack<std::optional<SupportLine>>(this, std::move(count),
-                                             [this, wanted = std::move(wanted)](const std::optional<SupportLine>& line) {
-                                                 if (line && wanted()) strip_->SetLine(*line);
-                                             });
-}
+void Tmain::ShowPieceSupport(const SupportPicture& picture) { strip_->SetPicture(picture); }
+
+void Tmain::SetSupportLine(const SupportLine& line) { strip_->SetLine(line); }
 
 void Tmain::MarkHint(const Hint& hint) {
     for (const int n : markedCells_) {
@@ -268,10 +269,6 @@ void Tmain::MarkHint(const Hint& hint) {
     }
     strip_->SetHint(FromUtf8(hint.text), hint.text.empty() ? -1 : hint.piece);
     PlaceHintMarks();
-}
-
-void Tmain::HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) {
-    AwayThenBack<Hint>(this, std::move(work), std::move(done));
 }
 
 void Tmain::PlaceHintMarks() {

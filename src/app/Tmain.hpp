@@ -55,15 +55,14 @@ private:
     void ShowCongratulations() override;
     void Tell(const std::string& text) override;
     bool Ask(const std::string& text) override;
-    void TellWhenDone(std::function<std::string()> work, std::function<void()> told) override;
+    void RunAway(std::function<std::function<void()>()> work) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
     void SetFramePanel(const std::string& text) override;
     void SetPiecePanel(int piece, PieceLook look) override;
-    void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                          std::function<bool()> wanted) override;
+    void ShowPieceSupport(const SupportPicture& picture) override;
+    void SetSupportLine(const SupportLine& line) override;
     void MarkHint(const Hint& hint) override;
-    void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) override;
     // Rings the marked cells where their controls stand now.
     void PlaceHintMarks();
     void HideCells() override;

@@ -239,8 +239,12 @@ void Session::StartCongruenceCheck() {
     // still open adds nothing.
     if (checkUnderWay_) return;
     checkUnderWay_ = true;
-    view_.TellWhenDone([cells = BoardCells(board_), dir = programDir_] { return CheckCongruence(cells, dir); },
-                       [this] { checkUnderWay_ = false; });
+    view_.RunAway([this, cells = BoardCells(board_), dir = programDir_]() -> std::function<void()> {
+        return [this, text = CheckCongruence(cells, dir)] {
+            view_.Tell(text);
+            checkUnderWay_ = false;
+        };
+    });
 }
 
 void Session::ShowHint() {
@@ -258,10 +262,9 @@ void Session::ShowHint() {
         done(HintFor(*counter, cells, hintLevel_, placedOrder_, false));
         return;
     }
-    auto work = [cells, level = hintLevel_, order = placedOrder_, dir = programDir_] {
-        return WorkOutHint(cells, level, order, dir);
-    };
-    view_.HintWhenDone(std::move(work), std::move(done));
+    view_.RunAway([done, cells, level = hintLevel_, order = placedOrder_, dir = programDir_]() -> std::function<void()> {
+        return [done, hint = WorkOutHint(cells, level, order, dir)] { done(hint); };
+    });
 }
 
 void Session::BoardChanged() {
@@ -381,13 +384,13 @@ void Session::TogglePieceSupport() {
 void Session::PieceSupportSet() {
     if (!settings_.PieceSupportOn) return;
     const unsigned request = supportCounts_->Next();
-    view_.ShowPieceSupport(
-        SupportPictureFor(board_),
-        [counts = supportCounts_, request, cells = BoardCells(board_)]() -> std::optional<SupportLine> {
-            if (!counts->IsNewest(request)) return std::nullopt;  // a newer change came before this count started
-            return CountCompletionLine(cells);
-        },
-        [counts = supportCounts_, request] { return counts->IsNewest(request); });
+    view_.ShowPieceSupport(SupportPictureFor(board_));
+    view_.RunAway([this, counts = supportCounts_, request, cells = BoardCells(board_)]() -> std::function<void()> {
+        if (!counts->IsNewest(request)) return [] {};  // a newer change came before this count started
+        return [this, counts, request, line = CountCompletionLine(cells)] {
+            if (counts->IsNewest(request)) view_.SetSupportLine(line);
+        };
+    });
 }
 
 void Session::ToggleBothBars() {

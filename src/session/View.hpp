@@ -45,10 +45,10 @@ public:
     // the player has answered.
     virtual void Tell(const std::string& text) = 0;
     virtual bool Ask(const std::string& text) = 0;
-    // Runs `work` away from the window's thread and tells its result as a
-    // plain message once it is done, then calls `told` once the player has
-    // closed it; returns at once.
-    virtual void TellWhenDone(std::function<std::string()> work, std::function<void()> told) = 0;
+    // The one way off the window's thread: runs `work` on a worker, then the
+    // function it returns back on the window's thread (nothing once the window
+    // is gone); returns at once. `work` itself must not touch the session.
+    virtual void RunAway(std::function<std::function<void()>()> work) = 0;
 
     // A menu item or submenu by its name ("menuET", "menuVFF"): enabled or not.
     virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;
@@ -58,19 +58,14 @@ public:
     virtual void SetFramePanel(const std::string& text) = 0;
     // The panel of piece 0..11 (F to Z): where the piece stands.
     virtual void SetPiecePanel(int piece, PieceLook look) = 0;
-    // Shows the piece support strip's picture at once, then runs `count` away
-    // from the window's thread and shows the line it gives, if any, when
-    // `wanted()` still holds once back on the window's thread.
-    virtual void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                                  std::function<bool()> wanted) = 0;
+    // The piece support strip's picture, and its line once it is counted.
+    virtual void ShowPieceSupport(const SupportPicture& picture) = 0;
+    virtual void SetSupportLine(const SupportLine& line) = 0;
 
     // Marks the hint's cells over the board and its piece in the strip, and
     // keeps its words for the strip's line; a hint without words removes
     // every mark. The cells' codes and pictures stay as they are.
     virtual void MarkHint(const Hint& hint) = 0;
-    // Runs `work` away from the window's thread and hands its hint to `done`
-    // back on it; returns at once.
-    virtual void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) = 0;
 
     // Hides every cell's visible control before the cells move or resize.
     virtual void HideCells() = 0;

@@ -101,22 +101,24 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
     }
 }
 
-// Only the newest count for the strip is run and shown: a count that a newer
-// change overtook before it started is not run, one overtaken while it ran
-// is not shown, and turning the strip off drops the one under way.
-TEST(Session, OnlyTheNewestSupportCountIsRunAndShown) {
+// Only the newest count for the strip is shown: one a newer change overtook
+// is not, whenever it ends, and turning the strip off drops the one under way.
+TEST(Session, OnlyTheNewestSupportCountIsShown) {
     Game g;
     g.StartFresh();
-    g.window.holdCounts = true;
+    g.window.holdAway = true;
     g.session.TogglePieceSupport();
     g.session.ButtonClick(0);
-    ASSERT_EQ(g.window.held.size(), 2u);
-    EXPECT_EQ(g.window.held[0].run(), std::nullopt);
-    EXPECT_EQ(g.window.held[1].run(), (SupportLine{"完成まで あと 2339 通り", false}));
-    EXPECT_FALSE(g.window.held[0].wanted());
-    EXPECT_TRUE(g.window.held[1].wanted());
+    ASSERT_EQ(g.window.away.size(), 2u);
+    const std::function<void()> older = g.window.away[0]();
+    g.window.away[1]()();
+    EXPECT_EQ(g.window.supportLine, (SupportLine{"完成まで あと 2339 通り", false}));
+    g.window.supportLine = {};
+    older();
+    g.window.away[0]()();
     g.session.TogglePieceSupport();
-    EXPECT_FALSE(g.window.held[1].wanted());
+    g.window.away[1]()();
+    EXPECT_EQ(g.window.supportLine, SupportLine{});
 }
 
 TEST(Session, CloseWritesSettingsThenGame) {

@@ -32,14 +32,11 @@ public:
     std::optional<SupportPicture> support;
     std::vector<Hint> hints;  // every MarkHint, an empty one removing the marks
     SupportLine supportLine;
-    // Counts for the strip: run at once and shown when still wanted, or,
-    // with holdCounts, kept for the test to run.
-    struct Count {
-        std::function<std::optional<SupportLine>()> run;
-        std::function<bool()> wanted;
-    };
-    bool holdCounts = false;
-    std::vector<Count> held;
+    // Work for a worker: run at once, its answer taken back at once, or with
+    // holdAway kept for the test to run, each giving what runs back.
+    using Away = std::function<std::function<void()>()>;
+    bool holdAway = false;
+    std::vector<Away> away;
 
     std::string Steps() const {
         std::string all;
@@ -71,9 +68,12 @@ public:
         asked.push_back(text);
         return answer;
     }
-    void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
-        told.push_back(work());
-        done();
+    void RunAway(Away work) override {
+        if (holdAway) {
+            away.push_back(std::move(work));
+        } else {
+            work()();
+        }
     }
     void EnableMenuItem(const std::string& name, bool on) override {
         enabled[name] = on;
@@ -104,21 +104,15 @@ public:
     void HideCells() override { Step("HideCells"); }
     void SizeCells(int frameSize) override { Step("SizeCells" + std::to_string(frameSize)); }
     void LayoutWindow(const WindowLayout&) override { Step("LayoutWindow"); }
-    void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                          std::function<bool()> wanted) override {
+    void ShowPieceSupport(const SupportPicture& picture) override {
         support = picture;
         Step("PieceSupportSet");
-        if (holdCounts) {
-            held.push_back({std::move(count), std::move(wanted)});
-        } else if (const std::optional<SupportLine> line = count(); line && wanted()) {
-            supportLine = *line;
-        }
     }
+    void SetSupportLine(const SupportLine& line) override { supportLine = line; }
     void MarkHint(const Hint& hint) override {
         hints.push_back(hint);
         Step("MarkHint");
     }
-    void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) override { done(work()); }
     std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
         Step("RunOptions");
         return options;
