@@ -293,29 +293,36 @@ bool Session::TakeChallenge(const Challenge& challenge) {
                    FrameName(board_.FrameY()) + "）はやめて、挑戦を始めますか？")) {
         return false;
     }
-    if (frameChanges) {
+    SwitchFrame(challenge.frameY, false, true, [this, &challenge] {
+        // The pieces stand as if the player had placed them, the way a saved
+        // game comes back: letters on the cells, their flags placed, the game started.
+        board_.ResetBoard();
+        GameRecord record;
+        record.frameY = challenge.frameY;
+        record.cells = challenge.cells;
+        SavedGameRestore(board_, *this, record);
+        DrawBoard();
+        StatusBarPiecesSet();
+    });
+    return true;
+}
+
+void Session::SwitchFrame(int frameY, bool relayout, bool captionToo, const std::function<void()>& fill) {
+    const bool changes = frameY != board_.FrameY();
+    if (changes || relayout) {
         HideCells();
-        board_.SetFrame(challenge.frameY);
+        board_.SetFrame(frameY);
+        SizeCells();
         LayoutWindow();
     }
-    // The pieces stand as if the player had placed them, the way a saved game
-    // comes back: letters on the cells, their flags placed, the game started.
-    board_.ResetBoard();
-    GameRecord record;
-    record.frameY = challenge.frameY;
-    record.cells = challenge.cells;
-    SavedGameRestore(board_, *this, record);
-    DrawBoard();
-    StatusBarPiecesSet();
-    if (frameChanges) {
+    fill();
+    if (!changes) return RecordStep();
+    if (captionToo) {
         MenuUCaptionSet();
         MenuUItemSet();
         StatusBar00Set();
-        BeginHistory();
-    } else {
-        RecordStep();
     }
-    return true;
+    BeginHistory();
 }
 
 void Session::UndoStep() { ShowState(history_.Undo()); }
@@ -405,40 +412,29 @@ void Session::OpenCollection() { view_.ShowCollection(board_.FrameY()); }
 void Session::OpenOptions() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
-    const int frameBefore = board_.FrameY();
-    HideCells();
-    ApplyDialogValues(*pending);
-    if (settingsUnreadable_) {
-        view_.Tell("設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。");
-    } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
-        view_.Tell(SettingsNotSaved(result));
-    }
-    SizeCells();
-    LayoutWindow();
-    if (board_.GameStarted) {
-        board_.FillDrawnBsts(kWall);
-    } else {
-        board_.ResetBoard();
-    }
-    DrawBoard();
-    MenuFrameSet();
-    MenuSizeSet();
-    MenuEditSet();
-    StatusBar00Set();
-    StatusBarPiecesSet();
-    if (board_.FrameY() != frameBefore) {
-        BeginHistory();
-    } else {
-        RecordStep();
-    }
-}
-
-void Session::ApplyDialogValues(const PendingSettings& pending) {
+    settings_.FrameSize = SizeClassOf(pending->FrameSize);
+    settings_.MenuBarOn = pending->MenuBarOn;
+    settings_.StatusBarOn = pending->StatusBarOn;
     // The frame is locked while a game is under way, whatever the dialog says.
-    if (!board_.GameStarted) board_.SetFrame(pending.FrameY);
-    settings_.FrameSize = SizeClassOf(pending.FrameSize);
-    settings_.MenuBarOn = pending.MenuBarOn;
-    settings_.StatusBarOn = pending.StatusBarOn;
+    const int frameY = board_.GameStarted ? board_.FrameY() : ValidFrameY(pending->FrameY);
+    SwitchFrame(frameY, true, false, [this] {
+        if (settingsUnreadable_) {
+            view_.Tell("設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。");
+        } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
+            view_.Tell(SettingsNotSaved(result));
+        }
+        if (board_.GameStarted) {
+            board_.FillDrawnBsts(kWall);
+        } else {
+            board_.ResetBoard();
+        }
+        DrawBoard();
+        MenuFrameSet();
+        MenuSizeSet();
+        MenuEditSet();
+        StatusBar00Set();
+        StatusBarPiecesSet();
+    });
 }
 
 void Session::ChooseCellSize(int frameSize) {
@@ -454,18 +450,12 @@ void Session::ChooseCellSize(int frameSize) {
 
 void Session::ChooseFrame(int frameY) {
     // The frame is locked while a game is under way, shortcuts included.
-    if (board_.GameStarted) return;
-    if (board_.FrameY() == frameY) return;
-    HideCells();
-    board_.SetFrame(frameY);
-    LayoutWindow();
-    board_.ResetBoard();
-    DrawBoard();
-    MenuFrameSet();
-    MenuUCaptionSet();
-    MenuUItemSet();
-    StatusBar00Set();
-    BeginHistory();
+    if (board_.GameStarted || board_.FrameY() == frameY) return;
+    SwitchFrame(frameY, false, true, [this] {
+        board_.ResetBoard();
+        DrawBoard();
+        MenuFrameSet();
+    });
 }
 
 // --- layout -------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -149,7 +150,14 @@ private:
     // After every change of the board: the hint and its marks go, and the
     // order the pieces were placed in follows the board.
     void BoardChanged();
-    void ApplyDialogValues(const PendingSettings& pending);
+    // Puts the board on a frame, the one in play or another, for a frame
+    // item, the options or a challenge: on a new frame, or to `relayout`, the
+    // cells hide while the board takes the frame and the window its cell size
+    // and layout. `fill` then fills and draws the board and runs its command's
+    // refreshes. A new frame then begins a history of its own, after its U
+    // item's caption and state and its panel (`captionToo`); the same frame
+    // records one step.
+    void SwitchFrame(int frameY, bool relayout, bool captionToo, const std::function<void()>& fill);
     // The settings to write: the frame in play and the rest as set; into the
     // program folder unless `dir` names another.
     FileResult SaveSettingsIfReadable(const std::string& dir = {});
