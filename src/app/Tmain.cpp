@@ -6,19 +6,19 @@
 #include <QVBoxLayout>
 #include <QScreen>
 #include <QShortcut>
-#include <QPointer>
-#include <QThreadPool>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "app/AwayThenBack.hpp"
-#include "app/ChallengeButton.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "records/FileNames.hpp"
 #include "session/StatusTexts.hpp"
 #include "ui/Accessibility.hpp"
+#include "ui/ChallengeDialog.hpp"
 #include "ui/WindowFont.hpp"
+#include "ui/Wording.hpp"
 
 namespace tilvaren {
 
@@ -49,7 +49,6 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
     ErrorSink& errors = *this;
     session_ = std::make_unique<Session>(view, errors, *services_.clock, services_.programDir);
     session_->SetFallbackFolder(services_.fallbackDir);
-    for (const QString& notice : services_.notices) session_->AddStartupMessage(notice.toStdString());
     ConnectCommands();
     session_->Start();
     // The dialogs come after the window, created once and reused.
@@ -163,7 +162,8 @@ void Tmain::showEvent(QShowEvent* event) {
 }
 
 void Tmain::ShowStartupMessages() {
-    for (const std::string& message : session_->TakeStartupMessages()) Tell(message);
+    for (const QString& notice : std::exchange(services_.notices, {})) services_.dialogs->Message(notice);
+    for (const Notice& notice : session_->TakeStartupMessages()) Tell(notice);
 }
 
 void Tmain::closeEvent(QCloseEvent* event) { event->setAccepted(session_->Close()); }
@@ -215,19 +215,16 @@ void Tmain::SetTabToBestCell(int n) {
 
 void Tmain::ShowCongratulations() { services_.dialogs->Message(QStringLiteral("Congratulations!")); }
 
-void Tmain::Tell(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
+void Tmain::Tell(const Notice& notice) { services_.dialogs->Message(Words(notice)); }
 
-bool Tmain::Ask(const std::string& text) { return services_.dialogs->Ask(FromUtf8(text)); }
+bool Tmain::Ask(const Notice& notice) { return services_.dialogs->Ask(Words(notice)); }
+
+void Tmain::Tell(const CongruenceAnswer& answer) { services_.dialogs->Message(Words(answer)); }
+
+void Tmain::Tell(const Hint& hint) { services_.dialogs->Message(Words(hint)); }
 
 void Tmain::RunAway(std::function<std::function<void()>()> work) {
-    QThreadPool::globalInstance()->start([window = QPointer<QObject>(this), work = std::move(work)] {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [window, back = work()] {
-                if (window) back();
-            },
-            Qt::QueuedConnection);
-    });
+    AwayThenBack<std::function<void()>>(this, std::move(work), [](const std::function<void()>& back) { back(); });
 }
 
 void Tmain::EnableMenuItem(const std::string& name, bool enabled) {
@@ -262,12 +259,13 @@ void Tmain::MarkHint(const Hint& hint) {
         Button(n)->setAccessibleDescription({});
         Image(n)->setAccessibleDescription({});
     }
-    markedCells_ = hint.text.empty() ? std::vector<int>{} : hint.cells;
+    const bool none = hint.kind == Hint::Kind::None;
+    markedCells_ = none ? std::vector<int>{} : hint.cells;
     for (const int n : markedCells_) {
         Button(n)->setAccessibleDescription(QStringLiteral("ヒント"));
         Image(n)->setAccessibleDescription(QStringLiteral("ヒント"));
     }
-    strip_->SetHint(FromUtf8(hint.text), hint.text.empty() ? -1 : hint.piece);
+    strip_->SetHint(Words(hint), none ? -1 : hint.piece);
     PlaceHintMarks();
 }
 
@@ -321,33 +319,44 @@ std::optional<PendingSettings> Tmain::RunOptions(const Settings& current, bool g
     return options_->Pending();
 }
 
-void Tmain::ShowCollection(int frameY) {
+void Tmain::OpenCollection(int frameY) {
     if (collection_ == nullptr) {
+        Session& s = *session_;
         collection_ = new CollectionWindow(
-            services_.programDir + kSolutionFile,
-            [](QObject* window, std::function<CollectionWindow::Shared()> work,
-               std::function<void(const CollectionWindow::Shared&)> done) {
-                AwayThenBack<CollectionWindow::Shared>(window, std::move(work), std::move(done));
-            },
-            [this] { help_->Context(kCollectionHelpContext); }, this);
-        for (const int page : kFrameHeights) {
-            AddChallengeButton(*collection_->Page(page), *services_.dialogs, services_.programDir,
-                               [this](const Challenge& challenge) {
-                                   if (!session_->TakeChallenge(challenge)) return false;
-                                   // The board to play is here.
-                                   raise();
-                                   activateWindow();
-                                   return true;
-                               });
-        }
+            {[&s](int page, CollectionOrder order) { s.SortCollection(page, order); },
+             [&s](int page, int number) { s.ChooseSolution(page, number); },
+             [&s](int page) { s.StartChallenge(page); }, [&s] { s.CloseCollection(); },
+             [this] { help_->Context(kCollectionHelpContext); }},
+            this);
     }
     collection_->ShowOn(frameY);
 }
 
-void Tmain::RegisterChanged() {
-    if (collection_ != nullptr) collection_->RegisterChanged();
+void Tmain::ShowCollection(std::shared_ptr<const Collection> collection) {
+    if (collection_ != nullptr) collection_->Show(collection);
 }
 
-void Tmain::InternalError(const std::string& text) { Tell(text); }
+void Tmain::ShowChosenSolution(int frameY, int number) {
+    if (CollectionPageView* page = collection_ != nullptr ? collection_->Page(frameY) : nullptr) page->ShowChosen(number);
+}
+
+std::optional<ChallengeLevel> Tmain::AskChallengeLevel() {
+    ChallengeDialog dialog(collection_);
+    if (!services_.dialogs->RunModal(dialog)) return std::nullopt;
+    return dialog.Level();
+}
+
+void Tmain::ShowChallengeLine(int frameY, const ChallengeLine& line) {
+    if (CollectionPageView* page = collection_ != nullptr ? collection_->Page(frameY) : nullptr) {
+        page->SetChallengeLine(Words(line), line.kind == ChallengeLine::Kind::Preparing);
+    }
+}
+
+void Tmain::RaiseBoard() {
+    raise();
+    activateWindow();
+}
+
+void Tmain::InternalError(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
 
 }  // namespace tilvaren

@@ -53,8 +53,10 @@ private:
     void PlayClickSound() override;
     void SetTabToBestCell(int n) override;
     void ShowCongratulations() override;
-    void Tell(const std::string& text) override;
-    bool Ask(const std::string& text) override;
+    void Tell(const Notice& notice) override;
+    bool Ask(const Notice& notice) override;
+    void Tell(const CongruenceAnswer& answer) override;
+    void Tell(const Hint& hint) override;
     void RunAway(std::function<std::function<void()>()> work) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
@@ -69,8 +71,12 @@ private:
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
     std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) override;
-    void ShowCollection(int frameY) override;
-    void RegisterChanged() override;
+    void OpenCollection(int frameY) override;
+    void ShowCollection(std::shared_ptr<const Collection> collection) override;
+    void ShowChosenSolution(int frameY, int number) override;
+    std::optional<ChallengeLevel> AskChallengeLevel() override;
+    void ShowChallengeLine(int frameY, const ChallengeLine& line) override;
+    void RaiseBoard() override;
 
     // ErrorSink: internal errors as plain message boxes.
     void InternalError(const std::string& text) override;

@@ -138,11 +138,11 @@ std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const s
 
 ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed) {
     ChallengeSearch search;
-    const RegisterRead read = ReadRegisterReport(programDir + kSolutionFile);
+    const RegisterRead read = ReadRegisterIn(programDir);
     if (!read.status) {
         // Without the register no board can be known to lead somewhere new.
-        search.message = std::string("解答の記録 \"") + kSolutionFile + "\" を読めなかったため、挑戦を用意できませんでした。\n" +
-                         read.status.reason;
+        search.why = {Notice::Kind::ChallengeUnprepared, read.status};
+        search.why.names = {kSolutionFile};
         return search;
     }
     const RegisterReport& report = read.report;
@@ -154,29 +154,16 @@ ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::strin
     const CompletionCounter counter(frameY);
     search.challenge = MakeChallenge(counter, found, level, seed);
     if (!search.challenge) {
-        search.message = FrameName(frameY) + " の枠の解は、" + std::to_string(counter.DistinctTotal()) +
-                         " 通りすべて見つけています。挑戦できる解は残っていません。";
+        search.why.kind = Notice::Kind::AllFound;
+        search.why.frameY = frameY;
+        search.why.count = counter.DistinctTotal();
     }
     return search;
 }
 
-std::string ChallengeLevelName(ChallengeLevel level) {
-    switch (level) {
-        case ChallengeLevel::Easy:
-            return "やさしい";
-        case ChallengeLevel::Normal:
-            return "ふつう";
-        case ChallengeLevel::Hard:
-            return "むずかしい";
-    }
-    return {};
-}
-
-std::string ChallengeText(const Challenge& challenge) {
-    const std::size_t left = static_cast<std::size_t>(std::count(challenge.cells.begin(), challenge.cells.end(), kEmpty)) / 5;
-    return "残り " + std::to_string(left) + " 個のピースを置く挑戦です。完成形は " +
-           std::to_string(challenge.completions) + " 通りで、そのうち " + std::to_string(challenge.unfound) +
-           " 通りはまだ見つけていない解です。";
+ChallengeLine TakenLine(const Challenge& challenge) {
+    const auto empty = static_cast<std::size_t>(std::count(challenge.cells.begin(), challenge.cells.end(), kEmpty));
+    return {ChallengeLine::Kind::Taken, empty / 5, challenge.completions, challenge.unfound};
 }
 
 }  // namespace tilvaren

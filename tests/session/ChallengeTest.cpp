@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -37,7 +38,8 @@ TEST(Challenge, LeavesTheLevelsPiecesTowardAnUnfoundSolution) {
                 if (reg.found(i, all.size())) found.push_back(all[i]);
             }
             for (const ChallengeLevel level : {ChallengeLevel::Easy, ChallengeLevel::Normal, ChallengeLevel::Hard}) {
-                SCOPED_TRACE(std::string(reg.name) + ", frame " + FrameName(frameY) + ", " + ChallengeLevelName(level));
+                SCOPED_TRACE(std::string(reg.name) + ", frame " + FrameName(frameY) + ", level " +
+                             std::to_string(static_cast<int>(level)));
                 const std::optional<Challenge> challenge = MakeChallenge(counter, found, level, 7);
                 ASSERT_EQ(challenge.has_value(), found.size() < all.size());
                 if (!challenge) continue;
@@ -78,33 +80,36 @@ TEST(Challenge, FindChallengeReadsTheRegister) {
         bothFound += line;
         bothFoundLastFirst.insert(0, line);
     }
+    using K = Notice::Kind;
     struct Case {
         const char* name;
         std::function<void(const std::string& file)> prepare;
-        std::string message;  // its start, "" for a challenge
+        std::optional<K> why;  // none for a challenge
     } const cases[] = {
-        {"no register yet", [](const std::string&) {}, ""},
-        {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); },
-         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
-        {"both found, the last solution first", [&](const std::string& file) { testing::WriteAll(file, bothFoundLastFirst); },
-         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+        {"no register yet", [](const std::string&) {}, std::nullopt},
+        {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); }, K::AllFound},
+        {"both found, the last solution first",
+         [&](const std::string& file) { testing::WriteAll(file, bothFoundLastFirst); }, K::AllFound},
         {"both found after 100 MB of one damaged line",
          [&](const std::string& file) {
              testing::WriteAll(file, "x");
              std::filesystem::resize_file(file, 100U << 20U);  // sparse: no disk is used
              std::ofstream(file, std::ios::app) << "\n" << bothFound;
          },
-         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+         K::AllFound},
         {"a folder in its place", [](const std::string& file) { std::filesystem::create_directory(file); },
-         "解答の記録 \"Tilvaren.csv\" を読めなかったため"},
+         K::ChallengeUnprepared},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testing::TempDir dir;
         c.prepare(dir.File(kSolutionFile));
         const ChallengeSearch search = FindChallenge(3, ChallengeLevel::Easy, dir.Path(), 3);
-        EXPECT_EQ(search.message.substr(0, c.message.size()), c.message);
-        EXPECT_EQ(search.challenge.has_value(), c.message.empty());
+        ASSERT_EQ(search.challenge.has_value(), !c.why) << search.challenge.has_value();
+        if (!c.why) continue;
+        EXPECT_EQ(search.why.kind, *c.why);
+        if (*c.why == K::AllFound) EXPECT_EQ(search.why.count, 2U);
+        if (*c.why == K::ChallengeUnprepared) EXPECT_EQ(search.why.failure.error, EISDIR);
     }
 }
 
