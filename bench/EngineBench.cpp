@@ -197,7 +197,7 @@ struct HintState {
 
 std::vector<HintState> RandomHintStates(ErrorSink& errors, int frameY, int count) {
     std::mt19937 random(20261208U + static_cast<unsigned>(frameY));
-    const std::vector<FilledFrame>& solutions = FrameSolutions(frameY);
+    const std::vector<FilledFrame>& solutions = SolvedFrameOf(frameY).images;
     const BoardCells empty(testing::MakeBoard(errors, frameY));
     std::vector<HintState> states;
     for (int i = 0; i < count; ++i) {

@@ -40,8 +40,7 @@ const SolvedFrame& SolvedFrameOf(int frameY);
 // The same once it is worked out, else none; never waits.
 const SolvedFrame* SolvedFrameIfReady(int frameY);
 
-// Shorthands for SolvedFrameOf's images and distinct boards.
-inline const std::vector<FilledFrame>& FrameSolutions(int frameY) { return SolvedFrameOf(frameY).images; }
+// Shorthands for SolvedFrameOf's distinct boards.
 inline const std::vector<FilledFrame>& FrameDistinct(int frameY) { return SolvedFrameOf(frameY).distinct; }
 inline std::vector<FilledFrame> DistinctSolutions(int frameY) { return FrameDistinct(frameY); }
 

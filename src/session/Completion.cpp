@@ -115,30 +115,8 @@ std::size_t CompletionCounter::ForEachCompletion(const BoardCells& board,
     return ForEachMatch(board, [&use](const Image& image) { use(image.pieces); });
 }
 
-RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,
-                                     const BoardCells& board) {
-    RegisterStanding standing;
-    standing.frameTotal = counter.DistinctTotal();
-    const std::vector<FilledFrame> distinct = counter.DistinctFor(board);
-    standing.distinct = distinct.size();
-    standing.finished = board.frameY == counter.FrameY() &&
-                        std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
-
-    const auto frame = report.frames.find(counter.FrameY());
-    if (frame == report.frames.end()) return standing;
-    const std::vector<RegisterReport::Found>& found = frame->second.found;
-    standing.registerHolds = found.size();
-    for (const RegisterReport::Found& entry : found) {
-        if (std::binary_search(distinct.begin(), distinct.end(), entry.canonical)) ++standing.distinctFound;
-    }
-    // A filled board's only completion is itself.
-    if (standing.finished && distinct.size() == 1) {
-        const auto entry = std::find_if(found.begin(), found.end(), [&distinct](const RegisterReport::Found& f) {
-            return f.canonical == distinct.front();
-        });
-        if (entry != found.end()) standing.found = *entry;
-    }
-    return standing;
+bool IsFinished(const BoardCells& board) {
+    return std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
 }
 
 }  // namespace tilvaren

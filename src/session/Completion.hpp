@@ -9,7 +9,6 @@
 
 #include "board/Board.hpp"
 #include "pieces/Solver.hpp"
-#include "records/RegisterReport.hpp"
 
 namespace tilvaren {
 
@@ -47,6 +46,8 @@ public:
     };
 
     int FrameY() const { return frameY_; }
+    // The frame's solutions it asks its questions over.
+    const SolvedFrame& Solved() const { return *solved_; }
     // Distinct solutions of the frame: 2339, 1010, 368 or 2 (0 for no frame).
     std::size_t DistinctTotal() const { return solved_->distinct.size(); }
 
@@ -77,22 +78,7 @@ private:
 // never waits, so the window's thread may ask.
 std::optional<CompletionCounter> BuiltCompletionCounter(int frameY);
 
-// Where a board stands against the solution register.
-struct RegisterStanding {
-    std::size_t distinct = 0;       // distinct solutions the board can still become
-    std::size_t distinctFound = 0;  // how many of those the register holds
-    std::size_t registerHolds = 0;  // distinct solutions of the frame the register holds
-    std::size_t frameTotal = 0;     // distinct solutions the frame has
-    // Every cell holds a piece. Only with distinct == 1 is it a true solution.
-    bool finished = false;
-    // The register's entry for a finished board's class, when it has one.
-    std::optional<RegisterReport::Found> found;
-};
-
-// The board's completions and, when finished, its class, looked up in the
-// register's part for the counter's frame: one DistinctFor and a binary
-// search per register entry.
-RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,
-                                     const BoardCells& board);
+// True when every cell holds a piece.
+bool IsFinished(const BoardCells& board);
 
 }  // namespace tilvaren

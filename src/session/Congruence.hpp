@@ -21,11 +21,11 @@ struct CongruenceAnswer {
     int frameY = 6;
     int number = 0;
     bool isNew = false;
-    std::string firstDate;
+    std::string firstDate{};
     std::size_t distinct = 0;
     std::size_t ways = 0;
     std::size_t distinctFound = 0;
-    std::string unreadable;       // the register's name when it could not be read: nothing is said of it
+    std::string unreadable{};     // the register's name when it could not be read: nothing is said of it
     std::size_t frameTotal = 0;   // the frame's distinct solutions
     std::size_t registerHolds = 0;  // how many of them the register holds
 

@@ -92,10 +92,6 @@ constexpr std::uint64_t CellsOfKey(std::uint64_t key) { return key & (Bit(kCellC
 
 }  // namespace
 
-bool IsFinished(const BoardCells& board) {
-    return std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
-}
-
 Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
              bool finishedIsNew) {
     if (board.frameY == counter.FrameY() && IsFinished(board)) {

@@ -54,9 +54,6 @@ struct Hint {
 Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
              bool finishedIsNew);
 
-// True when every cell holds a piece: the hint then needs the register.
-bool IsFinished(const BoardCells& board);
-
 // The whole hint, for a worker thread: the frame's counter (built when the
 // frame is new to the program) and, for a finished board, the register in the
 // program folder, whose failure to read the hint tells.

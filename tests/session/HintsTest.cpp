@@ -47,7 +47,13 @@ TEST(Hints, EachBoardAndLevel) {
         const char* name;
         std::vector<std::string> rows;
         int level;
-        Hint expected;
+        struct {
+            Hint::Kind kind;
+            int level;
+            std::vector<int> cells;
+            int piece;
+            std::size_t count;
+        } expected;
         std::vector<char> placedOrder = {};
         bool finishedIsNew = false;
         int frameY = 6;
