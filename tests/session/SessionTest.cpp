@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "records/FileNames.hpp"
+#include "records/GameRecord.hpp"
 #include "records/ProgramFiles.hpp"
 #include "support/RecordingWindow.hpp"
 #include "support/TempDir.hpp"
@@ -119,6 +120,124 @@ TEST(Session, OnlyTheNewestSupportCountIsShown) {
     g.session.TogglePieceSupport();
     g.window.away[1]()();
     EXPECT_EQ(g.window.supportLine, SupportLine{});
+}
+
+// Work done away from the window: the check and each page's challenge search
+// one at a time, and of a hint or the collection's reads only the newest
+// shown, whenever the older one comes back. The collection keeps the order and
+// the choice the player made while it was read, and a missing register is empty.
+TEST(Session, WorkAwayIsOneAtATimeOrTheNewestWins) {
+    const auto line = [](int solution, int day) {
+        GameRecord record;
+        record.cells = DistinctSolutions(6)[static_cast<std::size_t>(solution)];
+        record.marker = kSolutionMarker;
+        return FormatGameRecord(record, testing::FixedClock({2026, 1, day, 12, 0, 0}));
+    };
+    const auto ready = [](const Game& g) {
+        std::vector<const Collection*> shown;
+        for (const auto& c : g.window.collections) {
+            if (c->state == Collection::State::Ready) shown.push_back(c.get());
+        }
+        return shown;
+    };
+    using Line = ChallengeLine::Kind;
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> act;  // with the window holding work away
+        std::size_t held;                // work away after it
+        std::function<bool(const Game&)> after;  // once all of it came back, the newest first
+    } const cases[] = {
+        {"the check, pressed twice",
+         [](Game& g) {
+             g.session.StartCongruenceCheck();
+             g.session.StartCongruenceCheck();
+         },
+         1, [](const Game& g) { return g.window.checks.size() == 1; }},
+        {"a page's challenge, pressed twice",
+         [](Game& g) {
+             g.session.StartChallenge(6);
+             g.session.StartChallenge(6);
+         },
+         1,
+         [](const Game& g) {
+             std::vector<Line> lines;
+             for (const auto& [frameY, shown] : g.window.challengeLines) lines.push_back(shown.kind);
+             return lines == std::vector<Line>{Line::Preparing, Line::Empty, Line::Taken} && g.window.raised == 1 &&
+                    g.session.GameBoard().GameStarted;
+         }},
+        {"challenges on two pages", [](Game& g) {
+             g.session.StartChallenge(6);
+             g.session.StartChallenge(3);
+         },
+         2, [](const Game& g) { return g.session.GameBoard().FrameY() == 6 && g.window.asked.size() == 2; }},
+        {"no challenge without a level",
+         [](Game& g) {
+             g.window.level.reset();
+             g.session.StartChallenge(6);
+         },
+         0, [](const Game& g) { return g.window.challengeLines.empty(); }},
+        {"a finished board's hint, the board reset meanwhile",
+         [](Game& g) {
+             g.window.holdAway = false;
+             g.ClickSolution();
+             g.window.holdAway = true;
+             g.session.ShowHint();
+             g.session.Reset();
+         },
+         1, [](const Game& g) { return g.window.hintsTold.empty() && g.window.hints.back().kind == Hint::Kind::None; }},
+        {"the collection opened twice",
+         [](Game& g) {
+             g.session.OpenCollection();
+             g.session.OpenCollection();
+         },
+         2, [&ready](const Game& g) { return ready(g).size() == 1; }},
+        {"the collection opened again while its first read comes back",
+         [](Game& g) {
+             g.session.OpenCollection();
+             const std::function<void()> first = g.window.away[0]();
+             g.window.away.clear();
+             g.session.OpenCollection();
+             first();
+         },
+         1, [&ready](const Game& g) { return ready(g).size() == 1; }},
+        {"the collection closed while read",
+         [](Game& g) {
+             g.session.OpenCollection();
+             g.session.CloseCollection();
+         },
+         1, [&ready](const Game& g) { return ready(g).empty(); }},
+        {"the collection sorted and chosen while read",
+         [&line](Game& g) {
+             WriteAll(g.dir.File(kSolutionFile), line(100, 1) + line(3, 2));
+             g.session.OpenCollection();
+             g.session.SortCollection(6, CollectionOrder::ByFirstFind);
+             g.session.ChooseSolution(6, 4);
+         },
+         1,
+         [&ready](const Game& g) {
+             const CollectionPage& page = *PageOf(*ready(g).at(0), 6);
+             return page.order == CollectionOrder::ByFirstFind && page.chosen == 4 && page.entries.at(0).number == 101 &&
+                    g.window.chosen == std::vector<std::pair<int, int>>{{6, 4}};
+         }},
+        {"the collection without a register",
+         [](Game& g) {
+             ::unlink(g.dir.File(kSolutionFile).c_str());
+             g.session.OpenCollection();
+         },
+         1, [&ready](const Game& g) { return ready(g).size() == 1 && PageOf(*ready(g)[0], 6)->found == 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        g.StartFresh();
+        g.session.ButtonClick(0);  // a game under way
+        g.window.answer = true;
+        g.window.holdAway = true;
+        c.act(g);
+        ASSERT_EQ(g.window.away.size(), c.held);
+        for (auto work = g.window.away.rbegin(); work != g.window.away.rend(); ++work) (*work)()();
+        EXPECT_TRUE(c.after(g));
+    }
 }
 
 TEST(Session, CloseWritesSettingsThenGame) {
