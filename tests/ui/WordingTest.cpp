@@ -17,11 +17,19 @@ namespace {
 
 FileResult Failed(const char* reason) { return FileResult::Failure(reason); }
 
-Notice Of(Notice::Kind kind, const std::function<void(Notice&)>& fill = {}) {
-    Notice notice{kind, Failed("G"), Failed("S"), Failed("T")};
+// A notice over the folders /p/ and /u/, failing as G, S and T, detail D, on
+// the frames 3 x 20 and 6 x 10, counting 2.
+Notice Of(Notice::Kind kind, std::vector<std::string> names = {}, bool settingsToo = false,
+          FileResult second = Failed("S"), FileResult third = Failed("T")) {
+    Notice notice{kind, Failed("G"), std::move(second), std::move(third)};
     notice.folder = "/p/";
     notice.other = "/u/";
-    if (fill) fill(notice);
+    notice.names = std::move(names);
+    notice.detail = "D";
+    notice.settingsToo = settingsToo;
+    notice.frameY = 3;
+    notice.otherFrameY = 6;
+    notice.count = 2;
     return notice;
 }
 
@@ -69,77 +77,50 @@ void WordingTest::EachFactReadsAsTheGameSaysIt_data() {
         QTest::newRow(name) << words << QString::fromUtf8(expected);
     };
     using N = Notice::Kind;
-    const auto reason = [](Notice& n) { n.failure = Failed("R"); };
-    row("settings unreadable", Words(Of(N::SettingsUnreadable, reason)),
-        "設定ファイルを読み込めませんでした。既定の設定で始めます。\nR");
-    row("settings not saved", Words(Of(N::SettingsNotSaved, reason)), "設定ファイルを保存できませんでした。\nR");
+    const FileResult ok = FileResult::Success();
+    row("settings unreadable", Words(Of(N::SettingsUnreadable)), "設定ファイルを読み込めませんでした。既定の設定で始めます。\nG");
+    row("settings not saved", Words(Of(N::SettingsNotSaved)), "設定ファイルを保存できませんでした。\nG");
     row("options not saved", Words(Of(N::OptionsNotSaved)),
         "設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。");
-    row("saved game kept", Words(Of(N::SavedGameRejected, [](Notice& n) {
-            n.detail = "P";
-            n.names = {"Tilvaren.tmp.bad"};
-        })),
-        "保存されたゲーム \"Tilvaren.tmp\" を読み込めませんでした（P）。新しいゲームを始めます。元のファイルは "
+    row("saved game kept", Words(Of(N::SavedGameRejected, {"Tilvaren.tmp.bad"})),
+        "保存されたゲーム \"Tilvaren.tmp\" を読み込めませんでした（D）。新しいゲームを始めます。元のファイルは "
         "\"Tilvaren.tmp.bad\" として残してあります。");
-    row("saved game not kept", Words(Of(N::SavedGameRejected, [](Notice& n) { n.detail = "P"; })),
-        "保存されたゲーム \"Tilvaren.tmp\" を読み込めませんでした（P）。新しいゲームを始めます。元のファイルは別の名前で"
+    row("saved game not kept", Words(Of(N::SavedGameRejected)),
+        "保存されたゲーム \"Tilvaren.tmp\" を読み込めませんでした（D）。新しいゲームを始めます。元のファイルは別の名前で"
         "残せませんでした。終了するときにゲームを保存すると、このファイルは置き換えられます。");
     // A folder's name is never read for place markers.
-    row("taken back", Words(Of(N::TakenBack, [](Notice& n) {
-            n.folder = "/p%1/";
-            n.names = {"Tilvaren.tmp", "Tilvaren.ini"};
-        })),
+    Notice takenBack = Of(N::TakenBack, {"Tilvaren.tmp", "Tilvaren.ini"});
+    takenBack.folder = "/p%1/";
+    row("taken back", Words(takenBack),
         "前回ウィンドウを閉じたときに /u/ に保存したファイル（Tilvaren.tmp、Tilvaren.ini）を、このフォルダー /p%1/ "
         "に戻しました。");
-    row("game not taken back", Words(Of(N::NotTakenBack, [](Notice& n) { n.detail = "D"; })),
+    row("game not taken back", Words(Of(N::NotTakenBack)),
         "前回ウィンドウを閉じたときに /u/ に保存したゲームを、このフォルダー /p/ に戻せませんでした。/u/ "
         "のファイルはそのまま残っています。\nD");
-    row("settings not taken back", Words(Of(N::NotTakenBack, [](Notice& n) {
-            n.detail = "D";
-            n.settingsToo = true;
-        })),
+    row("settings not taken back", Words(Of(N::NotTakenBack, {}, true)),
         "前回ウィンドウを閉じたときに /u/ に保存した設定を、このフォルダー /p/ に戻せませんでした。/u/ "
         "のファイルはそのまま残っています。\nD");
-    row("game not saved", Words(Of(N::GameNotSaved, [](Notice& n) { n.third = Failed(""); })),
+    row("game not saved", Words(Of(N::GameNotSaved, {}, false, ok, Failed(""))),
         "ゲームを保存できませんでした。\nG\n\n保存せずに終了しますか？");
-    row("game and settings not saved, nor in the other folder",
-        Words(Of(N::GameNotSaved, [](Notice& n) { n.settingsToo = true; })),
+    row("game and settings not saved, nor in the other folder", Words(Of(N::GameNotSaved, {}, true)),
         "ゲームと設定を保存できませんでした。\nG\nS\n/u/ にも保存できませんでした。\nT\n\n保存せずに終了しますか？");
-    row("folder made again", Words(Of(N::FolderRemade, [](Notice& n) {
-            n.settingsToo = true;
-            n.second = FileResult::Success();
-        })),
+    row("folder made again", Words(Of(N::FolderRemade, {}, true, ok)),
         "フォルダー /p/ がなくなっていたため作り直し、ゲームと設定をそこに保存しました。");
     row("folder made again, settings not saved", Words(Of(N::FolderRemade)),
         "フォルダー /p/ がなくなっていたため作り直し、ゲームをそこに保存しました。\n設定ファイルを保存できませんでした。\nS");
-    row("saved away", Words(Of(N::SavedAway, [](Notice& n) {
-            n.settingsToo = true;
-            n.second = n.third = FileResult::Success();
-        })),
+    row("saved away", Words(Of(N::SavedAway, {}, true, ok, ok)),
         "ゲームを /p/ に保存できなかったため、ゲームと設定を /u/ に保存しました。\nG\n次に起動したときは、このゲームの続きから"
         "始まります。");
-    row("saved away, not to come back", Words(Of(N::SavedAway, [](Notice& n) { n.second = FileResult::Success(); })),
+    row("saved away, not to come back", Words(Of(N::SavedAway, {}, false, ok)),
         "ゲームを /p/ に保存できなかったため、ゲームを /u/ に保存しました。\nG\n/p/ "
         "にまた書き込めるようになっても、このゲームは自動では戻りません。\nT");
-    row("solution not recorded", Words(Of(N::SolutionNotRecorded, [](Notice& n) {
-            n.names = {"Tilvaren.csv"};
-            n.failure = Failed("R");
-        })),
-        "解答を \"Tilvaren.csv\" に記録できませんでした。\nR");
-    row("a challenge leaves the game", Words(Of(N::ChallengeLeavesGame, [](Notice& n) {
-            n.frameY = 5;
-            n.otherFrameY = 6;
-        })),
-        "挑戦は 5 * 12 の枠で始まります。いまのゲーム（6 * 10）はやめて、挑戦を始めますか？");
-    row("no challenge without the register", Words(Of(N::ChallengeUnprepared, [](Notice& n) {
-            n.names = {"Tilvaren.csv"};
-            n.failure = Failed("R");
-        })),
-        "解答の記録 \"Tilvaren.csv\" を読めなかったため、挑戦を用意できませんでした。\nR");
-    row("every solution found", Words(Of(N::AllFound, [](Notice& n) {
-            n.frameY = 3;
-            n.count = 2;
-        })),
+    row("solution not recorded", Words(Of(N::SolutionNotRecorded, {"Tilvaren.csv"})),
+        "解答を \"Tilvaren.csv\" に記録できませんでした。\nG");
+    row("a challenge leaves the game", Words(Of(N::ChallengeLeavesGame)),
+        "挑戦は 3 * 20 の枠で始まります。いまのゲーム（6 * 10）はやめて、挑戦を始めますか？");
+    row("no challenge without the register", Words(Of(N::ChallengeUnprepared, {"Tilvaren.csv"})),
+        "解答の記録 \"Tilvaren.csv\" を読めなかったため、挑戦を用意できませんでした。\nG");
+    row("every solution found", Words(Of(N::AllFound)),
         "3 * 20 の枠の解は、2 通りすべて見つけています。挑戦できる解は残っていません。");
 
     using H = Hint::Kind;
@@ -193,8 +174,6 @@ void WordingTest::EachFactReadsAsTheGameSaysIt_data() {
     using S = SupportLine::Kind;
     row("strip: nothing yet", Words(SupportLine{S::None}), "");
     row("strip: counting", Words(SupportLine{S::Counting}), "数えています…");
-    row("strip: left", Words(SupportLine{S::Left, 5}), "完成まで あと 5 通り");
-    row("strip: cannot finish", Words(SupportLine{S::CannotFinish}), "完成できません");
     row("strip: finished", Words(SupportLine{S::Finished}), "完成しました");
 
     using L = ChallengeLine::Kind;
@@ -207,18 +186,14 @@ void WordingTest::EachFactReadsAsTheGameSaysIt_data() {
     row("level hard", Words(ChallengeLevel::Hard), "むずかしい");
 
     Collection unreadable{Collection::State::Unreadable, Failed("R"), {}};
-    row("collection: reading", StatusWords(Collection{}), "読み込んでいます…");
     row("collection: unreadable", StatusWords(unreadable), "解の記録を読めませんでした。\nR");
     row("collection: ready", StatusWords(Collection{Collection::State::Ready, {}, {}}), "");
-    row("page: header", HeaderWords(Page(3, 5, 0)), "見つけた解 3 / 2339");
     row("page: none found", CountsWords(Page(0, 0, 0)), "仕上げた盤 0 回　まだ見つけた解はありません");
     row("page: none found, damaged lines", CountsWords(Page(0, 0, 2)),
         "仕上げた盤 0 回　まだ見つけた解はありません　読めない行 2");
     row("page: found", CountsWords(Page(3, 5, 2)),
         "仕上げた盤 5 回　最初の発見 2026/01/05　最新の発見 2026/03/01　読めない行 2");
     const CollectionEntry one = Entry(1, "2026/01/02", "2026/02/03", 2, {"24", 'N', 'X'});
-    row("entry: caption", CaptionWords(one), "No. 1\n2026/01/02");
-    row("entry: name", EntryName(one), "No. 1　初めて見つけた日 2026/01/02　見つけた回数 2");
     row("entry: details on 6 x 10", DetailsWords(one, 6),
         "No. 1\n初めて見つけた日 2026/01/02\n最後に見つけた日 2026/02/03\n見つけた回数 2\nU のカップの位置 2行 4列\nU "
         "の開き 上 (N)\nカップの中のピース X");
