@@ -58,13 +58,8 @@ Collection CollectionOf(const RegisterReport& report) {
     Collection collection{Collection::State::Ready, {}, {}};
     for (const int frameY : kFrameHeights) {
         const auto frame = report.frames.find(frameY);
-        if (frame != report.frames.end()) {
-            collection.pages.push_back(PageFrom(report, frame->second));
-        } else {
-            RegisterReport::Frame none;
-            none.frameY = frameY;
-            collection.pages.push_back(PageFrom(report, none));
-        }
+        const RegisterReport::Frame none{frameY, 0, {}, 0};
+        collection.pages.push_back(PageFrom(report, frame != report.frames.end() ? frame->second : none));
     }
     return collection;
 }
