@@ -91,7 +91,7 @@ BENCHMARK(BM_Solve)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecon
 // The one-time work of a completion counter: solving the frame and indexing it.
 void BM_CompletionCounterBuild(benchmark::State& state) {
     const int frameY = static_cast<int>(state.range(0));
-    for (auto _ : state) benchmark::DoNotOptimize(CompletionCounter(frameY));
+    for (auto _ : state) benchmark::DoNotOptimize(SolveWhole(frameY));
 }
 BENCHMARK(BM_CompletionCounterBuild)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::kMillisecond);
 
@@ -166,7 +166,7 @@ BENCHMARK(BM_CountCompletions)->Arg(6)->Arg(5)->Arg(4)->Arg(3)->Unit(benchmark::
 // percentile of one challenge are reported in microseconds.
 void BM_MakeChallenge(benchmark::State& state) {
     const int frameY = static_cast<int>(state.range(0));
-    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    const CompletionCounter counter(frameY);
     std::vector<FilledFrame> found;
     const auto level = static_cast<ChallengeLevel>(state.range(1));
     if (state.range(2) != 0) {
@@ -197,7 +197,7 @@ struct HintState {
 
 std::vector<HintState> RandomHintStates(ErrorSink& errors, int frameY, int count) {
     std::mt19937 random(20261208U + static_cast<unsigned>(frameY));
-    const std::vector<FilledFrame>& solutions = FrameSolutions(frameY);
+    const std::vector<FilledFrame>& solutions = SolvedFrameOf(frameY).images;
     const BoardCells empty(testing::MakeBoard(errors, frameY));
     std::vector<HintState> states;
     for (int i = 0; i < count; ++i) {
@@ -225,7 +225,7 @@ void BM_Hint(benchmark::State& state) {
     const int level = static_cast<int>(state.range(1));
     SilentErrorSink errors;
     const std::vector<HintState> states = RandomHintStates(errors, frameY, 300);
-    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    const CompletionCounter counter(frameY);
     std::vector<double> samples;
     for (auto _ : state) {
         for (const HintState& board : states) {

@@ -7,16 +7,18 @@
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "app/AwayThenBack.hpp"
-#include "app/ChallengeButton.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "app/WindowFrame.hpp"
 #include "records/FileNames.hpp"
 #include "session/StatusTexts.hpp"
 #include "ui/Accessibility.hpp"
+#include "ui/ChallengeDialog.hpp"
 #include "ui/WindowFont.hpp"
+#include "ui/Wording.hpp"
 
 namespace tilvaren {
 
@@ -47,7 +49,6 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
     ErrorSink& errors = *this;
     session_ = std::make_unique<Session>(view, errors, *services_.clock, services_.programDir);
     session_->SetFallbackFolder(services_.fallbackDir);
-    for (const QString& notice : services_.notices) session_->AddStartupMessage(notice.toStdString());
     ConnectCommands();
     session_->Start();
     // The dialogs come after the window, created once and reused.
@@ -94,17 +95,17 @@ void Tmain::CreateControls() {
     image1_->setObjectName("Image1");
 
     // Created in the arrangement of the default frame and size.
-    const CellPlaces places = CellPlacesFor(kDefaultFrameY, cellSize_);
+    const CellPlaces places = CellPlacesFor(kDefaultFrameY, kDefaultCellSize);
     for (int n = 0; n < kCellCount; ++n) {
         auto* image = new CellImage(bevel_);
         image->setObjectName("Image" + TwoDigits(n));
-        image->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], cellSize_));
+        image->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], kDefaultCellSize));
         images_[static_cast<std::size_t>(n)] = image;
     }
     for (int n = 0; n < kCellCount; ++n) {
         auto* button = new QPushButton(bevel_);
         button->setObjectName("Button" + TwoDigits(n));
-        button->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], cellSize_));
+        button->setGeometry(PlaceRect(places[static_cast<std::size_t>(n)], kDefaultCellSize));
         buttons_[static_cast<std::size_t>(n)] = button;
         tabOrder_.push_back(n);
         if (n > 0) setTabOrder(buttons_[static_cast<std::size_t>(n - 1)], button);
@@ -169,7 +170,8 @@ void Tmain::showEvent(QShowEvent* event) {
 }
 
 void Tmain::ShowStartupMessages() {
-    for (const std::string& message : session_->TakeStartupMessages()) Tell(message);
+    for (const QString& notice : std::exchange(services_.notices, {})) services_.dialogs->Message(notice);
+    for (const Notice& notice : session_->TakeStartupMessages()) Tell(notice);
 }
 
 void Tmain::closeEvent(QCloseEvent* event) { event->setAccepted(session_->Close()); }
@@ -184,7 +186,7 @@ QWidget* Tmain::Control(int n) const {
 void Tmain::ApplyCell(int n, const CellTarget& target) {
     const bool keepFocus = keys_->HoldsCell(n);
     Image(n)->SetClickable(target.imageEnabled);
-    Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, cellSize_));
+    Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, Image(n)->width()));
     const QString name = FromUtf8(target.name);
     Button(n)->setAccessibleName(name);
     Image(n)->setAccessibleName(name);
@@ -226,15 +228,16 @@ void Tmain::SetTabToBestCell(int n) {
 
 void Tmain::ShowCongratulations() { services_.dialogs->Message(QStringLiteral("Congratulations!")); }
 
-void Tmain::Tell(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
+void Tmain::Tell(const Notice& notice) { services_.dialogs->Message(Words(notice)); }
 
-bool Tmain::Ask(const std::string& text) { return services_.dialogs->Ask(FromUtf8(text)); }
+bool Tmain::Ask(const Notice& notice) { return services_.dialogs->Ask(Words(notice)); }
 
-void Tmain::TellWhenDone(std::function<std::string()> work, std::function<void()> told) {
-    AwayThenBack<std::string>(this, std::move(work), [this, told = std::move(told)](const std::string& text) {
-        Tell(text);
-        told();
-    });
+void Tmain::Tell(const CongruenceAnswer& answer) { services_.dialogs->Message(Words(answer)); }
+
+void Tmain::Tell(const Hint& hint) { services_.dialogs->Message(Words(hint)); }
+
+void Tmain::RunAway(std::function<std::function<void()>()> work) {
+    AwayThenBack<std::function<void()>>(this, std::move(work), [](const std::function<void()>& back) { back(); });
 }
 
 void Tmain::EnableMenuItem(const std::string& name, bool enabled) {
@@ -260,31 +263,23 @@ void Tmain::SetPiecePanel(int piece, PieceLook look) {
     status_->StatusBarPanelSet(static_cast<unsigned>(piece), FromUtf8(PiecePanelText(piece, look)));
 }
 
-void Tmain::ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                             std::function<bool()> wanted) {
-    strip_->SetPicture(picture);
-    AwayThenBack<std::optional<SupportLine>>(this, std::move(count),
-                                             [this, wanted = std::move(wanted)](const std::optional<SupportLine>& line) {
-                                                 if (line && wanted()) strip_->SetLine(*line);
-                                             });
-}
+void Tmain::ShowPieceSupport(const SupportPicture& picture) { strip_->SetPicture(picture); }
+
+void Tmain::SetSupportLine(const SupportLine& line) { strip_->SetLine(line); }
 
 void Tmain::MarkHint(const Hint& hint) {
     for (const int n : markedCells_) {
         Button(n)->setAccessibleDescription({});
         Image(n)->setAccessibleDescription({});
     }
-    markedCells_ = hint.text.empty() ? std::vector<int>{} : hint.cells;
+    const bool none = hint.kind == Hint::Kind::None;
+    markedCells_ = none ? std::vector<int>{} : hint.cells;
     for (const int n : markedCells_) {
         Button(n)->setAccessibleDescription(QStringLiteral("ヒント"));
         Image(n)->setAccessibleDescription(QStringLiteral("ヒント"));
     }
-    strip_->SetHint(FromUtf8(hint.text), hint.text.empty() ? -1 : hint.piece);
+    strip_->SetHint(Words(hint), none ? -1 : hint.piece);
     PlaceHintMarks();
-}
-
-void Tmain::HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) {
-    AwayThenBack<Hint>(this, std::move(work), std::move(done));
 }
 
 void Tmain::PlaceHintMarks() {
@@ -306,7 +301,6 @@ void Tmain::HideCells() {
 }
 
 void Tmain::SizeCells(int frameSize) {
-    cellSize_ = frameSize;
     for (int n = 0; n < kCellCount; ++n) Button(n)->resize(frameSize, frameSize);
     for (int n = 0; n < kCellCount; ++n) Image(n)->resize(frameSize, frameSize);
 }
@@ -316,7 +310,7 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     status_->setVisible(layout.statusBarOn);
     bevel_->setFixedSize(layout.areaWidth, layout.areaHeight);
     rowLength_ = layout.rowLength;
-    if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, cellSize_);
+    if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, layout.cellSize);
     strip_->setVisible(layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVN"), layout.menuBarOn);
@@ -340,33 +334,44 @@ std::optional<PendingSettings> Tmain::RunOptions(const Settings& current, bool g
     return options_->Pending();
 }
 
-void Tmain::ShowCollection(int frameY) {
+void Tmain::OpenCollection(int frameY) {
     if (collection_ == nullptr) {
+        Session& s = *session_;
         collection_ = new CollectionWindow(
-            services_.programDir + kSolutionFile,
-            [](QObject* window, std::function<CollectionWindow::Shared()> work,
-               std::function<void(const CollectionWindow::Shared&)> done) {
-                AwayThenBack<CollectionWindow::Shared>(window, std::move(work), std::move(done));
-            },
-            [this] { help_->Context(kCollectionHelpContext); }, this);
-        for (const int page : kFrameHeights) {
-            AddChallengeButton(*collection_->Page(page), *services_.dialogs, services_.programDir,
-                               [this](const Challenge& challenge) {
-                                   if (!session_->TakeChallenge(challenge)) return false;
-                                   // The board to play is here.
-                                   raise();
-                                   activateWindow();
-                                   return true;
-                               });
-        }
+            {[&s](int page, CollectionOrder order) { s.SortCollection(page, order); },
+             [&s](int page, int number) { s.ChooseSolution(page, number); },
+             [&s](int page) { s.StartChallenge(page); }, [&s] { s.CloseCollection(); },
+             [this] { help_->Context(kCollectionHelpContext); }},
+            this);
     }
     collection_->ShowOn(frameY);
 }
 
-void Tmain::RegisterChanged() {
-    if (collection_ != nullptr) collection_->RegisterChanged();
+void Tmain::ShowCollection(std::shared_ptr<const Collection> collection) {
+    if (collection_ != nullptr) collection_->Show(collection);
 }
 
-void Tmain::InternalError(const std::string& text) { Tell(text); }
+void Tmain::ShowChosenSolution(int frameY, int number) {
+    if (CollectionPageView* page = collection_ != nullptr ? collection_->Page(frameY) : nullptr) page->ShowChosen(number);
+}
+
+std::optional<ChallengeLevel> Tmain::AskChallengeLevel() {
+    ChallengeDialog dialog(collection_);
+    if (!services_.dialogs->RunModal(dialog)) return std::nullopt;
+    return dialog.Level();
+}
+
+void Tmain::ShowChallengeLine(int frameY, const ChallengeLine& line) {
+    if (CollectionPageView* page = collection_ != nullptr ? collection_->Page(frameY) : nullptr) {
+        page->SetChallengeLine(Words(line), line.kind == ChallengeLine::Kind::Preparing);
+    }
+}
+
+void Tmain::RaiseBoard() {
+    raise();
+    activateWindow();
+}
+
+void Tmain::InternalError(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
 
 }  // namespace tilvaren

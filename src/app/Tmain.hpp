@@ -53,25 +53,30 @@ private:
     void PlayClickSound() override;
     void SetTabToBestCell(int n) override;
     void ShowCongratulations() override;
-    void Tell(const std::string& text) override;
-    bool Ask(const std::string& text) override;
-    void TellWhenDone(std::function<std::string()> work, std::function<void()> told) override;
+    void Tell(const Notice& notice) override;
+    bool Ask(const Notice& notice) override;
+    void Tell(const CongruenceAnswer& answer) override;
+    void Tell(const Hint& hint) override;
+    void RunAway(std::function<std::function<void()>()> work) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
     void SetFramePanel(const std::string& text) override;
     void SetPiecePanel(int piece, PieceLook look) override;
-    void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                          std::function<bool()> wanted) override;
+    void ShowPieceSupport(const SupportPicture& picture) override;
+    void SetSupportLine(const SupportLine& line) override;
     void MarkHint(const Hint& hint) override;
-    void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) override;
     // Rings the marked cells where their controls stand now.
     void PlaceHintMarks();
     void HideCells() override;
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
     std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) override;
-    void ShowCollection(int frameY) override;
-    void RegisterChanged() override;
+    void OpenCollection(int frameY) override;
+    void ShowCollection(std::shared_ptr<const Collection> collection) override;
+    void ShowChosenSolution(int frameY, int number) override;
+    std::optional<ChallengeLevel> AskChallengeLevel() override;
+    void ShowChallengeLine(int frameY, const ChallengeLine& line) override;
+    void RaiseBoard() override;
 
     // ErrorSink: internal errors as plain message boxes.
     void InternalError(const std::string& text) override;
@@ -90,7 +95,6 @@ private:
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order
     int clicking_ = -1;          // the cell whose button click is being run
     CellKeyboard* keys_ = nullptr;
-    int cellSize_ = kDefaultCellSize;
     int rowLength_ = 10;  // cells in a row of the frame in play
     // The click sound's file, found once at start-up.
     std::string soundFile_;

@@ -48,10 +48,21 @@ inline constexpr int kWallWidth = 4;
 // (28, 23, 20, 18).
 constexpr int GridStrideOf(int frameY) { return FrameWidthOf(frameY) + 2 * kWallWidth; }
 
-// "6 * 10" and the like, as the status bar shows it; "" for no frame's height.
-inline std::string FrameName(int frameY) {
+// How a frame is named: "6 * 10" in the status bar and the messages, "６×10"
+// (the height a full-width digit) in the frame menu and the collection's tabs,
+// "6×10" in the congruence check.
+enum class FrameNaming { Panel, Caption, Check };
+
+// The name of the frame of that height; "" for no frame's height.
+inline std::string FrameName(int frameY, FrameNaming naming = FrameNaming::Panel) {
     if (!IsFrameHeight(frameY)) return {};
-    return std::to_string(frameY) + " * " + std::to_string(FrameWidthOf(frameY));
+    const std::string width = std::to_string(FrameWidthOf(frameY));
+    switch (naming) {
+        case FrameNaming::Panel: return std::to_string(frameY) + " * " + width;
+        case FrameNaming::Caption: return std::string("\xEF\xBC") + static_cast<char>(0x90 + frameY) + "×" + width;
+        case FrameNaming::Check: break;
+    }
+    return std::to_string(frameY) + "×" + width;
 }
 
 }  // namespace tilvaren

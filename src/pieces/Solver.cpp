@@ -1,7 +1,9 @@
 #include "pieces/Solver.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <memory>
 #include <mutex>
 
 #include "core/Frame.hpp"
@@ -166,37 +168,58 @@ std::vector<FilledFrame> SolveFrame(int frameY) {
     return all;
 }
 
-const std::vector<FilledFrame>& FrameSolutions(int frameY) {
-    struct Slot {
-        std::once_flag solved;
-        std::vector<FilledFrame> solutions;
-    };
-    static std::array<Slot, kFrameHeights.size()> slots;
-    static const std::vector<FilledFrame> none;
-    if (!IsFrameHeight(frameY)) return none;
-    Slot& slot = slots[static_cast<std::size_t>(frameY - kFrameHeights.back())];
-    std::call_once(slot.solved, [&slot, frameY] { slot.solutions = SolveFrame(frameY); });
-    return slot.solutions;
+SolvedFrame SolveWhole(int frameY) {
+    SolvedFrame solved;
+    solved.images = SolveFrame(frameY);
+    // The images are sorted, so the smallest of each class come out sorted too.
+    for (const FilledFrame& frame : solved.images) {
+        if (CanonicalFrame(frame, frameY) == frame) solved.distinct.push_back(frame);
+    }
+    solved.byClass.reserve(solved.images.size());
+    for (const FilledFrame& frame : solved.images) {
+        SolvedFrame::Image image{};
+        for (std::size_t n = 0; n < frame.size(); ++n) {
+            image.pieces[static_cast<std::size_t>(PieceNumberOf(frame[n]))] |= std::uint64_t{1} << n;
+        }
+        const auto at = std::lower_bound(solved.distinct.begin(), solved.distinct.end(), CanonicalFrame(frame, frameY));
+        image.distinctId = static_cast<std::uint32_t>(at - solved.distinct.begin());
+        solved.byClass.push_back(image);
+    }
+    std::stable_sort(solved.byClass.begin(), solved.byClass.end(),
+                     [](const SolvedFrame::Image& a, const SolvedFrame::Image& b) { return a.distinctId < b.distinctId; });
+    return solved;
 }
 
-std::vector<FilledFrame> DistinctSolutions(int frameY) { return FrameDistinct(frameY); }
+namespace {
 
-const std::vector<FilledFrame>& FrameDistinct(int frameY) {
-    struct Slot {
-        std::once_flag chosen;
-        std::vector<FilledFrame> distinct;
-    };
+// One slot per frame height, 3..6.
+struct Slot {
+    std::once_flag solved;
+    std::unique_ptr<const SolvedFrame> frame;
+    std::atomic<const SolvedFrame*> ready{nullptr};
+};
+
+Slot* SlotOf(int frameY) {
     static std::array<Slot, kFrameHeights.size()> slots;
-    static const std::vector<FilledFrame> none;
-    if (!IsFrameHeight(frameY)) return none;
-    Slot& slot = slots[static_cast<std::size_t>(frameY - kFrameHeights.back())];
-    std::call_once(slot.chosen, [&slot, frameY] {
-        // FrameSolutions is sorted, so the chosen boards come out sorted too.
-        for (const FilledFrame& frame : FrameSolutions(frameY)) {
-            if (CanonicalFrame(frame, frameY) == frame) slot.distinct.push_back(frame);
-        }
+    return IsFrameHeight(frameY) ? &slots[static_cast<std::size_t>(frameY - kFrameHeights.back())] : nullptr;
+}
+
+}  // namespace
+
+const SolvedFrame& SolvedFrameOf(int frameY) {
+    static const SolvedFrame none;
+    Slot* slot = SlotOf(frameY);
+    if (slot == nullptr) return none;
+    std::call_once(slot->solved, [slot, frameY] {
+        slot->frame = std::make_unique<const SolvedFrame>(SolveWhole(frameY));
+        slot->ready.store(slot->frame.get(), std::memory_order_release);
     });
-    return slot.distinct;
+    return *slot->frame;
+}
+
+const SolvedFrame* SolvedFrameIfReady(int frameY) {
+    const Slot* slot = SlotOf(frameY);
+    return slot != nullptr ? slot->ready.load(std::memory_order_acquire) : nullptr;
 }
 
 int SolutionNumber(const FilledFrame& board, int frameY) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "pieces/Catalogue.hpp"
+
 namespace tilvaren {
 
 // A filled frame: the piece letter of each cell, by cell number (row by row).
@@ -14,18 +16,33 @@ using FilledFrame = std::array<char, 60>;
 // Any other height gives no solutions.
 std::vector<FilledFrame> SolveFrame(int frameY);
 
-// SolveFrame's answer, worked out once per frame for the program's life and
-// shared by everything that needs a frame's solutions; callers wanting the
-// same frame at once wait for that one search. Slow on a frame's first use.
-const std::vector<FilledFrame>& FrameSolutions(int frameY);
+// Everything the program knows of one frame's solutions.
+struct SolvedFrame {
+    // One image: the cells of each piece (bit n = cell n, by piece number F..Z)
+    // and its class's place in `distinct`.
+    struct Image {
+        std::array<std::uint64_t, kPieceCount> pieces;
+        std::uint32_t distinctId;
+    };
+    std::vector<FilledFrame> images;    // SolveFrame's answer
+    std::vector<FilledFrame> distinct;  // one board per class under turning and mirroring, its smallest image, sorted
+    std::vector<Image> byClass;         // every image, the images of one class side by side
+};
 
-// One board per class of boards that a turn and a mirror map onto each other:
-// the smallest of its four images, sorted.
-std::vector<FilledFrame> DistinctSolutions(int frameY);
+// SolveFrame's answer with its classes, uncached: the work behind SolvedFrameOf.
+SolvedFrame SolveWhole(int frameY);
 
-// DistinctSolutions, worked out once per frame for the program's life and
-// shared; safe to call from several threads. Empty for any other height.
-const std::vector<FilledFrame>& FrameDistinct(int frameY);
+// The frame's solutions, worked out by the first caller that needs them and
+// kept for the program's life, shared by everything that needs them; callers
+// wanting the same frame at once wait for that one search. Slow on a frame's
+// first use; empty for any other height.
+const SolvedFrame& SolvedFrameOf(int frameY);
+// The same once it is worked out, else none; never waits.
+const SolvedFrame* SolvedFrameIfReady(int frameY);
+
+// Shorthands for SolvedFrameOf's distinct boards.
+inline const std::vector<FilledFrame>& FrameDistinct(int frameY) { return SolvedFrameOf(frameY).distinct; }
+inline std::vector<FilledFrame> DistinctSolutions(int frameY) { return FrameDistinct(frameY); }
 
 // The solution's fixed number in its frame, 1-based: the place of its smallest
 // image among the frame's sorted distinct solutions, the same on every machine.

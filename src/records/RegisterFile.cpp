@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "records/FileNames.hpp"
+
 namespace tilvaren {
 
 FileResult ReadRegisterFile(const std::string& path, RegisterReader& reader, const std::function<bool()>& cancelled) {
@@ -19,6 +21,10 @@ RegisterRead ReadRegisterReport(const std::string& path, const std::function<boo
     if (!read.status && read.status.error == ENOENT) read.status = FileResult::Success();
     read.report = reader.Finish();
     return read;
+}
+
+RegisterRead ReadRegisterIn(const std::string& programDir, const std::function<bool()>& cancelled) {
+    return ReadRegisterReport(programDir + kSolutionFile, cancelled);
 }
 
 }  // namespace tilvaren

@@ -25,5 +25,8 @@ struct RegisterRead {
     RegisterReport report;
 };
 RegisterRead ReadRegisterReport(const std::string& path, const std::function<bool()>& cancelled = {});
+// The same for the register in the program folder (a path ending in '/'): the
+// one place its name is joined to the folder.
+RegisterRead ReadRegisterIn(const std::string& programDir, const std::function<bool()>& cancelled = {});
 
 }  // namespace tilvaren

@@ -68,11 +68,4 @@ SavedGameReadResult SavedGameRead(const std::string& programDir) {
     return result;
 }
 
-std::string SavedGameRejectedMessage(const SavedGameReadResult& result) {
-    std::string message = std::string("保存されたゲーム \"") + kSavedGameFile + "\" を読み込めませんでした（" +
-                          result.problem + "）。新しいゲームを始めます。";
-    if (!result.keptAs.empty()) return message + "元のファイルは \"" + result.keptAs + "\" として残してあります。";
-    return message + "元のファイルは別の名前で残せませんでした。終了するときにゲームを保存すると、このファイルは置き換えられます。";
-}
-
 }  // namespace tilvaren

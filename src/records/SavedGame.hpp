@@ -34,8 +34,4 @@ struct SavedGameReadResult {
 // neither the next close nor a later rejection destroys it.
 SavedGameReadResult SavedGameRead(const std::string& programDir);
 
-// The message for the player when a saved game was rejected: why, and where
-// the file was kept or that the next save will replace it.
-std::string SavedGameRejectedMessage(const SavedGameReadResult& result);
-
 }  // namespace tilvaren

@@ -4,7 +4,6 @@
 #include <bit>
 #include <random>
 
-#include "board/Board.hpp"
 #include "records/FileNames.hpp"
 #include "records/RegisterReport.hpp"
 #include "records/RegisterFile.hpp"
@@ -35,43 +34,29 @@ FilledFrame ImageOf(const FilledFrame& board, int frameY, unsigned image) {
 }
 
 // A solution image that places at least the kept pieces where the chosen
-// solution has them: which of its pieces agree (bit p for piece p) and its
-// class among the near ones.
+// solution has them: which of its pieces agree (bit p for piece p), its class
+// and whether the register lacks that class.
 struct Near {
     unsigned agreeing;
-    std::size_t classId;
+    std::uint32_t classId;
+    bool unfound;
 };
 
 // The frame's images that agree with `solution` on at least `atLeast`
-// pieces, and their classes: the only boards that can complete a board made
-// of that many of its pieces. `unfound[c]` tells whether class c is unfound.
-std::vector<Near> NearImages(const FilledFrame& solution, int frameY, int atLeast,
-                             const std::vector<FilledFrame>& found, std::vector<bool>& unfound) {
-    std::array<std::array<std::size_t, 5>, kPieceCount> cellsOf{};
-    std::array<std::size_t, kPieceCount> filled{};
+// pieces: the only boards that can complete a board made of that many of its pieces.
+std::vector<Near> NearImages(const FilledFrame& solution, const SolvedFrame& solved, int atLeast,
+                             const std::vector<FilledFrame>& found) {
+    std::array<std::uint64_t, kPieceCount> cells{};
     for (std::size_t n = 0; n < solution.size(); ++n) {
-        const auto p = static_cast<std::size_t>(PieceNumberOf(solution[n]));
-        cellsOf[p][filled[p]++] = n;
+        cells[static_cast<std::size_t>(PieceNumberOf(solution[n]))] |= std::uint64_t{1} << n;
     }
     std::vector<Near> near;
-    std::vector<FilledFrame> classes;
-    for (const FilledFrame& image : FrameSolutions(frameY)) {
+    for (const SolvedFrame::Image& image : solved.byClass) {
         unsigned agreeing = 0;
-        for (std::size_t p = 0; p < cellsOf.size(); ++p) {
-            const char letter = kPieceLetters[p];
-            // A letter stands on five cells of a solution: five agreeing cells are the piece.
-            if (std::all_of(cellsOf[p].begin(), cellsOf[p].end(), [&image, letter](std::size_t n) { return image[n] == letter; })) {
-                agreeing |= 1U << p;
-            }
-        }
+        for (std::size_t p = 0; p < cells.size(); ++p) agreeing |= image.pieces[p] == cells[p] ? 1U << p : 0U;
         if (std::popcount(agreeing) < atLeast) continue;
-        const FilledFrame canonical = CanonicalFrame(image, frameY);
-        const auto at = std::find(classes.begin(), classes.end(), canonical);
-        near.push_back({agreeing, static_cast<std::size_t>(at - classes.begin())});
-        if (at == classes.end()) {
-            classes.push_back(canonical);
-            unfound.push_back(!std::binary_search(found.begin(), found.end(), canonical));
-        }
+        const FilledFrame& canonical = solved.distinct[image.distinctId];
+        near.push_back({agreeing, image.distinctId, !std::binary_search(found.begin(), found.end(), canonical)});
     }
     return near;
 }
@@ -81,13 +66,8 @@ std::vector<Near> NearImages(const FilledFrame& solution, int frameY, int atLeas
 std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const std::vector<FilledFrame>& found,
                                        ChallengeLevel level, std::uint64_t seed) {
     const int frameY = counter.FrameY();
-    if (!IsFrameHeight(frameY)) return std::nullopt;
-    SilentErrorSink errors;
-    Board empty(errors);
-    empty.SetFrame(frameY);
-    empty.ResetBoard();
+    const std::vector<FilledFrame>& all = counter.Solved().distinct;
     std::vector<FilledFrame> unfoundSolutions;
-    const std::vector<FilledFrame> all = counter.DistinctFor(empty);
     std::set_difference(all.begin(), all.end(), found.begin(), found.end(), std::back_inserter(unfoundSolutions));
     if (unfoundSolutions.empty()) return std::nullopt;
 
@@ -95,15 +75,14 @@ std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const s
     const FilledFrame solution = ImageOf(unfoundSolutions[static_cast<std::size_t>(random() % unfoundSolutions.size())],
                                          frameY, static_cast<unsigned>(random() % 4));
     const int left = static_cast<int>(level);
-    std::vector<bool> unfoundClass;
-    const std::vector<Near> near = NearImages(solution, frameY, kPieceCount - left, found, unfoundClass);
+    const std::vector<Near> near = NearImages(solution, counter.Solved(), kPieceCount - left, found);
 
     // Every way to leave the pieces out is weighed, in an order the seed
     // shuffles so that it picks among equally good ones.
     std::vector<unsigned> leaveOut = PieceSubsets(left);
     std::shuffle(leaveOut.begin(), leaveOut.end(), random);
     constexpr unsigned kAllPieces = (1U << kPieceCount) - 1;
-    std::vector<unsigned> seen(unfoundClass.size(), 0);
+    std::vector<unsigned> seen(all.size(), 0);
     unsigned stamp = 0;
     unsigned bestMask = 0;
     std::size_t bestCost = 0;
@@ -118,7 +97,7 @@ std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const s
             if ((image.agreeing & kept) != kept || seen[image.classId] == stamp) continue;
             seen[image.classId] = stamp;
             ++completions;
-            if (unfoundClass[image.classId]) ++unfound;
+            if (image.unfound) ++unfound;
         }
         // The solution itself is among them, so one at least is unfound.
         const std::size_t cost = completions + kFoundWeight * (completions - unfound);
@@ -138,11 +117,11 @@ std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const s
 
 ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed) {
     ChallengeSearch search;
-    const RegisterRead read = ReadRegisterReport(programDir + kSolutionFile);
+    const RegisterRead read = ReadRegisterIn(programDir);
     if (!read.status) {
         // Without the register no board can be known to lead somewhere new.
-        search.message = std::string("解答の記録 \"") + kSolutionFile + "\" を読めなかったため、挑戦を用意できませんでした。\n" +
-                         read.status.reason;
+        search.why = {Notice::Kind::ChallengeUnprepared, read.status};
+        search.why.names = {kSolutionFile};
         return search;
     }
     const RegisterReport& report = read.report;
@@ -151,32 +130,19 @@ ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::strin
         for (const RegisterReport::Found& entry : frame->second.found) found.push_back(entry.canonical);
     }
     std::sort(found.begin(), found.end());
-    const CompletionCounter& counter = CompletionCounterFor(frameY);
+    const CompletionCounter counter(frameY);
     search.challenge = MakeChallenge(counter, found, level, seed);
     if (!search.challenge) {
-        search.message = FrameName(frameY) + " の枠の解は、" + std::to_string(counter.DistinctTotal()) +
-                         " 通りすべて見つけています。挑戦できる解は残っていません。";
+        search.why.kind = Notice::Kind::AllFound;
+        search.why.frameY = frameY;
+        search.why.count = counter.DistinctTotal();
     }
     return search;
 }
 
-std::string ChallengeLevelName(ChallengeLevel level) {
-    switch (level) {
-        case ChallengeLevel::Easy:
-            return "やさしい";
-        case ChallengeLevel::Normal:
-            return "ふつう";
-        case ChallengeLevel::Hard:
-            return "むずかしい";
-    }
-    return {};
-}
-
-std::string ChallengeText(const Challenge& challenge) {
-    const std::size_t left = static_cast<std::size_t>(std::count(challenge.cells.begin(), challenge.cells.end(), kEmpty)) / 5;
-    return "残り " + std::to_string(left) + " 個のピースを置く挑戦です。完成形は " +
-           std::to_string(challenge.completions) + " 通りで、そのうち " + std::to_string(challenge.unfound) +
-           " 通りはまだ見つけていない解です。";
+ChallengeLine TakenLine(const Challenge& challenge) {
+    const auto empty = static_cast<std::size_t>(std::count(challenge.cells.begin(), challenge.cells.end(), kEmpty));
+    return {ChallengeLine::Kind::Taken, empty / 5, challenge.completions, challenge.unfound};
 }
 
 }  // namespace tilvaren

@@ -9,6 +9,7 @@
 
 #include "pieces/Solver.hpp"
 #include "session/Completion.hpp"
+#include "session/Notice.hpp"
 
 namespace tilvaren {
 
@@ -35,23 +36,29 @@ struct Challenge {
 std::optional<Challenge> MakeChallenge(const CompletionCounter& counter, const std::vector<FilledFrame>& found,
                                        ChallengeLevel level, std::uint64_t seed);
 
-// A challenge found for the player, or why there is none, in Japanese.
+// A challenge found for the player, or why there is none.
 struct ChallengeSearch {
     std::optional<Challenge> challenge;
-    std::string message;  // "" with a challenge
+    Notice why;  // without a challenge: the register unreadable, or every solution found
 };
 
-// The whole search behind the collection window's button: the register in
-// the program folder read afresh, the frame's counter (built once per frame
-// and kept) and the challenge. Slow on a frame's first use: for a worker
-// thread.
+// The whole search behind a collection page's 挑戦: the register in the
+// program folder read afresh, the frame's counter and the challenge. Slow on
+// a frame's first use: for a worker thread.
 ChallengeSearch FindChallenge(int frameY, ChallengeLevel level, const std::string& programDir, std::uint64_t seed);
 
-// The level's name as the player reads it: "やさしい", "ふつう", "むずかしい".
-std::string ChallengeLevelName(ChallengeLevel level);
+// The line beside a collection page's 挑戦: empty, a search under way (the
+// button then waits), or the challenge taken, with the pieces it leaves, its
+// completions and how many of them are not yet found.
+struct ChallengeLine {
+    enum class Kind { Empty, Preparing, Taken };
+    Kind kind = Kind::Empty;
+    std::size_t left = 0;
+    std::size_t completions = 0;
+    std::size_t unfound = 0;
 
-// What the collection window says of a challenge taken: its completions and
-// how many of them are not yet found.
-std::string ChallengeText(const Challenge& challenge);
+    friend bool operator==(const ChallengeLine&, const ChallengeLine&) = default;
+};
+ChallengeLine TakenLine(const Challenge& challenge);
 
 }  // namespace tilvaren

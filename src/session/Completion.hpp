@@ -9,7 +9,6 @@
 
 #include "board/Board.hpp"
 #include "pieces/Solver.hpp"
-#include "records/RegisterReport.hpp"
 
 namespace tilvaren {
 
@@ -26,10 +25,11 @@ struct BoardCells {
     bool allPlaced = false;
 };
 
-// How the boards of one frame can still be completed. Building one solves the
-// frame (slow, meant for a worker thread); every question after that is a
-// filter over the frame's solutions, microseconds, and safe to ask from any
-// number of threads at once.
+// How the boards of one frame can still be completed: questions over the
+// frame's one kept set of solutions (SolvedFrameOf). Making the first counter
+// of a frame solves it (slow, meant for a worker thread); every question after
+// that is a filter over the solutions, microseconds, and safe to ask from any
+// number of threads at once. A counter is a small value: copy it freely.
 //
 // The rules: placed pieces (letters, and "3" cells while FoundLetter is a
 // piece letter) stay where they are; the selected cells ("1") must all become
@@ -37,7 +37,8 @@ struct BoardCells {
 // of another frame, or with a code no cell can hold, cannot be completed.
 class CompletionCounter {
 public:
-    explicit CompletionCounter(int frameY);
+    explicit CompletionCounter(int frameY) : CompletionCounter(frameY, SolvedFrameOf(frameY)) {}
+    CompletionCounter(int frameY, const SolvedFrame& solved) : frameY_(frameY), solved_(&solved) {}
 
     struct Count {
         std::size_t ways = 0;      // solutions, each image counted on its own
@@ -45,8 +46,10 @@ public:
     };
 
     int FrameY() const { return frameY_; }
+    // The frame's solutions it asks its questions over.
+    const SolvedFrame& Solved() const { return *solved_; }
     // Distinct solutions of the frame: 2339, 1010, 368 or 2 (0 for no frame).
-    std::size_t DistinctTotal() const { return distinct_.size(); }
+    std::size_t DistinctTotal() const { return solved_->distinct.size(); }
 
     // How many ways the board can still be completed.
     Count CountFor(const BoardCells& board) const;
@@ -61,44 +64,21 @@ public:
     std::size_t ForEachCompletion(const BoardCells& board, const std::function<void(const PieceCells&)>& use) const;
 
 private:
-    struct Image {
-        std::array<std::uint64_t, kPieceCount> pieces;  // cells of each piece, bit n = cell n
-        std::uint32_t distinctId;                       // index into distinct_
-    };
+    using Image = SolvedFrame::Image;
     // Calls `match(image)` for each image the board can still become, in order
     // of distinct id; returns how many matched.
     template <typename Match>
     std::size_t ForEachMatch(const BoardCells& board, Match&& match) const;
 
     int frameY_;
-    std::vector<Image> images_;          // sorted by distinct id
-    std::vector<FilledFrame> distinct_;  // canonical boards, sorted
+    const SolvedFrame* solved_;
 };
 
-// The program's one counter per frame, built by the first caller that needs
-// it and kept for the program's life; callers wanting the same frame at once
-// wait for that one build. Meant for worker threads.
-const CompletionCounter& CompletionCounterFor(int frameY);
-// The frame's counter when it is already built, else none; never waits, so
-// the window's thread may ask.
-const CompletionCounter* BuiltCompletionCounter(int frameY);
+// The frame's counter when its solutions are already worked out, else none;
+// never waits, so the window's thread may ask.
+std::optional<CompletionCounter> BuiltCompletionCounter(int frameY);
 
-// Where a board stands against the solution register.
-struct RegisterStanding {
-    std::size_t distinct = 0;       // distinct solutions the board can still become
-    std::size_t distinctFound = 0;  // how many of those the register holds
-    std::size_t registerHolds = 0;  // distinct solutions of the frame the register holds
-    std::size_t frameTotal = 0;     // distinct solutions the frame has
-    // Every cell holds a piece. Only with distinct == 1 is it a true solution.
-    bool finished = false;
-    // The register's entry for a finished board's class, when it has one.
-    std::optional<RegisterReport::Found> found;
-};
-
-// The board's completions and, when finished, its class, looked up in the
-// register's part for the counter's frame: one DistinctFor and a binary
-// search per register entry.
-RegisterStanding CompareWithRegister(const CompletionCounter& counter, const RegisterReport& report,
-                                     const BoardCells& board);
+// True when every cell holds a piece.
+bool IsFinished(const BoardCells& board);
 
 }  // namespace tilvaren

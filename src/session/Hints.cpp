@@ -16,8 +16,6 @@ namespace {
 
 constexpr std::uint64_t Bit(int n) { return std::uint64_t{1} << n; }
 
-std::string Letter(int piece) { return std::string(1, kPieceLetters[static_cast<std::size_t>(piece)]); }
-
 std::vector<int> CellsOf(std::uint64_t mask) {
     std::vector<int> cells;
     for (int n = 0; n < kCellCount; ++n) {
@@ -52,7 +50,7 @@ Hint PieceToTakeBack(const CompletionCounter& counter, const BoardCells& board, 
         const std::uint64_t cells = CellsWith(board, kPieceLetters[static_cast<std::size_t>(piece)]);
         if (cells == 0) continue;
         const CompletionCounter::Count count = counter.CountFor(Without(board, cells));
-        const auto listed = std::find(placedOrder.rbegin(), placedOrder.rend(), Letter(piece).front());
+        const auto listed = std::find(placedOrder.rbegin(), placedOrder.rend(), kPieceLetters[static_cast<std::size_t>(piece)]);
         const int rank = listed == placedOrder.rend() ? -1 : static_cast<int>(placedOrder.rend() - listed);
         if (best < 0 || count.ways > bestCount.ways || (count.ways == bestCount.ways && rank > bestRank)) {
             best = piece;
@@ -62,15 +60,14 @@ Hint PieceToTakeBack(const CompletionCounter& counter, const BoardCells& board, 
     }
     Hint hint;
     if (best < 0) {
-        hint.text = "この盤は完成できません";
+        hint.kind = Hint::Kind::Unfinishable;
         return hint;
     }
     hint.piece = best;
     hint.cells = CellsOf(CellsWith(board, kPieceLetters[static_cast<std::size_t>(best)]));
     // Weighed by ways, told as the strip counts: in distinct solutions.
-    hint.text = bestCount.ways > 0 ? "完成できません。" + Letter(best) + " を取り除くと、完成まで あと " +
-                                         std::to_string(bestCount.distinct) + " 通りに戻ります"
-                                   : "完成できません。まず " + Letter(best) + " を取り除いてください";
+    hint.kind = bestCount.ways > 0 ? Hint::Kind::TakeBack : Hint::Kind::TakeBackFirst;
+    hint.count = bestCount.distinct;
     return hint;
 }
 
@@ -80,7 +77,7 @@ Hint DeadEnd(const CompletionCounter& counter, const BoardCells& board, const st
     if (selection != 0 && counter.CountFor(unselected).ways > 0) {
         Hint hint;
         hint.cells = CellsOf(selection);
-        hint.text = "選んでいるマスは、どの完成形にも使えません";
+        hint.kind = Hint::Kind::SelectionUnusable;
         return hint;
     }
     return PieceToTakeBack(counter, unselected, placedOrder);
@@ -95,15 +92,11 @@ constexpr std::uint64_t CellsOfKey(std::uint64_t key) { return key & (Bit(kCellC
 
 }  // namespace
 
-bool IsFinished(const BoardCells& board) {
-    return std::all_of(board.codes.begin(), board.codes.end(), [](char code) { return IsPieceLetter(code); });
-}
-
 Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
              bool finishedIsNew) {
     if (board.frameY == counter.FrameY() && IsFinished(board)) {
         Hint hint;
-        hint.text = finishedIsNew ? "完成しています。新しい解です" : "完成しています。すでに見つけた解です";
+        hint.kind = finishedIsNew ? Hint::Kind::FinishedNew : Hint::Kind::FinishedBefore;
         return hint;
     }
     // Every placement of a piece not yet on the board, with how many
@@ -139,13 +132,14 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
     Hint hint;
     if (cell < 0) {
         // Only selected cells are free: the selection itself is the next piece.
-        hint.text = "選んでいるマスにピースを置いてください";
+        hint.kind = Hint::Kind::PlaceSelection;
         return hint;
     }
     hint.level = std::clamp(level, 1, kHintLevels);
     hint.cells = {cell};
     if (hint.level == 1) {
-        hint.text = "ここに入る置き方は " + std::to_string(covering[static_cast<std::size_t>(cell)]) + " 通りだけです";
+        hint.kind = Hint::Kind::Where;
+        hint.count = static_cast<std::size_t>(covering[static_cast<std::size_t>(cell)]);
         return hint;
     }
 
@@ -159,8 +153,8 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
         hint.piece = named;
         // A share, not a count: on a board a turn or a mirror maps onto
         // itself the completions counted here are more than the strip's.
-        const std::size_t share = (byPiece[static_cast<std::size_t>(named)] * 100 + ways / 2) / ways;
-        hint.text = "ここに最も多く入るのは " + Letter(named) + " です（完成形の " + std::to_string(share) + "%）";
+        hint.kind = Hint::Kind::Which;
+        hint.count = (byPiece[static_cast<std::size_t>(named)] * 100 + ways / 2) / ways;
         return hint;
     }
 
@@ -180,20 +174,20 @@ Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int leve
     // What the strip will say once it is placed.
     BoardCells placed = board;
     for (const int n : hint.cells) placed.codes[static_cast<std::size_t>(n)] = kPieceLetters[static_cast<std::size_t>(hint.piece)];
-    hint.text = Letter(hint.piece) + " を印の 5 マスに置くと、完成まで あと " + std::to_string(counter.CountFor(placed).distinct) +
-                " 通り";
+    hint.kind = Hint::Kind::Place;
+    hint.count = counter.CountFor(placed).distinct;
     return hint;
 }
 
 Hint WorkOutHint(const BoardCells& board, int level, const std::vector<char>& placedOrder,
                  const std::string& programDir) {
-    const CompletionCounter& counter = CompletionCounterFor(board.frameY);
+    const CompletionCounter counter(board.frameY);
     if (!IsFinished(board)) return HintFor(counter, board, level, placedOrder, false);
     const std::optional<bool> isNew = FinishedIsNew(counter, board, programDir);
     Hint hint = HintFor(counter, board, level, placedOrder, isNew.value_or(false));
     if (!isNew) {
-        hint.text =
-            "完成しています。解答の記録 \"" + std::string(kSolutionFile) + "\" を読めず、新しい解かはわかりません";
+        hint.kind = Hint::Kind::FinishedUnknown;
+        hint.file = kSolutionFile;
     }
     return hint;
 }

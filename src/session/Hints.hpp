@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,28 @@ namespace tilvaren {
 // The strongest level of a hint; a press beyond it repeats it.
 inline constexpr int kHintLevels = 3;
 
-// One hint on a board: its words and what to mark, never a change of the board.
+// One hint on a board: what it says and what to mark, never a change of the board.
 struct Hint {
+    enum class Kind {
+        None,               // no hint: every mark goes
+        Where,              // level 1: only `count` placements can cover the cell
+        Which,              // level 2: `piece` lies there in `count` percent of the completions
+        Place,              // level 3: `piece` on the cells leaves `count` completions
+        PlaceSelection,     // only the selected cells are free: they are the next piece
+        SelectionUnusable,  // the selected cells fit no completion
+        TakeBack,           // a dead end: taking `piece` back brings back `count` completions
+        TakeBackFirst,      // a dead end: `piece` must go first, though that alone brings none back
+        Unfinishable,       // a dead end with no piece on the board
+        FinishedNew,        // a finished board, new to the register
+        FinishedBefore,     // a finished board the register held before
+        FinishedUnknown,    // a finished board, the register unreadable
+    };
+    Kind kind = Kind::None;
     int level = 0;           // the level given, 1..3; 0 when the board needs no level
-    std::string text;        // Japanese, for the strip's line or a message box
     std::vector<int> cells;  // cells to mark (0..59), ascending
     int piece = -1;          // piece 0..11 (F..Z) named and marked, -1 none
+    std::size_t count = 0;   // the kind's number, in distinct solutions where it counts completions
+    std::string file;        // FinishedUnknown: the register's name
 
     friend bool operator==(const Hint&, const Hint&) = default;
 };
@@ -37,9 +54,6 @@ struct Hint {
 // few milliseconds once the counter is built; safe on any thread.
 Hint HintFor(const CompletionCounter& counter, const BoardCells& board, int level, const std::vector<char>& placedOrder,
              bool finishedIsNew);
-
-// True when every cell holds a piece: the hint then needs the register.
-bool IsFinished(const BoardCells& board);
 
 // The whole hint, for a worker thread: the frame's counter (built when the
 // frame is new to the program) and, for a finished board, the register in the

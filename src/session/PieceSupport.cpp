@@ -48,22 +48,22 @@ std::array<ShapeCell, 5> StripShapeOf(int piece) {
 }
 
 SupportLine CompletionLine(std::optional<CompletionCounter::Count> count) {
-    if (!count) return {"数えています…", false};
-    if (count->ways == 0) return {"完成できません", true};
+    if (!count) return {SupportLine::Kind::Counting};
+    if (count->ways == 0) return {SupportLine::Kind::CannotFinish};
     // The distinct count, as the options dialog and the check give it, so the
     // numbers a player sees agree and do not jump by four after the first piece.
-    return {"完成まで あと " + std::to_string(count->distinct) + " 通り", false};
+    return {SupportLine::Kind::Left, count->distinct};
 }
 
 SupportLine CountCompletionLine(const BoardCells& board) {
-    if (board.allPlaced) return {"完成しました", false};
-    return CompletionLine(CompletionCounterFor(board.frameY).CountFor(board));
+    if (board.allPlaced) return {SupportLine::Kind::Finished};
+    return CompletionLine(CompletionCounter(board.frameY).CountFor(board));
 }
 
 SupportPicture SupportPictureFor(const Board& board) {
     SupportPicture picture;
     picture.looks = PieceLooksFor(board);
-    if (BuiltCompletionCounter(board.FrameY()) == nullptr) picture.line = CompletionLine(std::nullopt);
+    if (!BuiltCompletionCounter(board.FrameY())) picture.line = CompletionLine(std::nullopt);
     return picture;
 }
 

@@ -12,11 +12,15 @@
 
 namespace tilvaren {
 
-// The strip's line under the pieces; `warning` when the board cannot be finished.
+// The strip's line under the pieces: none yet, counting, the completions
+// `left` (in distinct solutions), a board that cannot be finished (a
+// warning) or one that is finished.
 struct SupportLine {
-    std::string text;
-    bool warning = false;
+    enum class Kind { None, Counting, Left, CannotFinish, Finished };
+    Kind kind = Kind::None;
+    std::size_t left = 0;
 
+    bool Warning() const { return kind == Kind::CannotFinish; }
     friend bool operator==(const SupportLine&, const SupportLine&) = default;
 };
 
@@ -54,7 +58,7 @@ std::array<ShapeCell, 5> StripShapeOf(int piece);
 // The line for a count of completions; none while the count is unknown.
 SupportLine CompletionLine(std::optional<CompletionCounter::Count> count);
 
-// The strip's line for the board ("完成しました" once it is finished), counted with the frame's counter (which it
+// The strip's line for the board (finished once every piece is placed), counted with the frame's counter (which it
 // builds when the frame is new to the program). For a worker thread.
 SupportLine CountCompletionLine(const BoardCells& board);
 

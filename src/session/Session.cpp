@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 #include <system_error>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "core/Frame.hpp"
 #include "records/FileNames.hpp"
 #include "records/ProgramFiles.hpp"
+#include "records/RegisterFile.hpp"
 #include "records/SavedGame.hpp"
 #include "records/SolutionRegister.hpp"
 #include "session/Congruence.hpp"
@@ -19,16 +21,10 @@
 
 namespace tilvaren {
 
-namespace {
-
-std::string SettingsNotSaved(const FileResult& result) { return "設定ファイルを保存できませんでした。\n" + result.reason; }
-
-}  // namespace
-
 Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string programDir)
     : view_(view), clock_(clock), programDir_(std::move(programDir)), board_(errors) {
     // The window creates its cells where the default frame and size put them.
-    arranged_.cells = CellPlacesFor(kDefaultFrameY, cellSize_);
+    arranged_.cells = CellPlacesFor(kDefaultFrameY, arranged_.cellSize);
 }
 
 Settings Session::CurrentSettings() const {
@@ -46,19 +42,20 @@ void Session::Start() {
     // A settings file that exists but cannot be read is told once, here; it is
     // never overwritten, so no later save of the settings is attempted.
     settingsUnreadable_ = !loaded.status;
-    if (settingsUnreadable_) {
-        startupMessages_.push_back("設定ファイルを読み込めませんでした。既定の設定で始めます。\n" + loaded.status.reason);
-    }
+    if (settingsUnreadable_) startupMessages_.push_back({Notice::Kind::SettingsUnreadable, loaded.status});
     board_.SetFrame(settings_.FrameY);
     MenuUItemSet();
     board_.ResetBoard();
 
     const SavedGameReadResult saved = RestoreSavedGame(board_, *this, programDir_);
     if (saved.outcome == SavedGameReadResult::Outcome::Rejected) {
-        startupMessages_.push_back(SavedGameRejectedMessage(saved));
+        Notice rejected{Notice::Kind::SavedGameRejected};
+        rejected.detail = saved.problem;
+        if (!saved.keptAs.empty()) rejected.names = {saved.keptAs};
+        startupMessages_.push_back(rejected);
     }
     if (const FileResult result = SaveSettingsIfReadable(); !result) {
-        startupMessages_.push_back(SettingsNotSaved(result));
+        startupMessages_.push_back({Notice::Kind::SettingsNotSaved, result});
     }
     SizeCells();
     LayoutWindow();
@@ -74,23 +71,21 @@ void Session::Start() {
     PieceSupportSet();
 }
 
-std::vector<std::string> Session::TakeStartupMessages() { return std::exchange(startupMessages_, {}); }
+std::vector<Notice> Session::TakeStartupMessages() { return std::exchange(startupMessages_, {}); }
 
 bool Session::Close() {
     const FileResult settingsSaved = SaveSettingsIfReadable();
     const FileResult gameSaved = SavedGameWrite(board_, programDir_, clock_);
     if (gameSaved) {
         // The game is safe; settings that could not be saved are only told.
-        if (!settingsSaved) view_.Tell(SettingsNotSaved(settingsSaved));
+        if (!settingsSaved) view_.Tell(Notice{Notice::Kind::SettingsNotSaved, settingsSaved});
         return true;
     }
     const FileResult savedAway = SaveAway(gameSaved);
     if (savedAway) return true;
-    std::string question = settingsSaved ? "ゲームを保存できませんでした。\n" : "ゲームと設定を保存できませんでした。\n";
-    question += gameSaved.reason;
-    if (!settingsSaved) question += "\n" + settingsSaved.reason;
-    if (!savedAway.reason.empty()) question += "\n" + fallbackDir_ + " にも保存できませんでした。\n" + savedAway.reason;
-    question += "\n\n保存せずに終了しますか？";
+    Notice question{Notice::Kind::GameNotSaved, gameSaved, settingsSaved, savedAway};
+    question.other = fallbackDir_;
+    question.settingsToo = !settingsSaved;
     return view_.Ask(question);
 }
 
@@ -98,18 +93,20 @@ void Session::TakeBackSavedAway() {
     folderIdentity_ = FolderIdentity(programDir_);
     if (fallbackDir_.empty() || fallbackDir_ == programDir_) return;
     const TakeBackResult result = tilvaren::TakeBackSavedAway(programDir_, fallbackDir_);
+    Notice notice;
+    notice.folder = programDir_;
+    notice.other = fallbackDir_;
     if (!result.taken.empty()) {
-        std::string names;
-        for (const std::string& name : result.taken) names += (names.empty() ? "" : "、") + name;
-        startupMessages_.push_back("前回ウィンドウを閉じたときに " + fallbackDir_ + " に保存したファイル（" + names +
-                                   "）を、このフォルダー " + programDir_ + " に戻しました。");
+        notice.kind = Notice::Kind::TakenBack;
+        notice.names = result.taken;
+        startupMessages_.push_back(notice);
     }
     if (!result.failure.empty()) {
+        notice.kind = Notice::Kind::NotTakenBack;
         // The game goes first: with nothing taken, the game here is the older one.
-        const std::string what = result.taken.empty() ? "ゲーム" : "設定";
-        startupMessages_.push_back("前回ウィンドウを閉じたときに " + fallbackDir_ + " に保存した" + what +
-                                   "を、このフォルダー " + programDir_ + " に戻せませんでした。" + fallbackDir_ +
-                                   " のファイルはそのまま残っています。\n" + result.failure);
+        notice.settingsToo = !result.taken.empty();
+        notice.detail = result.failure;
+        startupMessages_.push_back(notice);
     }
 }
 
@@ -127,25 +124,16 @@ FileResult Session::SaveAway(const FileResult& notSaved) {
     const FileResult game = SavedGameWrite(board_, fallbackDir_, clock_);
     if (!game) return game;
 
-    const bool withSettings = settings && !settingsUnreadable_;
-    const std::string what = withSettings ? "ゲームと設定" : "ゲーム";
-    std::string text;
-    if (sameFolder) {
-        text = "フォルダー " + programDir_ + " がなくなっていたため作り直し、" + what + "をそこに保存しました。";
-    } else {
+    Notice told{sameFolder ? Notice::Kind::FolderRemade : Notice::Kind::SavedAway, notSaved, settings};
+    told.folder = programDir_;
+    told.other = fallbackDir_;
+    told.settingsToo = settings && !settingsUnreadable_;
+    if (!sameFolder) {
         std::vector<std::string> names{kSavedGameFile};
-        if (withSettings) names.emplace_back(kSettingsFile);
-        text = "ゲームを " + programDir_ + " に保存できなかったため、" + what + "を " + fallbackDir_ +
-               " に保存しました。\n" + notSaved.reason;
-        if (const FileResult noted = NoteSavedAway(fallbackDir_, programDir_, folderIdentity_, names); noted) {
-            text += "\n次に起動したときは、このゲームの続きから始まります。";
-        } else {
-            text += "\n" + programDir_ + " にまた書き込めるようになっても、このゲームは自動では戻りません。\n" +
-                    noted.reason;
-        }
+        if (told.settingsToo) names.emplace_back(kSettingsFile);
+        told.third = NoteSavedAway(fallbackDir_, programDir_, folderIdentity_, names);
     }
-    if (!settings) text += "\n" + SettingsNotSaved(settings);
-    view_.Tell(text);
+    view_.Tell(told);
     return FileResult::Success();
 }
 
@@ -239,8 +227,12 @@ void Session::StartCongruenceCheck() {
     // still open adds nothing.
     if (checkUnderWay_) return;
     checkUnderWay_ = true;
-    view_.TellWhenDone([cells = BoardCells(board_), dir = programDir_] { return CheckCongruence(cells, dir); },
-                       [this] { checkUnderWay_ = false; });
+    view_.RunAway([this, cells = BoardCells(board_), dir = programDir_]() -> std::function<void()> {
+        return [this, answer = CheckCongruence(cells, dir)] {
+            view_.Tell(answer);
+            checkUnderWay_ = false;
+        };
+    });
 }
 
 void Session::ShowHint() {
@@ -251,24 +243,23 @@ void Session::ShowHint() {
     auto done = [this, hints = hints_, request](const Hint& hint) {
         if (!hints->IsNewest(request)) return;
         view_.MarkHint(hint);
-        if (!settings_.PieceSupportOn) view_.Tell(hint.text);
+        if (!settings_.PieceSupportOn) view_.Tell(hint);
     };
-    const CompletionCounter* counter = BuiltCompletionCounter(cells.frameY);
-    if (counter != nullptr && !IsFinished(cells)) {
+    const std::optional<CompletionCounter> counter = BuiltCompletionCounter(cells.frameY);
+    if (counter && !IsFinished(cells)) {
         done(HintFor(*counter, cells, hintLevel_, placedOrder_, false));
         return;
     }
-    auto work = [cells, level = hintLevel_, order = placedOrder_, dir = programDir_] {
-        return WorkOutHint(cells, level, order, dir);
-    };
-    view_.HintWhenDone(std::move(work), std::move(done));
+    view_.RunAway([done, cells, level = hintLevel_, order = placedOrder_, dir = programDir_]() -> std::function<void()> {
+        return [done, hint = WorkOutHint(cells, level, order, dir)] { done(hint); };
+    });
 }
 
 void Session::BoardChanged() {
     hints_->DropAll();
     if (hintLevel_ != 0) {
         hintLevel_ = 0;
-        view_.MarkHint({});
+        view_.MarkHint(Hint{});
     }
     const BoardCells cells(board_);
     const auto onBoard = [&cells](char letter) {
@@ -285,34 +276,40 @@ void Session::BoardChanged() {
 bool Session::TakeChallenge(const Challenge& challenge) {
     if (!IsFrameHeight(challenge.frameY)) return false;
     const bool frameChanges = challenge.frameY != board_.FrameY();
-    if (frameChanges && board_.GameStarted &&
-        !view_.Ask("挑戦は " + FrameName(challenge.frameY) + " の枠で始まります。いまのゲーム（" +
-                   FrameName(board_.FrameY()) + "）はやめて、挑戦を始めますか？")) {
-        return false;
-    }
-    if (frameChanges) {
+    Notice question{Notice::Kind::ChallengeLeavesGame};
+    question.frameY = challenge.frameY;
+    question.otherFrameY = board_.FrameY();
+    if (frameChanges && board_.GameStarted && !view_.Ask(question)) return false;
+    SwitchFrame(challenge.frameY, false, true, [this, &challenge] {
+        // The pieces stand as if the player had placed them, the way a saved
+        // game comes back: letters on the cells, their flags placed, the game started.
+        board_.ResetBoard();
+        GameRecord record;
+        record.frameY = challenge.frameY;
+        record.cells = challenge.cells;
+        SavedGameRestore(board_, *this, record);
+        DrawBoard();
+        StatusBarPiecesSet();
+    });
+    return true;
+}
+
+void Session::SwitchFrame(int frameY, bool relayout, bool captionToo, const std::function<void()>& fill) {
+    const bool changes = frameY != board_.FrameY();
+    if (changes || relayout) {
         HideCells();
-        board_.SetFrame(challenge.frameY);
+        board_.SetFrame(frameY);
+        SizeCells();
         LayoutWindow();
     }
-    // The pieces stand as if the player had placed them, the way a saved game
-    // comes back: letters on the cells, their flags placed, the game started.
-    board_.ResetBoard();
-    GameRecord record;
-    record.frameY = challenge.frameY;
-    record.cells = challenge.cells;
-    SavedGameRestore(board_, *this, record);
-    DrawBoard();
-    StatusBarPiecesSet();
-    if (frameChanges) {
+    fill();
+    if (!changes) return RecordStep();
+    if (captionToo) {
         MenuUCaptionSet();
         MenuUItemSet();
         StatusBar00Set();
-        BeginHistory();
-    } else {
-        RecordStep();
     }
-    return true;
+    BeginHistory();
 }
 
 void Session::UndoStep() { ShowState(history_.Undo()); }
@@ -381,13 +378,13 @@ void Session::TogglePieceSupport() {
 void Session::PieceSupportSet() {
     if (!settings_.PieceSupportOn) return;
     const unsigned request = supportCounts_->Next();
-    view_.ShowPieceSupport(
-        SupportPictureFor(board_),
-        [counts = supportCounts_, request, cells = BoardCells(board_)]() -> std::optional<SupportLine> {
-            if (!counts->IsNewest(request)) return std::nullopt;  // a newer change came before this count started
-            return CountCompletionLine(cells);
-        },
-        [counts = supportCounts_, request] { return counts->IsNewest(request); });
+    view_.ShowPieceSupport(SupportPictureFor(board_));
+    view_.RunAway([this, counts = supportCounts_, request, cells = BoardCells(board_)]() -> std::function<void()> {
+        if (!counts->IsNewest(request)) return [] {};  // a newer change came before this count started
+        return [this, counts, request, line = CountCompletionLine(cells)] {
+            if (counts->IsNewest(request)) view_.SetSupportLine(line);
+        };
+    });
 }
 
 void Session::ToggleBothBars() {
@@ -397,45 +394,110 @@ void Session::ToggleBothBars() {
     LayoutWindow();
 }
 
-void Session::OpenCollection() { view_.ShowCollection(board_.FrameY()); }
+// --- the collection -----------------------------------------------------
+
+void Session::OpenCollection() {
+    collectionOpen_ = true;
+    view_.OpenCollection(board_.FrameY());
+    ReadCollection();
+}
+
+void Session::CloseCollection() {
+    collectionOpen_ = false;
+    collectionReads_->DropAll();  // a read under way stops
+}
+
+void Session::ReadCollection() {
+    const unsigned request = collectionReads_->Next();
+    view_.ShowCollection(std::make_shared<const Collection>());
+    view_.RunAway([this, reads = collectionReads_, request, dir = programDir_]() -> std::function<void()> {
+        const auto overtaken = [&reads, request] { return !reads->IsNewest(request); };
+        const RegisterRead read = ReadRegisterIn(dir, overtaken);
+        if (overtaken()) return [] {};
+        Collection collection{Collection::State::Unreadable, read.status, {}};
+        if (read.status) collection = CollectionOf(read.report);
+        return [this, reads, request, collection]() mutable {
+            if (!reads->IsNewest(request)) return;
+            // As the player left each page, whatever came in meanwhile.
+            for (CollectionPage& page : collection.pages) {
+                const auto at = static_cast<std::size_t>(FrameItemOf(page.frameY));
+                SortEntries(page, collectionOrders_[at]);
+                page.chosen = collectionChosen_[at];
+            }
+            collection_ = std::make_shared<const Collection>(std::move(collection));
+            view_.ShowCollection(collection_);
+        };
+    });
+}
+
+void Session::SortCollection(int frameY, CollectionOrder order) {
+    const int at = FrameItemOf(frameY);
+    if (at < 0) return;
+    collectionOrders_[static_cast<std::size_t>(at)] = order;
+    if (collection_ == nullptr) return;
+    auto sorted = std::make_shared<Collection>(*collection_);
+    for (CollectionPage& page : sorted->pages) {
+        if (page.frameY == frameY) SortEntries(page, order);
+    }
+    collection_ = sorted;
+    view_.ShowCollection(collection_);
+}
+
+void Session::ChooseSolution(int frameY, int number) {
+    const int at = FrameItemOf(frameY);
+    if (at < 0) return;
+    collectionChosen_[static_cast<std::size_t>(at)] = number;
+    view_.ShowChosenSolution(frameY, number);
+}
+
+void Session::StartChallenge(int frameY) {
+    const int at = FrameItemOf(frameY);
+    // One search at a time on a page: its button waits for it.
+    if (at < 0 || challengeSearches_[static_cast<std::size_t>(at)]) return;
+    const std::optional<ChallengeLevel> level = view_.AskChallengeLevel();
+    if (!level) return;
+    challengeSearches_[static_cast<std::size_t>(at)] = true;
+    view_.ShowChallengeLine(frameY, {ChallengeLine::Kind::Preparing});
+    std::random_device random;
+    const std::uint64_t seed = (std::uint64_t{random()} << 32U) ^ random();
+    view_.RunAway([this, frameY, at, level = *level, dir = programDir_, seed]() -> std::function<void()> {
+        return [this, frameY, at, search = FindChallenge(frameY, level, dir, seed)] {
+            challengeSearches_[static_cast<std::size_t>(at)] = false;
+            view_.ShowChallengeLine(frameY, {});
+            if (!search.challenge) return view_.Tell(search.why);
+            if (!TakeChallenge(*search.challenge)) return;
+            view_.RaiseBoard();
+            view_.ShowChallengeLine(frameY, TakenLine(*search.challenge));
+        };
+    });
+}
 
 void Session::OpenOptions() {
     const std::optional<PendingSettings> pending = view_.RunOptions(CurrentSettings(), board_.GameStarted);
     if (!pending) return;
-    const int frameBefore = board_.FrameY();
-    HideCells();
-    ApplyDialogValues(*pending);
-    if (settingsUnreadable_) {
-        view_.Tell("設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。");
-    } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
-        view_.Tell(SettingsNotSaved(result));
-    }
-    SizeCells();
-    LayoutWindow();
-    if (board_.GameStarted) {
-        board_.FillDrawnBsts(kWall);
-    } else {
-        board_.ResetBoard();
-    }
-    DrawBoard();
-    MenuFrameSet();
-    MenuSizeSet();
-    MenuEditSet();
-    StatusBar00Set();
-    StatusBarPiecesSet();
-    if (board_.FrameY() != frameBefore) {
-        BeginHistory();
-    } else {
-        RecordStep();
-    }
-}
-
-void Session::ApplyDialogValues(const PendingSettings& pending) {
+    settings_.FrameSize = SizeClassOf(pending->FrameSize);
+    settings_.MenuBarOn = pending->MenuBarOn;
+    settings_.StatusBarOn = pending->StatusBarOn;
     // The frame is locked while a game is under way, whatever the dialog says.
-    if (!board_.GameStarted) board_.SetFrame(pending.FrameY);
-    settings_.FrameSize = SizeClassOf(pending.FrameSize);
-    settings_.MenuBarOn = pending.MenuBarOn;
-    settings_.StatusBarOn = pending.StatusBarOn;
+    const int frameY = board_.GameStarted ? board_.FrameY() : ValidFrameY(pending->FrameY);
+    SwitchFrame(frameY, true, false, [this] {
+        if (settingsUnreadable_) {
+            view_.Tell(Notice{Notice::Kind::OptionsNotSaved});
+        } else if (const FileResult result = SaveSettings(CurrentSettings(), programDir_); !result) {
+            view_.Tell(Notice{Notice::Kind::SettingsNotSaved, result});
+        }
+        if (board_.GameStarted) {
+            board_.FillDrawnBsts(kWall);
+        } else {
+            board_.ResetBoard();
+        }
+        DrawBoard();
+        MenuFrameSet();
+        MenuSizeSet();
+        MenuEditSet();
+        StatusBar00Set();
+        StatusBarPiecesSet();
+    });
 }
 
 void Session::ChooseCellSize(int frameSize) {
@@ -451,26 +513,20 @@ void Session::ChooseCellSize(int frameSize) {
 
 void Session::ChooseFrame(int frameY) {
     // The frame is locked while a game is under way, shortcuts included.
-    if (board_.GameStarted) return;
-    if (board_.FrameY() == frameY) return;
-    HideCells();
-    board_.SetFrame(frameY);
-    LayoutWindow();
-    board_.ResetBoard();
-    DrawBoard();
-    MenuFrameSet();
-    MenuUCaptionSet();
-    MenuUItemSet();
-    StatusBar00Set();
-    BeginHistory();
+    if (board_.GameStarted || board_.FrameY() == frameY) return;
+    SwitchFrame(frameY, false, true, [this] {
+        board_.ResetBoard();
+        DrawBoard();
+        MenuFrameSet();
+    });
 }
 
 // --- layout -------------------------------------------------------------
 
 void Session::SizeCells() {
-    if (cellSize_ == settings_.FrameSize) return;
-    cellSize_ = settings_.FrameSize;
-    view_.SizeCells(cellSize_);
+    if (arranged_.cellSize == settings_.FrameSize) return;
+    arranged_.cellSize = settings_.FrameSize;
+    view_.SizeCells(arranged_.cellSize);
 }
 
 void Session::LayoutWindow() {
@@ -483,6 +539,7 @@ void Session::LayoutWindow() {
     layout.areaWidth = g.areaWidth;
     layout.areaHeight = g.areaHeight;
     layout.rowLength = board_.FrameX();
+    layout.cellSize = s;
     layout.cells = CellPlacesFor(board_.FrameY(), s);
     // Cells that already stand where this frame and size put them stay.
     layout.moveCells = layout.cells != arranged_.cells;
@@ -555,8 +612,12 @@ void Session::MenuUCaptionSet() { view_.SetUCaption(board_.FrameY() == 6); }
 
 void Session::SolutionAppend() {
     const FileResult result = tilvaren::SolutionAppend(board_, programDir_, clock_);
-    if (!result) return view_.Tell(std::string("解答を \"") + kSolutionFile + "\" に記録できませんでした。\n" + result.reason);
-    view_.RegisterChanged();
+    if (!result) {
+        Notice notice{Notice::Kind::SolutionNotRecorded, result};
+        notice.names = {kSolutionFile};
+        return view_.Tell(notice);
+    }
+    if (collectionOpen_) ReadCollection();
 }
 
 }  // namespace tilvaren

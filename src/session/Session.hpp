@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,9 +51,7 @@ public:
     // the player must be told is kept for StartupMessages().
     void Start();
     // Messages found before the window was shown, each given once.
-    std::vector<std::string> TakeStartupMessages();
-    // Adds a message found before the session started, told with the others.
-    void AddStartupMessage(std::string text) { startupMessages_.push_back(std::move(text)); }
+    std::vector<Notice> TakeStartupMessages();
 
     // The per-user folder (ending in '/') that takes the game and settings
     // when the program folder cannot at close; one that a close used for this
@@ -106,8 +105,17 @@ public:
     void ChooseFrame(int frameY);
     // A double click on the board area: both bars off, or both on.
     void ToggleBothBars();
-    // The collection of found solutions, opening on the frame in play.
+    // The collection of found solutions, opening on the frame in play; read
+    // again whenever the register gains a line, until the player closes it.
     void OpenCollection();
+    void CloseCollection();
+    // On the collection's page of a frame: its order, the solution the player
+    // chose (0 none), and 挑戦: a challenge on that frame at the level the
+    // player asks for, found away from the window's thread, one at a time on
+    // a page, and taken as TakeChallenge takes it.
+    void SortCollection(int frameY, CollectionOrder order);
+    void ChooseSolution(int frameY, int number);
+    void StartChallenge(int frameY);
 
     // Every menu command the session runs, in menu order. A new command is
     // one row here plus its function.
@@ -149,7 +157,17 @@ private:
     // After every change of the board: the hint and its marks go, and the
     // order the pieces were placed in follows the board.
     void BoardChanged();
-    void ApplyDialogValues(const PendingSettings& pending);
+    // Reads the register for the collection away from the window's thread;
+    // a newer read stops this one.
+    void ReadCollection();
+    // Puts the board on a frame, the one in play or another, for a frame
+    // item, the options or a challenge: on a new frame, or to `relayout`, the
+    // cells hide while the board takes the frame and the window its cell size
+    // and layout. `fill` then fills and draws the board and runs its command's
+    // refreshes. A new frame then begins a history of its own, after its U
+    // item's caption and state and its panel (`captionToo`); the same frame
+    // records one step.
+    void SwitchFrame(int frameY, bool relayout, bool captionToo, const std::function<void()>& fill);
     // The settings to write: the frame in play and the rest as set; into the
     // program folder unless `dir` names another.
     FileResult SaveSettingsIfReadable(const std::string& dir = {});
@@ -167,10 +185,9 @@ private:
     std::string folderIdentity_;  // the program folder's at start-up
     Board board_;
     Settings settings_;
-    std::vector<std::string> startupMessages_;
+    std::vector<Notice> startupMessages_;
     bool settingsUnreadable_ = false;
-    int cellSize_ = kDefaultCellSize;     // the edge the cell controls have now
-    WindowLayout arranged_;               // where the cells stand now
+    WindowLayout arranged_;               // the cells' edge and places as the window has them now
     History history_;                     // the game on the current frame
     std::array<bool, 4> historyItems_{};  // N6, N8, N7, N10 as last told; the menu creates them disabled
     bool checkUnderWay_ = false;          // a check is counting or its answer is open
@@ -180,6 +197,14 @@ private:
     // The strip's counts: a newer change drops an older count, not run if it
     // has not started, not shown if it has.
     std::shared_ptr<NewestRequest> supportCounts_ = std::make_shared<NewestRequest>();
+    // The collection window: open or not, the newest read, what the player
+    // chose on each page (by FrameItemOf), and the challenge searches under way.
+    bool collectionOpen_ = false;
+    std::shared_ptr<NewestRequest> collectionReads_ = std::make_shared<NewestRequest>();
+    std::shared_ptr<const Collection> collection_;
+    std::array<CollectionOrder, kFrameHeights.size()> collectionOrders_{};
+    std::array<int, kFrameHeights.size()> collectionChosen_{};
+    std::array<bool, kFrameHeights.size()> challengeSearches_{};
 };
 
 }  // namespace tilvaren

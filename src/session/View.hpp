@@ -2,13 +2,19 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "records/Settings.hpp"
+#include "session/Challenge.hpp"
+#include "session/Collection.hpp"
+#include "session/Congruence.hpp"
 #include "session/DrawBoard.hpp"
+#include "session/GameView.hpp"
 #include "session/Geometry.hpp"
 #include "session/Hints.hpp"
+#include "session/Notice.hpp"
 #include "session/PieceSupport.hpp"
 
 namespace tilvaren {
@@ -22,6 +28,7 @@ struct WindowLayout {
     int areaWidth = 0;
     int areaHeight = 0;
     int rowLength = 10;  // cells in a row of the frame
+    int cellSize = kDefaultCellSize;  // each cell's edge in pixels, as the settings have it
     bool moveCells = false;  // false: the cells already stand where they belong
     CellPlaces cells{};
 };
@@ -36,24 +43,22 @@ struct PendingSettings {
 
 // The window as the session sees it: it shows what the session decided and
 // reports nothing back but the player's answers. The main window implements
-// it; tests record the calls to check each command's order.
-class View : public CellPainter {
+// it; tests record the calls to check each command's order. Every call comes
+// on the window's thread; a call keeps nothing it is given by reference
+// beyond its return, unless it says so.
+class View : public MoveView {
 public:
-    // Starts the click sound; never waits for it.
-    virtual void PlayClickSound() = 0;
-    // Rebuilds the keyboard tab order: the button of cell n first (none when
-    // n is -1), then the others in cell order.
-    virtual void SetTabToBestCell(int n) = 0;
-    // Shows "Congratulations!" and returns once the player has closed it.
-    virtual void ShowCongratulations() = 0;
-    // A plain message, and a Yes/No question (true: Yes); both return once
-    // the player has answered.
-    virtual void Tell(const std::string& text) = 0;
-    virtual bool Ask(const std::string& text) = 0;
-    // Runs `work` away from the window's thread and tells its result as a
-    // plain message once it is done, then calls `told` once the player has
-    // closed it; returns at once.
-    virtual void TellWhenDone(std::function<std::string()> work, std::function<void()> told) = 0;
+    // A plain message, and a Yes/No question (true: Yes), in the window's
+    // words; both return once the player has answered.
+    virtual void Tell(const Notice& notice) = 0;
+    virtual bool Ask(const Notice& notice) = 0;
+    // The congruence check's answer, and a hint's words, as plain messages.
+    virtual void Tell(const CongruenceAnswer& answer) = 0;
+    virtual void Tell(const Hint& hint) = 0;
+    // The one way off the window's thread: runs `work` on a worker, then the
+    // function it returns back on the window's thread (nothing once the window
+    // is gone); returns at once. `work` itself must not touch the session.
+    virtual void RunAway(std::function<std::function<void()>()> work) = 0;
 
     // A menu item or submenu by its name ("menuET", "menuVFF"): enabled or not.
     virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;
@@ -63,19 +68,14 @@ public:
     virtual void SetFramePanel(const std::string& text) = 0;
     // The panel of piece 0..11 (F to Z): where the piece stands.
     virtual void SetPiecePanel(int piece, PieceLook look) = 0;
-    // Shows the piece support strip's picture at once, then runs `count` away
-    // from the window's thread and shows the line it gives, if any, when
-    // `wanted()` still holds once back on the window's thread.
-    virtual void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                                  std::function<bool()> wanted) = 0;
+    // The piece support strip's picture, and its line once it is counted.
+    virtual void ShowPieceSupport(const SupportPicture& picture) = 0;
+    virtual void SetSupportLine(const SupportLine& line) = 0;
 
     // Marks the hint's cells over the board and its piece in the strip, and
-    // keeps its words for the strip's line; a hint without words removes
-    // every mark. The cells' codes and pictures stay as they are.
+    // keeps it for the strip's line until the next; a hint of kind None
+    // removes every mark. The cells' codes and pictures stay as they are.
     virtual void MarkHint(const Hint& hint) = 0;
-    // Runs `work` away from the window's thread and hands its hint to `done`
-    // back on it; returns at once.
-    virtual void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) = 0;
 
     // Hides every cell's visible control before the cells move or resize.
     virtual void HideCells() = 0;
@@ -86,11 +86,21 @@ public:
     // Runs the options dialog over the current values; none when cancelled.
     virtual std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) = 0;
 
-    // Shows the collection of found solutions over the window, on the page of
-    // this frame; returns at once, the register is read away from the window.
-    virtual void ShowCollection(int frameY) = 0;
-    // The register has gained a line: an open collection reads it again.
-    virtual void RegisterChanged() = 0;
+    // Shows the collection window over the main window, on this frame's page.
+    virtual void OpenCollection(int frameY) = 0;
+    // What the collection shows, kept until the next: reading (the pages stay
+    // as they are), unreadable or its pages, each in its order and with its
+    // chosen solution.
+    virtual void ShowCollection(std::shared_ptr<const Collection> collection) = 0;
+    // The solution of this number shown large on its frame's page; 0 none.
+    virtual void ShowChosenSolution(int frameY, int number) = 0;
+    // Asks how hard a challenge should be; none when the player cancels.
+    virtual std::optional<ChallengeLevel> AskChallengeLevel() = 0;
+    // The line beside the 挑戦 of the frame's page; its button waits while
+    // the line says a search is under way.
+    virtual void ShowChallengeLine(int frameY, const ChallengeLine& line) = 0;
+    // Brings the main window, with the board to play, to the front.
+    virtual void RaiseBoard() = 0;
 };
 
 }  // namespace tilvaren

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/Wording.hpp"
+
 namespace tilvaren {
 
 namespace {
@@ -23,7 +25,7 @@ ChallengeDialog::ChallengeDialog(QWidget* parent) : QDialog(parent) {
     for (const ChallengeLevel level : kLevels) {
         const int left = static_cast<int>(level);
         auto* radio = new QRadioButton(
-            QString::fromStdString(ChallengeLevelName(level)) + QStringLiteral("（残り %1 個）").arg(left), this);
+            Words(level) + QStringLiteral("（残り %1 個）").arg(left), this);
         radio->setObjectName(QStringLiteral("Level%1").arg(left));
         radio->setChecked(level == ChallengeLevel::Normal);
         levels_->addButton(radio, left);

@@ -1,9 +1,11 @@
 #include "ui/CollectionWindow.hpp"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QSignalBlocker>
 #include <QShortcut>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -11,8 +13,8 @@
 #include <map>
 
 #include "core/Frame.hpp"
-#include "records/RegisterFile.hpp"
 #include "ui/Tiles.hpp"
+#include "ui/Wording.hpp"
 
 namespace tilvaren {
 
@@ -24,16 +26,6 @@ QString FromUtf8(const std::string& text) { return QString::fromStdString(text);
 constexpr int kSmallCell = 7;
 constexpr int kLargeCell = kCellSizes[1];
 constexpr int kItemMargin = 6;
-
-// The page captions, the tallest frame first, as the frame menu names them.
-const char* PageCaption(int frameY) {
-    switch (frameY) {
-        case 6: return "６×10";
-        case 5: return "５×12";
-        case 4: return "４×15";
-        default: return "３×20";
-    }
-}
 
 // One tile per code and size, drawn once; used on the window's thread only.
 const QImage& TileImage(int code, int cell) {
@@ -74,7 +66,7 @@ public:
         painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const QRect text(box.x(), box.y() + 2 * kItemMargin + picture.height(), box.width(),
                          box.height() - 2 * kItemMargin - picture.height());
-        painter->drawText(text, Qt::AlignHCenter | Qt::AlignTop, FromUtf8(entry->caption));
+        painter->drawText(text, Qt::AlignHCenter | Qt::AlignTop, CaptionWords(*entry));
         if (option.state.testFlag(QStyle::State_HasFocus)) {
             painter->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
             painter->drawRect(box.adjusted(1, 1, -2, -2));
@@ -100,44 +92,43 @@ QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int ce
 
 // --- the model ----------------------------------------------------------
 
-void CollectionModel::SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page,
-                              CollectionOrder order) {
+void CollectionModel::SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page) {
     beginResetModel();
     owner_ = std::move(owner);
     page_ = page;
-    rows_ = page != nullptr ? SortedEntries(*page, order) : std::vector<const CollectionEntry*>{};
     endResetModel();
 }
 
 const CollectionEntry* CollectionModel::Entry(int row) const {
-    return row >= 0 && row < static_cast<int>(rows_.size()) ? rows_[static_cast<std::size_t>(row)] : nullptr;
+    return row >= 0 && row < rowCount() ? &page_->entries[static_cast<std::size_t>(row)] : nullptr;
 }
 
 int CollectionModel::RowOfNumber(int number) const {
-    for (std::size_t row = 0; row < rows_.size(); ++row) {
-        if (rows_[row]->number == number) return static_cast<int>(row);
+    for (int row = 0; row < rowCount(); ++row) {
+        if (Entry(row)->number == number) return row;
     }
     return -1;
 }
 
 int CollectionModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() || page_ == nullptr ? 0 : static_cast<int>(page_->entries.size());
 }
 
 QVariant CollectionModel::data(const QModelIndex& index, int role) const {
     const CollectionEntry* entry = Entry(index.row());
     if (entry == nullptr) return {};
     switch (role) {
-        case Qt::DisplayRole: return FromUtf8(entry->caption);
+        case Qt::DisplayRole: return CaptionWords(*entry);
         case Qt::AccessibleTextRole:
-        case Qt::ToolTipRole: return FromUtf8(entry->accessibleName);
+        case Qt::ToolTipRole: return EntryName(*entry);
         default: return {};
     }
 }
 
 // --- one page -----------------------------------------------------------
 
-CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(parent), frameY_(frameY) {
+CollectionPageView::CollectionPageView(int frameY, const CollectionActions& actions, QWidget* parent)
+    : QWidget(parent), frameY_(frameY) {
     auto* column = new QVBoxLayout(this);
     header_ = new QLabel(this);
     header_->setObjectName("CollectionHeader");
@@ -161,7 +152,7 @@ CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(pa
     counts_->setWordWrap(true);
     column->addWidget(counts_);
 
-    controls_ = new QHBoxLayout;
+    auto* controls = new QHBoxLayout;
     auto* orderLabel = new QLabel(QStringLiteral("並べ方(&S):"), this);
     order_ = new QComboBox(this);
     order_->setObjectName("CollectionOrder");
@@ -169,10 +160,16 @@ CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(pa
     order_->addItem(QStringLiteral("見つけた順"));
     order_->setAccessibleName(QStringLiteral("並べ方"));
     orderLabel->setBuddy(order_);
-    controls_->addWidget(orderLabel);
-    controls_->addWidget(order_);
-    controls_->addStretch(1);
-    column->addLayout(controls_);
+    challenge_ = new QPushButton(QStringLiteral("挑戦(&T)"), this);
+    challenge_->setObjectName("ChallengeButton");
+    challengeLine_ = new QLabel(this);
+    challengeLine_->setObjectName("ChallengeLine");
+    challengeLine_->setWordWrap(true);
+    controls->addWidget(orderLabel);
+    controls->addWidget(order_);
+    controls->addWidget(challenge_);
+    controls->addWidget(challengeLine_, 1);
+    column->addLayout(controls);
 
     model_ = new CollectionModel(this);
     auto* delegate = new BoardDelegate(this);
@@ -204,8 +201,14 @@ CollectionPageView::CollectionPageView(int frameY, QWidget* parent) : QWidget(pa
     chosen->addWidget(details_, 1);
     column->addLayout(chosen);
 
-    connect(order_, &QComboBox::currentIndexChanged, this, [this] { Resort(); });
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { ShowChosen(); });
+    connect(order_, &QComboBox::currentIndexChanged, this, [this, sort = actions.sort](int index) {
+        sort(frameY_, index == 1 ? CollectionOrder::ByFirstFind : CollectionOrder::ByNumber);
+    });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, choose = actions.choose](const QModelIndex& current) {
+                if (const CollectionEntry* entry = model_->Entry(current.row())) choose(frameY_, entry->number);
+            });
+    connect(challenge_, &QPushButton::clicked, this, [this, challenge = actions.challenge] { challenge(frameY_); });
     SetPage(nullptr, nullptr);
 }
 
@@ -219,32 +222,34 @@ void CollectionPageView::SetPage(std::shared_ptr<const Collection> owner, const 
         progress_->hide();
         counts_->clear();
     } else {
-        const QString header = FromUtf8(page->header);
+        const QString header = HeaderWords(*page);
         header_->setText(header);
         header_->setAccessibleName(header);
         progress_->show();
         progress_->setRange(0, static_cast<int>(page->total));
         progress_->setValue(static_cast<int>(page->found));
         progress_->setAccessibleDescription(header);
-        counts_->setText(FromUtf8(page->counts));
+        counts_->setText(CountsWords(*page));
+        const QSignalBlocker quiet(order_);
+        order_->setCurrentIndex(page->order == CollectionOrder::ByFirstFind ? 1 : 0);
     }
-    Resort();
-}
-
-void CollectionPageView::Resort() {
-    const CollectionEntry* before = model_->Entry(grid_->currentIndex().row());
-    const int chosenNumber = before != nullptr ? before->number : 0;
-    model_->SetPage(owner_, page_, order_->currentIndex() == 1 ? CollectionOrder::ByFirstFind : CollectionOrder::ByNumber);
-    const int row = model_->RowOfNumber(chosenNumber);
+    model_->SetPage(owner_, page_);
+    const int chosen = page != nullptr ? page->chosen : 0;
+    const int row = model_->RowOfNumber(chosen);
     if (row >= 0) {
         grid_->setCurrentIndex(model_->index(row));
         grid_->scrollTo(model_->index(row));
     }
-    ShowChosen();
+    ShowChosen(chosen);
 }
 
-void CollectionPageView::ShowChosen() {
-    const CollectionEntry* entry = model_->Entry(grid_->currentIndex().row());
+void CollectionPageView::SetChallengeLine(const QString& text, bool searching) {
+    challenge_->setEnabled(!searching);
+    challengeLine_->setText(text);
+}
+
+void CollectionPageView::ShowChosen(int number) {
+    const CollectionEntry* entry = model_->Entry(model_->RowOfNumber(number));
     if (entry == nullptr) {
         large_->setText(page_ != nullptr && !page_->entries.empty() ? QStringLiteral("解を選ぶと、ここに大きく表示します。")
                                                                     : QString());
@@ -253,14 +258,14 @@ void CollectionPageView::ShowChosen() {
         return;
     }
     large_->setPixmap(QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY_, kLargeCell)));
-    large_->setAccessibleName(FromUtf8(entry->accessibleName));
-    details_->setText(FromUtf8(entry->details));
+    large_->setAccessibleName(EntryName(*entry));
+    details_->setText(DetailsWords(*entry, frameY_));
 }
 
 // --- the window ---------------------------------------------------------
 
-CollectionWindow::CollectionWindow(std::string registerPath, Away away, std::function<void()> help, QWidget* parent)
-    : QWidget(parent, Qt::Window), registerPath_(std::move(registerPath)), away_(std::move(away)) {
+CollectionWindow::CollectionWindow(CollectionActions actions, QWidget* parent)
+    : QWidget(parent, Qt::Window), actions_(std::move(actions)) {
     setObjectName("CollectionWindow");
     setWindowTitle(QStringLiteral(" C o l l e c t i o n"));
     auto* column = new QVBoxLayout(this);
@@ -271,9 +276,9 @@ CollectionWindow::CollectionWindow(std::string registerPath, Away away, std::fun
     column->addWidget(status_);
     tabs_ = new QTabWidget(this);
     for (const int frameY : kFrameHeights) {
-        auto* page = new CollectionPageView(frameY, tabs_);
+        auto* page = new CollectionPageView(frameY, actions_, tabs_);
         pages_.push_back(page);
-        tabs_->addTab(page, QString::fromUtf8(PageCaption(frameY)));
+        tabs_->addTab(page, FromUtf8(FrameName(frameY, FrameNaming::Caption)));
     }
     column->addWidget(tabs_, 1);
     resize(700, 620);
@@ -281,12 +286,8 @@ CollectionWindow::CollectionWindow(std::string registerPath, Away away, std::fun
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [help = std::move(help)] {
-        if (help) help();
-    });
+    connect(f1, &QShortcut::activated, this, [this] { actions_.help(); });
 }
-
-CollectionWindow::~CollectionWindow() { ++*generation_; }
 
 CollectionPageView* CollectionWindow::Page(int frameY) const {
     for (CollectionPageView* page : pages_) {
@@ -300,45 +301,20 @@ void CollectionWindow::ShowOn(int frameY) {
     show();
     raise();
     activateWindow();
-    Read();
 }
 
-void CollectionWindow::RegisterChanged() {
-    if (isVisible()) Read();
-}
-
-void CollectionWindow::Read() {
-    const int mine = ++*generation_;
-    status_->setText(FromUtf8(CollectionReading().message));
+void CollectionWindow::Show(const std::shared_ptr<const Collection>& collection) {
+    status_->setText(StatusWords(*collection));
     status_->setAccessibleName(status_->text());
-    status_->show();
-    away_(
-        this,
-        [generation = generation_, mine, path = registerPath_]() -> Shared {
-            const auto overtaken = [&generation, mine] { return generation->load() != mine; };
-            RegisterReader reader;
-            const FileResult read = ReadRegisterFile(path, reader, overtaken);
-            if (overtaken()) return nullptr;
-            if (!read) return std::make_shared<const Collection>(CollectionUnreadable(read.reason));
-            return std::make_shared<const Collection>(CollectionOf(reader.Finish()));
-        },
-        [this, mine](const Shared& collection) {
-            if (collection == nullptr || generation_->load() != mine) return;
-            Apply(collection);
-        });
-}
-
-void CollectionWindow::Apply(const std::shared_ptr<const Collection>& collection) {
-    if (collection->state == Collection::State::Ready) {
-        status_->clear();
-        status_->hide();
-    } else {
-        status_->setText(FromUtf8(collection->message));
-        status_->setAccessibleName(status_->text());
-        status_->show();
-    }
+    status_->setVisible(collection->state != Collection::State::Ready);
+    if (collection->state == Collection::State::Reading) return;
     for (CollectionPageView* page : pages_) page->SetPage(collection, PageOf(*collection, page->FrameY()));
     emit collectionShown();
+}
+
+void CollectionWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    actions_.closed();
 }
 
 }  // namespace tilvaren

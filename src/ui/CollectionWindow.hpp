@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,15 +22,15 @@ namespace tilvaren {
 // tile of its code, `cell` pixels on a side.
 QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int cell);
 
-// One page's found solutions for a list view: one row per entry in the order
-// chosen. Display role: the caption; accessible text role: the entry's name.
+// One page's found solutions for a list view: one row per entry, in the
+// page's order. Display role: the caption; accessible text role: the entry's name.
 class CollectionModel : public QAbstractListModel {
     Q_OBJECT
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Lists `page` (kept alive by `owner`) in `order`.
-    void SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page, CollectionOrder order);
+    // Lists `page` (kept alive by `owner`).
+    void SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page);
     // The entry of a row; none for a row outside the list.
     const CollectionEntry* Entry(int row) const;
     // The row of the entry with this number, -1 when the page has none.
@@ -43,38 +43,47 @@ public:
 private:
     std::shared_ptr<const Collection> owner_;
     const CollectionPage* page_ = nullptr;
-    std::vector<const CollectionEntry*> rows_;
+};
+
+// What the player does in the collection window, each handed on at once: a
+// page's order or chosen solution, its 挑戦, closing the window, F1.
+struct CollectionActions {
+    std::function<void(int frameY, CollectionOrder order)> sort;
+    std::function<void(int frameY, int number)> choose;
+    std::function<void(int frameY)> challenge;
+    std::function<void()> closed;
+    std::function<void()> help;
 };
 
 // One frame's page: the header and progress, the counts, a row of controls
-// (the sort order first), the grid of small boards and the one chosen, large.
+// (the sort order, 挑戦 and its line), the grid of small boards and the
+// chosen one, large. It shows what it is given and hands on what the player does.
 class CollectionPageView : public QWidget {
     Q_OBJECT
 public:
-    CollectionPageView(int frameY, QWidget* parent);
+    CollectionPageView(int frameY, const CollectionActions& actions, QWidget* parent);
 
-    // Shows `page` (kept alive by `owner`); none clears the page. The chosen
-    // solution stays chosen when the new page still has it.
+    // Shows `page` (kept alive by `owner`) in its order, its chosen solution
+    // chosen; none clears the page.
     void SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page);
+    // The solution of this number large, with its details; 0 none.
+    void ShowChosen(int number);
+    // The line beside 挑戦; the button waits while a search is under way.
+    void SetChallengeLine(const QString& text, bool searching);
     int FrameY() const { return frameY_; }
-    // The row under the counts where the page's controls stand; a control
-    // added here is part of the page's keyboard order.
-    QHBoxLayout* ControlRow() const { return controls_; }
     QListView* Grid() const { return grid_; }
     QLabel* Header() const { return header_; }
 
 private:
-    void Resort();
-    void ShowChosen();
-
     int frameY_;
     std::shared_ptr<const Collection> owner_;
     const CollectionPage* page_ = nullptr;
     QLabel* header_;
     QProgressBar* progress_;
     QLabel* counts_;
-    QHBoxLayout* controls_;
     QComboBox* order_;
+    QPushButton* challenge_;
+    QLabel* challengeLine_;
     QListView* grid_;
     CollectionModel* model_;
     QLabel* large_;
@@ -82,27 +91,17 @@ private:
 };
 
 // The collection window: every solution the player has found, one page per
-// frame. Created once and reused; it reads the register away from the
-// window's thread each time it is shown and each time the register changes
-// while it is open, and a read overtaken by a newer one is dropped.
+// frame. Created once and reused; it shows what it is given.
 class CollectionWindow : public QWidget {
     Q_OBJECT
 public:
-    using Shared = std::shared_ptr<const Collection>;
-    // Runs the first function away from the window's thread and hands its
-    // result to the second back on it; hands nothing once the window is gone.
-    using Away =
-        std::function<void(QObject* window, std::function<Shared()> work, std::function<void(const Shared&)> done)>;
+    CollectionWindow(CollectionActions actions, QWidget* parent);
 
-    // Reads the register at `registerPath` through `away`; `help` opens the
-    // window's help topic.
-    CollectionWindow(std::string registerPath, Away away, std::function<void()> help, QWidget* parent);
-    ~CollectionWindow() override;
-
-    // Shows the window over its parent on the page of this frame and reads the register.
+    // Shows the window over its parent on the page of this frame.
     void ShowOn(int frameY);
-    // The register has changed: read again if the window is open.
-    void RegisterChanged();
+    // Shows the collection (kept alive while shown): while reading only the
+    // line over the pages changes.
+    void Show(const std::shared_ptr<const Collection>& collection);
 
     // The page of a frame height, none for another height.
     CollectionPageView* Page(int frameY) const;
@@ -113,17 +112,14 @@ signals:
     // A read's result is on screen.
     void collectionShown();
 
-private:
-    void Read();
-    void Apply(const std::shared_ptr<const Collection>& collection);
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
-    std::string registerPath_;
-    Away away_;
+private:
+    CollectionActions actions_;
     QLabel* status_;
     QTabWidget* tabs_;
     std::vector<CollectionPageView*> pages_;
-    // The newest read; an older one stops early and its result is dropped.
-    std::shared_ptr<std::atomic<int>> generation_ = std::make_shared<std::atomic<int>>(0);
 };
 
 }  // namespace tilvaren

@@ -1,12 +1,16 @@
 #include "ui/MainMenu.hpp"
 
+#include <string>
+
+#include "core/Frame.hpp"
+
 namespace tilvaren {
 
 namespace {
 
 struct ItemDef {
     const char* name;     // "-" for a separator, ">" opens a submenu, "<" closes it
-    const char* caption;  // UTF-8
+    std::string caption;  // UTF-8
     const char* shortcut;
     bool createdDisabled;
 };
@@ -47,10 +51,10 @@ const std::vector<MenuDef>& Menus() {
           {"menuVS", " サイズ小(&S)", "Ctrl+Alt+S", false},
           {"-", "", "", false},
           {">", " フレーム(&F)", "menuVFF", false},
-          {"menuVF6", "６×10(&6)", "Ctrl+F6", false},
-          {"menuVF5", "５×12(&5)", "Ctrl+F5", false},
-          {"menuVF4", "４×15(&4)", "Ctrl+F4", false},
-          {"menuVF3", "３×20(&3)", "Ctrl+F3", false},
+          {"menuVF6", FrameName(6, FrameNaming::Caption) + "(&6)", "Ctrl+F6", false},
+          {"menuVF5", FrameName(5, FrameNaming::Caption) + "(&5)", "Ctrl+F5", false},
+          {"menuVF4", FrameName(4, FrameNaming::Caption) + "(&4)", "Ctrl+F4", false},
+          {"menuVF3", FrameName(3, FrameNaming::Caption) + "(&3)", "Ctrl+F3", false},
           {"<", "", "", false},
           {"-", "", "", false},
           {"menuVO", " オプション(&O)", "Ctrl+O", false}}},
@@ -77,13 +81,13 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* window) {
             if (name == "-") {
                 target->addSeparator();
             } else if (name == ">") {
-                target = menu->addMenu(QString::fromUtf8(item.caption));
+                target = menu->addMenu(QString::fromStdString(item.caption));
                 target->setObjectName(item.shortcut);
                 menus_[item.shortcut] = target;
             } else if (name == "<") {
                 target = menu;
             } else {
-                QAction* action = target->addAction(QString::fromUtf8(item.caption));
+                QAction* action = target->addAction(QString::fromStdString(item.caption));
                 action->setObjectName(name);
                 if (*item.shortcut != '\0') action->setShortcut(QKeySequence(item.shortcut));
                 action->setShortcutContext(Qt::WindowShortcut);

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/Wording.hpp"
+
 namespace tilvaren {
 
 namespace {
@@ -112,13 +114,13 @@ QRect PieceStrip::LineBox() const {
 }
 
 void PieceStrip::ShowLine() {
-    const QString text = hint_.isEmpty() ? QString::fromStdString(line_.text) : hint_;
+    const QString text = hint_.isEmpty() ? Words(line_) : hint_;
     lineLabel_->setGeometry(LineBox());
     lineLabel_->setText(fontMetrics().elidedText(text, Qt::ElideRight, width()));
     lineLabel_->setAccessibleName(text);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText,
-                     hint_.isEmpty() && line_.warning ? kWarning : palette().color(QPalette::WindowText));
+                     hint_.isEmpty() && line_.Warning() ? kWarning : palette().color(QPalette::WindowText));
     lineLabel_->setPalette(colours);
 }
 
@@ -147,7 +149,7 @@ void PieceStrip::SetHint(const QString& text, int piece) {
 
 void PieceStrip::Describe() {
     // What the drawing shows, for screen readers: the line, then each piece.
-    QString text = hint_.isEmpty() ? QString::fromStdString(line_.text) : hint_;
+    QString text = hint_.isEmpty() ? Words(line_) : hint_;
     for (int i = 0; i < kPieceCount; ++i) {
         const PieceLook look = looks_[static_cast<std::size_t>(i)];
         text += QStringLiteral("、%1 %2").arg(QChar(kPieceLetters[static_cast<std::size_t>(i)]))

@@ -233,7 +233,7 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     QVERIFY(!strip->isHidden());
     QCOMPARE(strip->width(), BoardAreaOf(w)->width());
     QCOMPARE(w.height(), w.menuBar()->height() + BoardAreaOf(w)->height() + strip->height() + w.statusBar()->height());
-    QTRY_COMPARE_WITH_TIMEOUT(strip->Line().text, std::string("完成まで あと 2339 通り"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(strip->Line(), (SupportLine{SupportLine::Kind::Left, 2339}), 20000);
     // A screen reader finds the line as text in the strip, and the item as on.
     const auto lineHeard = [strip] {
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(strip);
@@ -249,7 +249,8 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     // An I down column 1 cuts off the corner cell: selecting it leaves no way.
     const std::vector<int> deadEnd = {1, 11, 21, 31, 41, 0};
     for (const int n : deadEnd) ButtonOf(w, n)->click();
-    QTRY_COMPARE_WITH_TIMEOUT(strip->Line(), (SupportLine{"完成できません", true}), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(strip->Line(), (SupportLine{SupportLine::Kind::CannotFinish}), 20000);
+    QCOMPARE(strip->findChild<QLabel*>("PieceSupportLine")->text(), QString::fromUtf8("完成できません"));
     QVERIFY(strip->accessibleDescription().contains(QString::fromUtf8("I 盤上")));
     QVERIFY(strip->accessibleDescription().contains(QString::fromUtf8("F 置けない")));
     const QImage drawn = strip->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -191,6 +191,7 @@ TEST(HelpMarkup, KeepsWhatAHelpPageNeedsAndShowsTheRestAsText) {
          "<p class=c style='x'>a</p><a href=\"http://e.org/#x\">b</a><a onclick=x href='#t'>c</a>"
          "<a href=\"#t&quot;\">d</a><table border=1px width=9></table><table border=2></table>",
          "<p>a</p><a>b</a><a href=\"#t\">c</a><a>d</a><table></table><table border=\"2\"></table>"},
+        {"a link target with a quote in it is no link", "<a href='#t\"onclick=\"x'>e</a>", "<a>e</a>"},
         {"nesting stops at the depth limit", Repeat("<b>", kHelpDepthLimit + 1) + "x",
          Repeat("<b>", kHelpDepthLimit) + "&lt;b&gt;x" + Repeat("</b>", kHelpDepthLimit)},
         {"items, rows and cells only in their place; no table in a table",

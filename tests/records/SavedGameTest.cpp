@@ -140,13 +140,12 @@ TEST(SavedGame, ARejectedGameNeverReplacesOneSetAsideBefore) {
         const char* name;
         int earlier;  // how many rejected games are kept already
         const char* keptAs;
-        const char* told;
     };
     const Case cases[] = {
-        {"none before", 0, "Tilvaren.tmp.bad", "\"Tilvaren.tmp.bad\" として残してあります"},
-        {"one before", 1, "Tilvaren.tmp.bad.2", "\"Tilvaren.tmp.bad.2\" として残してあります"},
-        {"two before", 2, "Tilvaren.tmp.bad.3", "\"Tilvaren.tmp.bad.3\" として残してあります"},
-        {"every name taken", kRejectedSavedGameNames, "", "別の名前で残せませんでした"},
+        {"none before", 0, "Tilvaren.tmp.bad"},
+        {"one before", 1, "Tilvaren.tmp.bad.2"},
+        {"two before", 2, "Tilvaren.tmp.bad.3"},
+        {"every name taken", kRejectedSavedGameNames, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -158,8 +157,6 @@ TEST(SavedGame, ARejectedGameNeverReplacesOneSetAsideBefore) {
         RecordingView view;
         const SavedGameReadResult result = RestoreSavedGame(board, view, dir.Path());
         EXPECT_EQ(result.keptAs, c.keptAs);
-        const std::string message = SavedGameRejectedMessage(result);
-        EXPECT_NE(message.find(c.told), std::string::npos) << message;
         for (int n = 1; n <= c.earlier; ++n) EXPECT_EQ(ReadAll(dir.File(RejectedSavedGameFile(n))), std::to_string(n));
         EXPECT_EQ(ReadAll(dir.File(c.keptAs[0] != '\0' ? c.keptAs : kSavedGameFile)), "bad");
     }

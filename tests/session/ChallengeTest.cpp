@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,14 +31,15 @@ TEST(Challenge, LeavesTheLevelsPiecesTowardAnUnfoundSolution) {
     };
     for (const Register& reg : registers) {
         for (const int frameY : kFrameHeights) {
-            const CompletionCounter& counter = CompletionCounterFor(frameY);
+            const CompletionCounter counter(frameY);
             const std::vector<FilledFrame> all = DistinctSolutions(frameY);
             std::vector<FilledFrame> found;
             for (std::size_t i = 0; i < all.size(); ++i) {
                 if (reg.found(i, all.size())) found.push_back(all[i]);
             }
             for (const ChallengeLevel level : {ChallengeLevel::Easy, ChallengeLevel::Normal, ChallengeLevel::Hard}) {
-                SCOPED_TRACE(std::string(reg.name) + ", frame " + FrameName(frameY) + ", " + ChallengeLevelName(level));
+                SCOPED_TRACE(std::string(reg.name) + ", frame " + FrameName(frameY) + ", level " +
+                             std::to_string(static_cast<int>(level)));
                 const std::optional<Challenge> challenge = MakeChallenge(counter, found, level, 7);
                 ASSERT_EQ(challenge.has_value(), found.size() < all.size());
                 if (!challenge) continue;
@@ -68,38 +70,46 @@ TEST(Challenge, LeavesTheLevelsPiecesTowardAnUnfoundSolution) {
 // tells a frame found whole or a register it cannot read.
 TEST(Challenge, FindChallengeReadsTheRegister) {
     std::string bothFound;
+    std::string bothFoundLastFirst;
     for (const FilledFrame& board : DistinctSolutions(3)) {
         GameRecord record;
         record.frameY = 3;
         record.marker = kSolutionMarker;
         record.cells = TurnedFrame(board);  // any image of it counts
-        bothFound += FormatGameRecord(record, testing::FixedClock({2026, 12, 8, 9, 0, 0}));
+        const std::string line = FormatGameRecord(record, testing::FixedClock({2026, 12, 8, 9, 0, 0}));
+        bothFound += line;
+        bothFoundLastFirst.insert(0, line);
     }
+    using K = Notice::Kind;
     struct Case {
         const char* name;
         std::function<void(const std::string& file)> prepare;
-        std::string message;  // its start, "" for a challenge
+        std::optional<K> why;  // none for a challenge
     } const cases[] = {
-        {"no register yet", [](const std::string&) {}, ""},
-        {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); },
-         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+        {"no register yet", [](const std::string&) {}, std::nullopt},
+        {"both found", [&](const std::string& file) { testing::WriteAll(file, bothFound); }, K::AllFound},
+        {"both found, the last solution first",
+         [&](const std::string& file) { testing::WriteAll(file, bothFoundLastFirst); }, K::AllFound},
         {"both found after 100 MB of one damaged line",
          [&](const std::string& file) {
              testing::WriteAll(file, "x");
              std::filesystem::resize_file(file, 100U << 20U);  // sparse: no disk is used
              std::ofstream(file, std::ios::app) << "\n" << bothFound;
          },
-         "3 * 20 の枠の解は、2 通りすべて見つけています。"},
+         K::AllFound},
         {"a folder in its place", [](const std::string& file) { std::filesystem::create_directory(file); },
-         "解答の記録 \"Tilvaren.csv\" を読めなかったため"},
+         K::ChallengeUnprepared},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testing::TempDir dir;
         c.prepare(dir.File(kSolutionFile));
         const ChallengeSearch search = FindChallenge(3, ChallengeLevel::Easy, dir.Path(), 3);
-        EXPECT_EQ(search.message.substr(0, c.message.size()), c.message);
-        EXPECT_EQ(search.challenge.has_value(), c.message.empty());
+        ASSERT_EQ(search.challenge.has_value(), !c.why) << search.challenge.has_value();
+        if (!c.why) continue;
+        EXPECT_EQ(search.why.kind, *c.why);
+        EXPECT_EQ(search.why.count, *c.why == K::AllFound ? 2U : 0U);
+        EXPECT_EQ(search.why.failure.error, *c.why == K::AllFound ? 0 : EISDIR);
     }
 }
 

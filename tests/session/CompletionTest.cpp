@@ -5,6 +5,7 @@
 
 #include "records/GameRecord.hpp"
 #include "session/Completion.hpp"
+#include "session/Congruence.hpp"
 #include "support/TempDir.hpp"
 #include "support/TestBoards.hpp"
 
@@ -114,31 +115,31 @@ TEST(Completion, ComparesWithTheRegister) {
     const RegisterReport report =
         AnalyseRegister(line(SolveFrame(6).back(), 1) + line(TurnedFrame(solution), 4) + line(solution, 5));
     const CompletionCounter counter(6);
+    const RegisterReport none = AnalyseRegister("");
+    using K = CongruenceAnswer::Kind;
     struct Case {
         std::vector<std::string> rows;
-        std::string_view text;
+        const RegisterReport* report;
+        K kind;
         std::size_t distinctFound, registerHolds;
-        bool finished;
-        const char* firstDate;  // nullptr: not in the register
+        const char* firstDate;  // "": new, or not finished
     } const cases[] = {
-        {kSolution, "all", 1, 2, true, "2026/03/04"},
-        {kSolution, "", 0, 0, true, nullptr},
-        {{"00IIIII000"}, "all", 1, 2, false, nullptr},
+        {kSolution, &report, K::Solution, 0, 2, "2026/03/04"},
+        {kSolution, &none, K::Solution, 0, 0, ""},
+        {{"00IIIII000"}, &report, K::Open, 1, 2, ""},
     };
     for (const Case& c : cases) {
         testing::RecordingErrorSink errors;
         const Board board = Make6(errors, c.rows);
-        const RegisterStanding standing =
-            CompareWithRegister(counter, c.text.empty() ? AnalyseRegister("") : report, board);
-        EXPECT_EQ(standing.distinct, Completions(board).size());
-        EXPECT_EQ(standing.distinctFound, c.distinctFound);
-        EXPECT_EQ(standing.registerHolds, c.registerHolds);
-        EXPECT_EQ(standing.frameTotal, 2339U);
-        EXPECT_EQ(standing.finished, c.finished);
-        ASSERT_EQ(standing.found.has_value(), c.firstDate != nullptr);
-        if (c.firstDate != nullptr) {
-            EXPECT_EQ(standing.found->firstDate, c.firstDate);
-        }
+        const CongruenceAnswer answer = CongruenceAnswerFor(counter, c.report, board);
+        EXPECT_EQ(answer.kind, c.kind);
+        EXPECT_EQ(answer.distinct, c.kind == K::Open ? Completions(board).size() : 0U);
+        EXPECT_EQ(answer.distinctFound, c.distinctFound);
+        EXPECT_EQ(answer.registerHolds, c.registerHolds);
+        EXPECT_EQ(answer.frameTotal, 2339U);
+        EXPECT_EQ(answer.firstDate, c.firstDate);
+        EXPECT_EQ(answer.isNew, c.kind == K::Solution && *c.firstDate == '\0');
+        EXPECT_EQ(answer.number, c.kind == K::Solution ? SolutionNumber(solution, 6) : 0);
     }
 }
 

@@ -4,7 +4,9 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "session/Session.hpp"
@@ -20,9 +22,16 @@ namespace tilvaren::testing {
 class RecordingWindow : public View {
 public:
     std::vector<std::string> steps;
-    std::vector<std::string> told;
-    std::vector<std::string> asked;
+    std::vector<Notice> told;
+    std::vector<Notice> asked;
+    std::vector<CongruenceAnswer> checks;  // each check's answer told
+    std::vector<Hint> hintsTold;           // each hint told in a box
     bool answer = false;  // what every question is answered
+    std::optional<ChallengeLevel> level = ChallengeLevel::Easy;  // what the level question is answered
+    std::vector<std::shared_ptr<const Collection>> collections;  // each shown
+    std::vector<std::pair<int, ChallengeLine>> challengeLines;   // by frame, each shown
+    std::vector<std::pair<int, int>> chosen;                     // frame and number, each shown large
+    int raised = 0;
     std::optional<PendingSettings> options;
     std::array<std::string, 13> panels;
     std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
@@ -32,14 +41,11 @@ public:
     std::optional<SupportPicture> support;
     std::vector<Hint> hints;  // every MarkHint, an empty one removing the marks
     SupportLine supportLine;
-    // Counts for the strip: run at once and shown when still wanted, or,
-    // with holdCounts, kept for the test to run.
-    struct Count {
-        std::function<std::optional<SupportLine>()> run;
-        std::function<bool()> wanted;
-    };
-    bool holdCounts = false;
-    std::vector<Count> held;
+    // Work for a worker: run at once, its answer taken back at once, or with
+    // holdAway kept for the test to run, each giving what runs back.
+    using Away = std::function<std::function<void()>()>;
+    bool holdAway = false;
+    std::vector<Away> away;
 
     std::string Steps() const {
         std::string all;
@@ -66,14 +72,19 @@ public:
         ++congratulations;
         Step("ShowCongratulations");
     }
-    void Tell(const std::string& text) override { told.push_back(text); }
-    bool Ask(const std::string& text) override {
-        asked.push_back(text);
+    void Tell(const Notice& notice) override { told.push_back(notice); }
+    bool Ask(const Notice& notice) override {
+        asked.push_back(notice);
         return answer;
     }
-    void TellWhenDone(std::function<std::string()> work, std::function<void()> done) override {
-        told.push_back(work());
-        done();
+    void Tell(const CongruenceAnswer& check) override { checks.push_back(check); }
+    void Tell(const Hint& hint) override { hintsTold.push_back(hint); }
+    void RunAway(Away work) override {
+        if (holdAway) {
+            away.push_back(std::move(work));
+        } else {
+            work()();
+        }
     }
     void EnableMenuItem(const std::string& name, bool on) override {
         enabled[name] = on;
@@ -104,27 +115,25 @@ public:
     void HideCells() override { Step("HideCells"); }
     void SizeCells(int frameSize) override { Step("SizeCells" + std::to_string(frameSize)); }
     void LayoutWindow(const WindowLayout&) override { Step("LayoutWindow"); }
-    void ShowPieceSupport(const SupportPicture& picture, std::function<std::optional<SupportLine>()> count,
-                          std::function<bool()> wanted) override {
+    void ShowPieceSupport(const SupportPicture& picture) override {
         support = picture;
         Step("PieceSupportSet");
-        if (holdCounts) {
-            held.push_back({std::move(count), std::move(wanted)});
-        } else if (const std::optional<SupportLine> line = count(); line && wanted()) {
-            supportLine = *line;
-        }
     }
+    void SetSupportLine(const SupportLine& line) override { supportLine = line; }
     void MarkHint(const Hint& hint) override {
         hints.push_back(hint);
         Step("MarkHint");
     }
-    void HintWhenDone(std::function<Hint()> work, std::function<void(const Hint&)> done) override { done(work()); }
     std::optional<PendingSettings> RunOptions(const Settings&, bool) override {
         Step("RunOptions");
         return options;
     }
-    void ShowCollection(int frameY) override { Step("ShowCollection" + std::to_string(frameY)); }
-    void RegisterChanged() override { Step("RegisterChanged"); }
+    void OpenCollection(int frameY) override { Step("ShowCollection" + std::to_string(frameY)); }
+    void ShowCollection(std::shared_ptr<const Collection> collection) override { collections.push_back(collection); }
+    void ShowChosenSolution(int frameY, int number) override { chosen.emplace_back(frameY, number); }
+    std::optional<ChallengeLevel> AskChallengeLevel() override { return level; }
+    void ShowChallengeLine(int frameY, const ChallengeLine& line) override { challengeLines.emplace_back(frameY, line); }
+    void RaiseBoard() override { ++raised; }
 
 private:
     // Successive calls of one refresh count once.
