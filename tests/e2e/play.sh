@@ -670,7 +670,8 @@ click_cell 30
 wait_for "$STEP_TIMEOUT" "the cells the game selected by itself to be told" told_selected "2行 1列" "3行 1列"
 grep -q $'^selected\t[14]行 1列' "$WORK/a11y-events" && fail "a screen reader was told of a cell the player clicked"
 stop_a11y_events
-a11y_tree | grep -qxF $'cell\t2行 1列 選択中\tshowing,enabled,selected' || fail "a cell the game selected is not heard as selected"
+wait_for "$STEP_TIMEOUT" "a cell the game selected to be heard as selected" \
+  a11y_says $'cell\t2行 1列 選択中\tshowing,enabled,selected'
 press "$WIN" ctrl+r
 press "$WIN" ctrl+p
 wait_for "$STEP_TIMEOUT" "piece support to be heard as off again" a11y_says $'toggle\t ピース・サポート(P)\tオフ'
