@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QImage>
@@ -9,6 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/AwayThenBack.hpp"
+#include "ui/Accessibility.hpp"
+#include "ui/Wording.hpp"
 #include "records/FileNames.hpp"
 #include "records/HelpMarkup.hpp"
 #include "records/SafeFile.hpp"
@@ -104,7 +107,6 @@ QVariant HelpTopicList::data(const QModelIndex& index, int role) const {
 HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     : findFile_(std::move(findFile)), dialogs_(&dialogs) {
     setObjectName("HelpWindow");
-    setWindowTitle(QString::fromUtf8(" T i l v a r e n  ヘルプ"));
     setWindowFlags(Qt::Window);
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(720, 480);
@@ -113,16 +115,15 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
     tabs_ = new QTabWidget(splitter);
     contentsRows_ = new HelpTopicList(this);
     contents_ = MakeTopicListView(contentsRows_, nullptr);
-    tabs_->addTab(contents_, QString::fromUtf8("目次"));
+    tabs_->addTab(contents_, QString());
     auto* search = new QWidget;
     auto* searchLayout = new QVBoxLayout(search);
     keyword_ = new QLineEdit(search);
-    keyword_->setPlaceholderText(QString::fromUtf8("キーワードを入力"));
     keywordRows_ = new HelpTopicList(this);
     keywords_ = MakeTopicListView(keywordRows_, search);
     searchLayout->addWidget(keyword_);
     searchLayout->addWidget(keywords_);
-    tabs_->addTab(search, QString::fromUtf8("キーワード"));
+    tabs_->addTab(search, QString());
     browser_ = new TopicBrowser(splitter);
     browser_->setOpenLinks(false);
     splitter->setStretchFactor(1, 3);
@@ -146,13 +147,30 @@ HelpWindow::HelpWindow(std::function<std::string()> findFile, Dialogs& dialogs)
             ShowTopic(file_->ById(url.fragment().toStdString()));
         }
     });
+    Retranslate();
+}
+
+void HelpWindow::Retranslate() {
+    setWindowTitle(tr(" T i l v a r e n  ヘルプ"));
+    tabs_->setTabText(0, tr("目次"));
+    tabs_->setTabText(1, tr("キーワード"));
+    keyword_->setPlaceholderText(tr("キーワードを入力"));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+        RenameTabScrollButtons(this);
+        // The help file of the new language, where the window is open.
+        if (isVisible()) Contents();
+    }
+    QDialog::changeEvent(event);
 }
 
 bool HelpWindow::Load() {
     const std::string path = findFile_();
     if (path.empty()) {
-        dialogs_->Message(QString::fromUtf8("ヘルプファイル \"") + kHelpFile +
-                          QString::fromUtf8("\" が見つかりません。"));
+        dialogs_->Message(tr("ヘルプファイル \"%1\" が見つかりません。").arg(QString::fromUtf8(kHelpFile)));
         return false;
     }
     const std::optional<FileKey> key = Examine(path);
@@ -169,7 +187,7 @@ bool HelpWindow::Load() {
     HelpFile parsed = HelpFile::Parse(*text);
     if (parsed.Topics().empty()) {
         loaded_.reset();
-        Tell(path, QString::fromUtf8("ヘルプの項目が一つもありません。"));
+        Tell(path, tr("ヘルプの項目が一つもありません。"));
         return false;
     }
     file_ = std::make_shared<const HelpFile>(std::move(parsed));
@@ -179,17 +197,16 @@ bool HelpWindow::Load() {
 }
 
 void HelpWindow::Tell(const std::string& path, const QString& reason) {
-    dialogs_->Message(QString::fromUtf8("ヘルプファイル \"") + QFile::decodeName(path.c_str()) +
-                      QString::fromUtf8("\" を読み込めませんでした。\n") + reason);
+    dialogs_->Message(tr("ヘルプファイル \"%1\" を読み込めませんでした。\n%2").arg(QFile::decodeName(path.c_str()), reason));
 }
 
 std::optional<HelpWindow::FileKey> HelpWindow::Examine(const std::string& path) {
-    const QString tooLarge = QString::fromUtf8("ファイルが大きすぎます（1 MB まで）。");
+    const QString tooLarge = tr("ファイルが大きすぎます（1 MB まで）。");
     // A built-in copy never changes; its path is all the key it needs.
     if (path.starts_with(":/")) {
         const QFile builtIn(QString::fromStdString(path));
         if (!builtIn.exists()) {
-            Tell(path, QString::fromUtf8("ファイルがありません。"));
+            Tell(path, tr("ファイルがありません。"));
             return std::nullopt;
         }
         if (static_cast<std::size_t>(builtIn.size()) > kHelpLimit) {
@@ -202,11 +219,11 @@ std::optional<HelpWindow::FileKey> HelpWindow::Examine(const std::string& path) 
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         const ReadResult read = ReadSmallFile(path, kHelpLimit);  // for the reason, told as everywhere
-        Tell(path, read.status ? QString::fromUtf8("ファイルがありません。") : QString::fromStdString(read.status.reason));
+        Tell(path, read.status ? tr("ファイルがありません。") : Words(read.status));
         return std::nullopt;
     }
     if (!S_ISREG(info.st_mode)) {
-        Tell(path, QString::fromUtf8("通常のファイルではありません。"));
+        Tell(path, tr("通常のファイルではありません。"));
         return std::nullopt;
     }
     if (static_cast<std::size_t>(info.st_size) > kHelpLimit) {
@@ -229,11 +246,11 @@ std::optional<std::string> HelpWindow::Read(const std::string& path) {
     // Another check of its own: the file may have been swapped since.
     ReadResult read = ReadSmallFile(path, kHelpLimit);
     if (!read.status) {
-        Tell(path, QString::fromStdString(read.status.reason));
+        Tell(path, Words(read.status));
         return std::nullopt;
     }
     if (!read.content) {
-        Tell(path, QString::fromUtf8("ファイルがありません。"));
+        Tell(path, tr("ファイルがありません。"));
         return std::nullopt;
     }
     return std::move(read.content);
@@ -258,7 +275,7 @@ void HelpWindow::FillKeywords() {
         keywordRows_->Reset(KeywordRows(*file_));
         return;
     }
-    keywordRows_->Reset({{QString::fromUtf8("キーワードを集めています…"), -1}});
+    keywordRows_->Reset({{tr("キーワードを集めています…"), -1}});
     using Rows = std::shared_ptr<std::vector<HelpTopicList::Entry>>;
     AwayThenBack<Rows>(
         this, [file = file_] { return std::make_shared<std::vector<HelpTopicList::Entry>>(KeywordRows(*file)); },
@@ -286,7 +303,7 @@ void HelpWindow::ShowTopic(const HelpTopic* topic) {
     const HelpPage page = MakeHelpPage(*topic);
     QString html = QString::fromStdString(page.html);
     if (page.shortened) {
-        html += QString::fromUtf8("<p>（この項目は長すぎるため、ここまでを表示しています。）</p>");
+        html += tr("<p>（この項目は長すぎるため、ここまでを表示しています。）</p>");
     }
     browser_->setHtml(html);
 }

@@ -82,7 +82,11 @@ public:
     QListView* KeywordList() const { return keywords_; }
     QTextBrowser* Browser() const { return browser_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void Retranslate();
     // What tells one version of the file from another.
     struct FileKey {
         std::string path;

@@ -4,9 +4,21 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
 #include <QStringList>
 
+#include "ui/Wording.hpp"
+
 namespace tilvaren {
+
+namespace {
+
+// The translators' context of the texts here.
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(ProgramDir)
+};
+
+}  // namespace
 
 ProgramFolder ChooseProgramFolder() {
     const ProgramFolder folder = ChooseProgramFolder(ExecutableDir(), ProcessEnvironment());
@@ -19,8 +31,8 @@ QString ProgramFolderFailureText(const ProgramFolder& folder) {
         case FolderFailure::None:
             return {};
         case FolderFailure::NoHome:
-            return QString::fromUtf8("ゲーム、解答の記録と設定を保存するフォルダーが決まりません。環境変数 HOME が"
-                                     "設定されていないか、絶対パスではありません。");
+            return Tr::tr("ゲーム、解答の記録と設定を保存するフォルダーが決まりません。環境変数 HOME が"
+                          "設定されていないか、絶対パスではありません。");
     }
     return {};
 }
@@ -30,17 +42,17 @@ QString CarryOverAndTell(const ProgramFolder& folder) {
     const CarryOverResult result = CarryOverPlayerFiles(folder.unwritableOwnDir, folder.dir);
     if (result.carried.empty() && result.failed.empty()) return {};
     const auto path = [](const std::string& dir) { return QFile::decodeName(dir.c_str()); };
-    QString text = QString::fromUtf8("プログラムのフォルダー「%1」には書き込めないため、これからはゲーム、解答の記録と"
-                                     "設定を「%2」に保存します。")
+    QString text = Tr::tr("プログラムのフォルダー「%1」には書き込めないため、これからはゲーム、解答の記録と"
+                          "設定を「%2」に保存します。")
                        .arg(path(folder.unwritableOwnDir), path(folder.dir));
     if (!result.carried.empty()) {
         QStringList names;
         for (const std::string& name : result.carried) names << QString::fromStdString(name);
-        text += QString::fromUtf8("\nこれまでのファイル（%1）はそちらに写しました。元のファイルはそのまま残っています。")
-                    .arg(names.join(QString::fromUtf8("、")));
+        text += "\n" + Tr::tr("これまでのファイル（%1）はそちらに写しました。元のファイルはそのまま残っています。")
+                           .arg(names.join(Tr::tr("、")));
     }
-    for (const std::string& failure : result.failed) {
-        text += QString::fromUtf8("\n写せなかったファイル: ") + QString::fromStdString(failure);
+    for (const auto& [name, failure] : result.failed) {
+        text += "\n" + Tr::tr("写せなかったファイル: %1: %2").arg(QString::fromStdString(name), Words(failure));
     }
     return text;
 }

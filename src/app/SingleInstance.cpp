@@ -1,5 +1,7 @@
 #include "app/SingleInstance.hpp"
 
+#include <QCoreApplication>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -64,7 +66,10 @@ bool FromThisUser(int fd) {
 
 QString Path(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
 // The system's reason, in the player's language.
-QString Reason(int error) { return QString::fromStdString(FileErrorCause(error)); }
+QString Reason(int error) {
+    const QString cause = QCoreApplication::translate(kEngineTexts, FileErrorText(error));
+    return cause.contains(QStringLiteral("%1")) ? cause.arg(error) : cause;
+}
 
 ClaimResult Refused(const QString& message) { return {ClaimResult::Outcome::Refused, message}; }
 
@@ -101,7 +106,7 @@ ClaimResult SingleInstance::Claim(int waitMs) {
     struct stat folder {};
     if (dirFd_ < 0 || ::fstat(dirFd_, &folder) != 0) {
         const int error = errno;
-        return Refused(QString::fromUtf8("フォルダー %1 を開けません: %2").arg(Path(programDir_), Reason(error)));
+        return Refused(tr("フォルダー %1 を開けません: %2").arg(Path(programDir_), Reason(error)));
     }
     socketName_ = NameOf(folder);
 
@@ -112,14 +117,14 @@ ClaimResult SingleInstance::Claim(int waitMs) {
         if (::flock(dirFd_, LOCK_EX | LOCK_NB) == 0) return Listen(deadline);
         if (const int error = errno; error != EWOULDBLOCK && error != EINTR) {
             return Refused(
-                QString::fromUtf8("フォルダー %1 をロックできません: %2").arg(Path(programDir_), Reason(error)));
+                tr("フォルダー %1 をロックできません: %2").arg(Path(programDir_), Reason(error)));
         }
         switch (KnockOnRunningCopy(static_cast<int>(deadline.remainingTime()))) {
         case Knock::Answered:
             return {ClaimResult::Outcome::Forwarded, {}};
         case Knock::Stranger:
-            return Refused(QString::fromUtf8("起動中のプログラムの連絡口を、ほかの利用者のプロセスが使っています。\n"
-                                             "そのプロセスが終わってから起動し直してください。"));
+            return Refused(tr("起動中のプログラムの連絡口を、ほかの利用者のプロセスが使っています。\n"
+                                "そのプロセスが終わってから起動し直してください。"));
         case Knock::Silent:
             break;
         }
@@ -130,8 +135,8 @@ ClaimResult SingleInstance::Claim(int waitMs) {
 
 ClaimResult SingleInstance::NoAnswer() const {
     return {ClaimResult::Outcome::Unreachable,
-            QString::fromUtf8("このフォルダーは、ほかに動いているプログラムが使っていますが、応答がありません。\n"
-                              "そちらを終了してから起動し直してください。\n%1")
+            tr("このフォルダーは、ほかに動いているプログラムが使っていますが、応答がありません。\n"
+               "そちらを終了してから起動し直してください。\n%1")
                 .arg(Path(programDir_))};
 }
 
@@ -190,9 +195,9 @@ ClaimResult SingleInstance::Listen(const QDeadlineTimer& deadline) {
         }
         if (error != EADDRINUSE || knock == Knock::Stranger) {
             return {ClaimResult::Outcome::Running,
-                    QString::fromUtf8("ほかの起動からの知らせを受け取れません（%1）。\n"
-                                      "このまま遊べますが、もう一度起動してもこのウィンドウは前に出てきません。")
-                        .arg(knock == Knock::Stranger ? QString::fromUtf8("ほかの利用者が連絡口を使っています")
+                    tr("ほかの起動からの知らせを受け取れません（%1）。\n"
+                       "このまま遊べますが、もう一度起動してもこのウィンドウは前に出てきません。")
+                        .arg(knock == Knock::Stranger ? tr("ほかの利用者が連絡口を使っています")
                                                       : Reason(error))};
         }
         // A copy that has just ended may leave its name for a moment after

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QLayout>
 #include <QVBoxLayout>
 #include <QShortcut>
@@ -10,6 +11,7 @@
 #include <utility>
 
 #include "app/AwayThenBack.hpp"
+#include "app/Language.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "app/WindowFrame.hpp"
@@ -61,7 +63,7 @@ Tmain::Tmain(const Services& services, QWidget* parent) : QMainWindow(parent), s
     help_ = services_.help;
     if (help_ == nullptr) {
         ownHelp_ = std::make_unique<HelpWindow>(
-            [dir = services_.programDir] { return FindDataFile(dir, kHelpFile); }, *services_.dialogs);
+            [dir = services_.programDir] { return HelpFileFor(dir, LanguageInUse()); }, *services_.dialogs);
         help_ = ownHelp_.get();
     }
     if (services_.windowSystem == nullptr) services_.windowSystem = &RunningWindowSystem();
@@ -83,7 +85,6 @@ void Tmain::CreateControls() {
     bevel_ = new QFrame(central);
     bevel_->setObjectName("Bevel");
     bevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    bevel_->setAccessibleName(QStringLiteral("盤"));
     ExposeShownChildrenOnly(bevel_);
     column->addWidget(bevel_);
     strip_ = new PieceStrip(central);
@@ -132,6 +133,29 @@ void Tmain::CreateControls() {
     keys_->WatchWindow(this);
     // The window takes exactly the size its bars and board area ask for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Retranslate();
+}
+
+void Tmain::Retranslate() {
+    menu_->Retranslate();
+    if (uCaptionSixByTen_) SetUCaption(*uCaptionSixByTen_);
+    bevel_->setAccessibleName(tr("盤"));
+    for (int n = 0; n < kCellCount; ++n) {
+        const QString name = Words(cellLabels_[static_cast<std::size_t>(n)]);
+        Button(n)->setAccessibleName(name);
+        Image(n)->setAccessibleName(name);
+    }
+    if (!framePanel_.empty()) status_->SetPanelName(0, FramePanelWords(framePanel_));
+    for (int piece = 0; piece < kPieceCount; ++piece) {
+        status_->SetPanelName(piece + 1, PiecePanelWords(piece, pieceLooks_[static_cast<std::size_t>(piece)]));
+    }
+    MarkHint(Hint(hint_));
+    for (const auto& [frameY, line] : challengeLines_) ShowChallengeLine(frameY, ChallengeLine(line));
+}
+
+void Tmain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void Tmain::ConnectCommands() {
@@ -187,7 +211,8 @@ void Tmain::ApplyCell(int n, const CellTarget& target) {
     const bool keepFocus = keys_->HoldsCell(n);
     Image(n)->SetClickable(target.imageEnabled);
     Image(n)->SetPicture(tiles_.TileByCode(target.tileCode, Image(n)->width()));
-    const QString name = FromUtf8(target.name);
+    cellLabels_[static_cast<std::size_t>(n)] = target.label;
+    const QString name = Words(target.label);
     Button(n)->setAccessibleName(name);
     Image(n)->setAccessibleName(name);
     if (keepFocus) {
@@ -240,6 +265,10 @@ void Tmain::RunAway(std::function<std::function<void()>()> work) {
     AwayThenBack<std::function<void()>>(this, std::move(work), [](const std::function<void()>& back) { back(); });
 }
 
+void Tmain::SetLanguage(Language language) {
+    if (!UseLanguage(language)) services_.dialogs->Message(tr("英語の翻訳を読み込めませんでした。日本語で表示します。"));
+}
+
 void Tmain::EnableMenuItem(const std::string& name, bool enabled) {
     const QString item = QString::fromStdString(name);
     if (QMenu* submenu = menu_->Menu(item)) {
@@ -250,16 +279,19 @@ void Tmain::EnableMenuItem(const std::string& name, bool enabled) {
 }
 
 void Tmain::SetUCaption(bool sixByTen) {
-    menu_->Item("menuEU")->setText(sixByTen ? kUCaptionSixByTen : kUCaptionOtherFrames);
+    uCaptionSixByTen_ = sixByTen;
+    menu_->Item("menuEU")->setText(menu_->UCaption(sixByTen));
 }
 
 void Tmain::SetFramePanel(const std::string& text) {
-    status_->SetPanelName(0, FromUtf8("フレーム " + text));
+    framePanel_ = text;
+    status_->SetPanelName(0, FramePanelWords(text));
     status_->SetFramePanel(FromUtf8(text));
 }
 
 void Tmain::SetPiecePanel(int piece, PieceLook look) {
-    status_->SetPanelName(piece + 1, FromUtf8(PiecePanelName(piece, look)));
+    if (piece >= 0 && piece < kPieceCount) pieceLooks_[static_cast<std::size_t>(piece)] = look;
+    status_->SetPanelName(piece + 1, PiecePanelWords(piece, look));
     status_->StatusBarPanelSet(static_cast<unsigned>(piece), FromUtf8(PiecePanelText(piece, look)));
 }
 
@@ -272,11 +304,12 @@ void Tmain::MarkHint(const Hint& hint) {
         Button(n)->setAccessibleDescription({});
         Image(n)->setAccessibleDescription({});
     }
+    hint_ = hint;
     const bool none = hint.kind == Hint::Kind::None;
     markedCells_ = none ? std::vector<int>{} : hint.cells;
     for (const int n : markedCells_) {
-        Button(n)->setAccessibleDescription(QStringLiteral("ヒント"));
-        Image(n)->setAccessibleDescription(QStringLiteral("ヒント"));
+        Button(n)->setAccessibleDescription(tr("ヒント"));
+        Image(n)->setAccessibleDescription(tr("ヒント"));
     }
     strip_->SetHint(Words(hint), none ? -1 : hint.piece);
     PlaceHintMarks();
@@ -362,6 +395,7 @@ std::optional<ChallengeLevel> Tmain::AskChallengeLevel() {
 }
 
 void Tmain::ShowChallengeLine(int frameY, const ChallengeLine& line) {
+    challengeLines_[frameY] = line;
     if (CollectionPageView* page = collection_ != nullptr ? collection_->Page(frameY) : nullptr) {
         page->SetChallengeLine(Words(line), line.kind == ChallengeLine::Kind::Preparing);
     }
@@ -372,6 +406,6 @@ void Tmain::RaiseBoard() {
     activateWindow();
 }
 
-void Tmain::InternalError(const std::string& text) { services_.dialogs->Message(FromUtf8(text)); }
+void Tmain::InternalError(const MarkedText& text) { services_.dialogs->Message(Words(text)); }
 
 }  // namespace tilvaren

@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <array>
 #include <atomic>
+#include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/HelpWindow.hpp"
@@ -35,11 +37,15 @@ public:
     ~Tmain() override;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
+    // Words every text the window shows in the language now in use, those
+    // from the session's facts included.
+    void Retranslate();
     void ConnectCommands();
     // Messages for the player found during start-up, shown once the window is up.
     void ShowStartupMessages();
@@ -58,6 +64,7 @@ private:
     void Tell(const CongruenceAnswer& answer) override;
     void Tell(const Hint& hint) override;
     void RunAway(std::function<std::function<void()>()> work) override;
+    void SetLanguage(Language language) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
     void SetFramePanel(const std::string& text) override;
@@ -79,7 +86,7 @@ private:
     void RaiseBoard() override;
 
     // ErrorSink: internal errors as plain message boxes.
-    void InternalError(const std::string& text) override;
+    void InternalError(const MarkedText& text) override;
 
     Services services_;
     TileStore tiles_;
@@ -90,6 +97,13 @@ private:
     PieceStrip* strip_ = nullptr;
     HintMarks* marks_ = nullptr;
     std::vector<int> markedCells_;  // the hint's, while it stands
+    // The facts behind the texts shown, worded again when the language changes.
+    Hint hint_;
+    std::array<CellLabel, kCellCount> cellLabels_{};
+    std::string framePanel_;
+    std::array<PieceLook, kPieceCount> pieceLooks_{};
+    std::optional<bool> uCaptionSixByTen_;  // none: the caption as created
+    std::map<int, ChallengeLine> challengeLines_;
     std::array<QPushButton*, kCellCount> buttons_{};
     std::array<CellImage*, kCellCount> images_{};
     std::vector<int> tabOrder_;  // the cell buttons in keyboard tab order

@@ -1,13 +1,16 @@
 #include "app/Toptions.hpp"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "app/Icon.hpp"
 #include "app/WindowFrame.hpp"
+#include "ui/Accessibility.hpp"
 #include "core/Frame.hpp"
 
 namespace tilvaren {
@@ -17,17 +20,26 @@ namespace {
 constexpr int kFrameHelpContext = 35000;
 constexpr int kOptionsHelpContext = 35300;
 
-QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& items, QButtonGroup*& group) {
-    auto* box = new QGroupBox(title, parent);
+QGroupBox* RadioGroup(QWidget* parent, int items, QButtonGroup*& group) {
+    auto* box = new QGroupBox(parent);
     auto* layout = new QVBoxLayout(box);
     group = new QButtonGroup(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* radio = new QRadioButton(items[i], box);
+    for (int i = 0; i < items; ++i) {
+        auto* radio = new QRadioButton(box);
         group->addButton(radio, i);
         layout->addWidget(radio);
     }
     return box;
 }
+
+constexpr const char* kSizeItems[] = {QT_TRANSLATE_NOOP("tilvaren::Toptions", "小（18ピクセル）(&S)"),
+                                      QT_TRANSLATE_NOOP("tilvaren::Toptions", "中（24ピクセル）(&M)"),
+                                      QT_TRANSLATE_NOOP("tilvaren::Toptions", "大（32ピクセル）(&L)")};
+// In the order of the frame items, 3 x 20 first.
+constexpr const char* kFrameItems[] = {QT_TRANSLATE_NOOP("tilvaren::Toptions", "３×20（   2通り）"),
+                                       QT_TRANSLATE_NOOP("tilvaren::Toptions", "４×15（ 368通り）"),
+                                       QT_TRANSLATE_NOOP("tilvaren::Toptions", "５×12（1010通り）"),
+                                       QT_TRANSLATE_NOOP("tilvaren::Toptions", "６×10（2339通り） ")};
 
 }  // namespace
 
@@ -56,38 +68,40 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     PageControl->setStyleSheet("QTabBar::tab { min-width: 70px; }");  // wider where a caption needs it
 
     auto* environment = new QWidget;
-    rgFrameSizeBox = RadioGroup(environment, QString::fromUtf8("フレームサイズ"),
-                                {QString::fromUtf8("小（18ピクセル）(&S)"), QString::fromUtf8("中（24ピクセル）(&M)"),
-                                 QString::fromUtf8("大（32ピクセル）(&L)")},
-                                rgFrameSize);
+    rgFrameSizeBox = RadioGroup(environment, static_cast<int>(std::size(kSizeItems)), rgFrameSize);
     rgFrameSizeBox->setObjectName("rgFrameSize");
     rgFrameSizeBox->setGeometry(12, 10, 180, 110);
-    cbMenuBar = new QCheckBox(QString::fromUtf8("メニューバーを表示する(&1)"), environment);
+    cbMenuBar = new QCheckBox(environment);
     cbMenuBar->setObjectName("cbMenuBar");
     cbMenuBar->setGeometry(205, 30, 170, 20);
-    cbStatusBar = new QCheckBox(QString::fromUtf8("ステータスバーを表示する(&2)"), environment);
+    cbStatusBar = new QCheckBox(environment);
     cbStatusBar->setObjectName("cbStatusBar");
     cbStatusBar->setGeometry(205, 60, 170, 20);
-    PageControl->addTab(environment, QString::fromUtf8("環 境(&E)"));
+    languageLabel_ = new QLabel(environment);
+    languageLabel_->setObjectName("lbLanguage");
+    languageLabel_->setGeometry(205, 100, 170, 20);
+    cbLanguage = new QComboBox(environment);
+    cbLanguage->setObjectName("cbLanguage");
+    cbLanguage->setGeometry(205, 122, 120, 24);
+    cbLanguage->addItems({QString::fromUtf8("日本語"), QStringLiteral("English")});
+    languageLabel_->setBuddy(cbLanguage);
+    PageControl->addTab(environment, QString());
 
     auto* pentomino = new QWidget;
-    rgFrameBox = RadioGroup(pentomino, QString::fromUtf8("フレーム"),
-                            {QString::fromUtf8("３×20（   2通り）"), QString::fromUtf8("４×15（ 368通り）"),
-                             QString::fromUtf8("５×12（1010通り）"), QString::fromUtf8("６×10（2339通り） ")},
-                            rgFrame);
+    rgFrameBox = RadioGroup(pentomino, static_cast<int>(std::size(kFrameItems)), rgFrame);
     rgFrameBox->setObjectName("rgFrame");
     rgFrameBox->setGeometry(12, 10, 200, 130);
     auto* image = new QLabel(pentomino);
     image->setObjectName("Image1");
     image->setPixmap(AppIcon().pixmap(32, 32));
     image->setGeometry(300, 20, 32, 32);
-    PageControl->addTab(pentomino, QString::fromUtf8("ペントミノ(&P)"));
+    PageControl->addTab(pentomino, QString());
 
-    btnOK = new QPushButton(QString::fromUtf8("OK(&O)"), this);
+    btnOK = new QPushButton(this);
     btnOK->setObjectName("btnOK");
     btnOK->setGeometry(226, 208, 80, 26);
     btnOK->setDefault(true);
-    btnCANCEL = new QPushButton(QString::fromUtf8("CANCEL(&C)"), this);
+    btnCANCEL = new QPushButton(this);
     btnCANCEL->setObjectName("btnCANCEL");
     btnCANCEL->setGeometry(316, 208, 80, 26);
     connect(btnOK, &QPushButton::clicked, this, &Toptions::btnOKClick);
@@ -102,6 +116,29 @@ Toptions::Toptions(QWidget* parent) : QDialog(parent) {
     // Modal to the main window only, so that the help it opens can be used
     // while it is open.
     setWindowModality(Qt::WindowModal);
+    Retranslate();
+}
+
+void Toptions::Retranslate() {
+    rgFrameSizeBox->setTitle(tr("フレームサイズ"));
+    for (int i = 0; i < static_cast<int>(std::size(kSizeItems)); ++i) rgFrameSize->button(i)->setText(tr(kSizeItems[i]));
+    cbMenuBar->setText(tr("メニューバーを表示する(&1)"));
+    cbStatusBar->setText(tr("ステータスバーを表示する(&2)"));
+    languageLabel_->setText(tr("言語(&G):"));
+    PageControl->setTabText(0, tr("環 境(&E)"));
+    rgFrameBox->setTitle(tr("フレーム"));
+    for (int i = 0; i < static_cast<int>(std::size(kFrameItems)); ++i) rgFrame->button(i)->setText(tr(kFrameItems[i]));
+    PageControl->setTabText(1, tr("ペントミノ(&P)"));
+    btnOK->setText(tr("OK(&O)"));
+    btnCANCEL->setText(tr("CANCEL(&C)"));
+}
+
+void Toptions::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        Retranslate();
+        RenameTabScrollButtons(this);
+    }
+    QDialog::changeEvent(event);
 }
 
 void Toptions::FormShow(const Settings& current, bool gameStarted) {
@@ -115,6 +152,8 @@ void Toptions::FormShow(const Settings& current, bool gameStarted) {
     cbMenuBar->setChecked(current.MenuBarOn);
     pending_.StatusBarOn = current.StatusBarOn;
     cbStatusBar->setChecked(current.StatusBarOn);
+    pending_.language = current.language;
+    cbLanguage->setCurrentIndex(current.language == Language::English ? 1 : 0);
 }
 
 void Toptions::btnOKClick() {
@@ -122,6 +161,7 @@ void Toptions::btnOKClick() {
     pending_.FrameSize = SizeOfItem(rgFrameSize->checkedId());
     pending_.MenuBarOn = cbMenuBar->isChecked();
     pending_.StatusBarOn = cbStatusBar->isChecked();
+    pending_.language = cbLanguage->currentIndex() == 1 ? Language::English : Language::Japanese;
     accept();
 }
 

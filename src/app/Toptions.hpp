@@ -2,8 +2,10 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -17,7 +19,7 @@ int SizeItemOf(int frameSize);
 // Cell size of a radio item (kCellSizes); the default size for anything else.
 int SizeOfItem(int item);
 
-// The options dialog: cell size and bars on one page, the frame on the other.
+// The options dialog: cell size, bars and language on one page, the frame on the other.
 // It works on pending copies; the main window applies them after OK.
 class Toptions : public QDialog {
     Q_OBJECT
@@ -38,6 +40,7 @@ public:
     QGroupBox* rgFrameSizeBox = nullptr;
     QCheckBox* cbMenuBar = nullptr;
     QCheckBox* cbStatusBar = nullptr;
+    QComboBox* cbLanguage = nullptr;  // 日本語, English
     QPushButton* btnOK = nullptr;
     QPushButton* btnCANCEL = nullptr;
     QTabWidget* PageControl = nullptr;
@@ -47,10 +50,14 @@ signals:
     void contextHelpRequested(int context);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Retranslate();
+
     PendingSettings pending_;
+    QLabel* languageLabel_ = nullptr;
 };
 
 }  // namespace tilvaren

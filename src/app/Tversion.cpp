@@ -1,6 +1,7 @@
 #include "app/Tversion.hpp"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -56,12 +57,10 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget
     label("Label8", info.notice1, 8, 120);
     label("Label9", info.notice2, 8, 136);
 
-    Button1 = new QPushButton(info.mailAddress.isEmpty() ? QString::fromUtf8("使用許諾（GPL-3.0-or-later）")
-                                                         : info.mailAddress,
-                              group);
+    Button1 = new QPushButton(group);
     Button1->setObjectName("Button1");
     Button1->setGeometry(16, 64, 265, 20);
-    Button2 = new QPushButton(info.webPage.isEmpty() ? QString::fromUtf8("ヘルプの目次") : info.webPage, group);
+    Button2 = new QPushButton(group);
     Button2->setObjectName("Button2");
     Button2->setGeometry(16, 88, 265, 20);
     btnCLOSE = new QPushButton(QStringLiteral("OK"), group);
@@ -75,6 +74,17 @@ Tversion::Tversion(const AboutInfo& info, UrlOpener& opener, Help& help, QWidget
     connect(btnCLOSE, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button1, &QPushButton::clicked, this, &Tversion::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &Tversion::Button2Click);
+    Retranslate();
+}
+
+void Tversion::Retranslate() {
+    Button1->setText(info_.mailAddress.isEmpty() ? tr("使用許諾（GPL-3.0-or-later）") : info_.mailAddress);
+    Button2->setText(info_.webPage.isEmpty() ? tr("ヘルプの目次") : info_.webPage);
+}
+
+void Tversion::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Retranslate();
+    QDialog::changeEvent(event);
 }
 
 void Tversion::Button1Click() {

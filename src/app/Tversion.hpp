@@ -55,10 +55,12 @@ public slots:
     void reject() override;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Retranslate();
     AboutInfo info_;
     UrlOpener* opener_;
     Help* help_;

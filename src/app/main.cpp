@@ -1,13 +1,11 @@
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 
 #include "app/Activation.hpp"
 #include "app/HelpWindow.hpp"
 #include "app/Icon.hpp"
+#include "app/Language.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "app/SingleInstance.hpp"
@@ -29,13 +27,9 @@ int main(int argc, char* argv[]) {
     // Ties the window to the desktop entry, so the desktop shows its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tilvaren.Tilvaren"));
 
-    // The game speaks Japanese whatever the desktop's language, and so do Qt's
-    // own buttons (はい, いいえ, キャンセル) when its translation is installed.
-    QTranslator qtTranslation;
-    if (qtTranslation.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslation);
-    }
+    // The game speaks Japanese whatever the desktop's language, until its
+    // settings say English; so do Qt's own buttons.
+    tilvaren::UseLanguage(tilvaren::Language::Japanese);
     // The dialogs and menus share the main window's font.
     QApplication::setFont(tilvaren::WindowFont());
 
@@ -46,6 +40,9 @@ int main(int argc, char* argv[]) {
         dialogs.Message(failure);
         return 1;
     }
+
+    // What is told before the window is up is told in the settings' language.
+    tilvaren::UseLanguage(tilvaren::LoadSettings(folder.dir).settings.language);
 
     // One copy per program folder: a second start brings the running copy
     // forward and ends without a window; one that cannot says why.

@@ -49,7 +49,7 @@ int Board::ChangeTo307(int n) const {
 bool Board::IsFrameCell(int g) const { return g >= 0 && g < kGridSize && cellOfGrid_[static_cast<std::size_t>(g)] >= 0; }
 
 int Board::ReportBadGridIndex(int g) const {
-    errors_->InternalError(InternalErrorText("ChangeTo59", std::to_string(g)) + ",FrameY=" + std::to_string(frameY_));
+    errors_->InternalError(InternalErrorText("ChangeTo59", std::to_string(g) + ",FrameY=" + std::to_string(frameY_)));
     return kBadCellNumber;
 }
 

@@ -2,8 +2,8 @@
 
 namespace tilvaren {
 
-std::string InternalErrorText(const std::string& routine, const std::string& value) {
-    return "例外発生 " + routine + " 引数=" + value;
+MarkedText InternalErrorText(const std::string& routine, const std::string& value) {
+    return {TILVAREN_TR_NOOP("Engine", "例外発生 %1 引数=%2"), {routine, value}};
 }
 
 }  // namespace tilvaren

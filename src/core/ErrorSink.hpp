@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/Translatable.hpp"
+
 namespace tilvaren {
 
 // Receives the internal-error messages ("例外発生 <routine> 引数=<value>").
@@ -11,17 +13,16 @@ namespace tilvaren {
 class ErrorSink {
 public:
     virtual ~ErrorSink() = default;
-    virtual void InternalError(const std::string& text) = 0;
+    virtual void InternalError(const MarkedText& text) = 0;
 };
 
 // Drops every message; for callers that have already validated their input.
 class SilentErrorSink final : public ErrorSink {
 public:
-    void InternalError(const std::string&) override {}
+    void InternalError(const MarkedText&) override {}
 };
 
-// Builds the message text shared by every internal error: "例外発生 " + routine +
-// " 引数=" + value. The text is UTF-8.
-std::string InternalErrorText(const std::string& routine, const std::string& value);
+// The message shared by every internal error: "例外発生 " + routine + " 引数=" + value.
+MarkedText InternalErrorText(const std::string& routine, const std::string& value);
 
 }  // namespace tilvaren

@@ -29,9 +29,9 @@ bool IsWrittenCellCode(char code) {
     return code == kEmpty || code == kSelected || code == kBlocked || IsPieceLetter(code);
 }
 
-ParsedRecord Refuse(std::string problem) {
+ParsedRecord Refuse(const char* problem, std::size_t number = 0) {
     ParsedRecord parsed;
-    parsed.problem = std::move(problem);
+    parsed.problem = {problem, {std::to_string(number)}};
     return parsed;
 }
 
@@ -50,18 +50,18 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 
 ParsedRecord ParseGameRecord(std::string_view text) {
     const std::vector<std::string_view> fields = SplitFields(text.substr(0, text.find_first_of("\r\n")));
-    if (fields.size() < 64) return Refuse("行の項目が69ではなく" + std::to_string(fields.size()) + "です");
+    if (fields.size() < 64) return Refuse(TILVAREN_TR_NOOP("Engine", "行の項目が69ではなく%1です"), fields.size());
 
     const std::string_view frame = fields[0];
     if (frame.size() != 1 || !IsFrameHeight(frame[0] - '0')) {
-        return Refuse("フレームの高さが3、4、5、6のどれでもありません");
+        return Refuse(TILVAREN_TR_NOOP("Engine", "フレームの高さが3、4、5、6のどれでもありません"));
     }
     ParsedRecord parsed;
     parsed.record.frameY = frame[0] - '0';
     for (std::size_t n = 0; n < 60; ++n) {
         const std::string_view field = fields[4 + n];
-        if (field.empty()) return Refuse("セル" + std::to_string(n) + "が空です");
-        if (!IsWrittenCellCode(field[0])) return Refuse("セル" + std::to_string(n) + "に知らないコードがあります");
+        if (field.empty()) return Refuse(TILVAREN_TR_NOOP("Engine", "セル%1が空です"), n);
+        if (!IsWrittenCellCode(field[0])) return Refuse(TILVAREN_TR_NOOP("Engine", "セル%1に知らないコードがあります"), n);
         parsed.record.cells[n] = field[0];
     }
     if (fields.size() > 3) {

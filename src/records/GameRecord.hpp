@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Translatable.hpp"
 #include "records/Clock.hpp"
 
 namespace tilvaren {
@@ -37,7 +38,7 @@ std::vector<std::string_view> SplitFields(std::string_view line);
 struct ParsedRecord {
     bool ok = false;
     GameRecord record;
-    std::string problem;  // in Japanese, for the player
+    MarkedText problem;  // for the player
 };
 
 // Reads the first line of `text` (up to CR or LF). A line is refused when it

@@ -123,12 +123,12 @@ CarryOverResult CarryOverPlayerFiles(const std::string& fromDir, const std::stri
         if (HoldsSomething(toDir + name)) continue;
         const ReadResult read = ReadSmallFile(fromDir + name, kCarryLimit);
         if (!read.status) {
-            result.failed.push_back(std::string(name) + ": " + read.status.reason);
+            result.failed.emplace_back(name, read.status);
             continue;
         }
         if (!read.content) continue;
         if (const FileResult written = WriteFileAtomically(toDir + name, *read.content); !written) {
-            result.failed.push_back(std::string(name) + ": " + written.reason);
+            result.failed.emplace_back(name, written);
             continue;
         }
         result.carried.emplace_back(name);
@@ -154,7 +154,7 @@ TakeBackResult TakeBackSavedAway(const std::string& ownDir, const std::string& d
     const std::string notePath = dataDir + kSavedAwayFile;
     const ReadResult note = ReadSmallFile(notePath, kNoteLimit);
     if (!note.status) {
-        result.failure = note.status.reason;
+        result.failure = note.status;
         return result;
     }
     if (!note.content) return result;
@@ -181,12 +181,11 @@ TakeBackResult TakeBackSavedAway(const std::string& ownDir, const std::string& d
         if (!noted(name)) continue;
         const ReadResult read = ReadSmallFile(dataDir + name, kCarryLimit);
         if (!read.content) {
-            result.failure =
-                read.status ? FileResult::Failure(FileAction::Read, dataDir + name, ENOENT).reason : read.status.reason;
+            result.failure = read.status ? FileResult::Failure(FileAction::Read, dataDir + name, ENOENT) : read.status;
             return result;
         }
         if (const FileResult written = WriteFileAtomically(ownDir + name, *read.content); !written) {
-            result.failure = written.reason;
+            result.failure = written;
             return result;
         }
         result.taken.emplace_back(name);

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "records/SafeFile.hpp"
@@ -58,7 +59,7 @@ ProgramFolder ChooseProgramFolder(std::string executableDir, const Environment& 
 // What carrying the player's files over to a new program folder did.
 struct CarryOverResult {
     std::vector<std::string> carried;  // file names now in the new folder
-    std::vector<std::string> failed;   // "name: reason" for files that stayed behind
+    std::vector<std::pair<std::string, FileResult>> failed;  // the files that stayed behind, and why
 };
 
 // True when `dir` (ending in '/') holds any of the player's own files, not
@@ -83,7 +84,7 @@ FileResult NoteSavedAway(const std::string& dataDir, const std::string& ownDir, 
 // What taking a game back from the data folder did.
 struct TakeBackResult {
     std::vector<std::string> taken;  // file names now in the own folder
-    std::string failure;             // why the rest stayed in the data folder; "" when nothing failed
+    FileResult failure;              // why the rest stayed in the data folder; success when nothing failed
 };
 
 // Takes back into `ownDir` what a close noted in `dataDir` as saved away from

@@ -20,47 +20,52 @@
 
 namespace tilvaren {
 
-std::string FileErrorCause(int error) {
+const char* FileErrorText(int error) {
     switch (error) {
-        case kNotRegularFile: return "通常のファイルではありません";
+        case kNotRegularFile: return TILVAREN_TR_NOOP("Engine", "通常のファイルではありません");
         case kFileTooLarge:
-        case EFBIG: return "ファイルが大きすぎます";
-        case kNotText: return "UTF-16 で書かれているか、NUL 文字を含んでいます";
+        case EFBIG: return TILVAREN_TR_NOOP("Engine", "ファイルが大きすぎます");
+        case kNotText: return TILVAREN_TR_NOOP("Engine", "UTF-16 で書かれているか、NUL 文字を含んでいます");
         case ENOSPC:
-        case EDQUOT: return "ディスクの空きがありません";
+        case EDQUOT: return TILVAREN_TR_NOOP("Engine", "ディスクの空きがありません");
         case EACCES:
-        case EPERM: return "アクセス権がありません";
-        case EROFS: return "読み取り専用の場所です";
-        case EISDIR: return "フォルダーです";
-        case ENOENT: return "見つかりません";
-        case ENOTDIR: return "途中にフォルダーでないものがあります";
-        case EIO: return "入出力エラーが起きました";
-        case ENAMETOOLONG: return "名前が長すぎます";
-        case ELOOP: return "シンボリックリンクが多すぎるか、循環しています";
+        case EPERM: return TILVAREN_TR_NOOP("Engine", "アクセス権がありません");
+        case EROFS: return TILVAREN_TR_NOOP("Engine", "読み取り専用の場所です");
+        case EISDIR: return TILVAREN_TR_NOOP("Engine", "フォルダーです");
+        case ENOENT: return TILVAREN_TR_NOOP("Engine", "見つかりません");
+        case ENOTDIR: return TILVAREN_TR_NOOP("Engine", "途中にフォルダーでないものがあります");
+        case EIO: return TILVAREN_TR_NOOP("Engine", "入出力エラーが起きました");
+        case ENAMETOOLONG: return TILVAREN_TR_NOOP("Engine", "名前が長すぎます");
+        case ELOOP: return TILVAREN_TR_NOOP("Engine", "シンボリックリンクが多すぎるか、循環しています");
         case EBUSY:
-        case ETXTBSY: return "使用中です";
+        case ETXTBSY: return TILVAREN_TR_NOOP("Engine", "使用中です");
         case EMFILE:
-        case ENFILE: return "開いているファイルが多すぎます";
-        case ENOMEM: return "メモリーが足りません";
-        case ECANCELED: return "途中で取りやめました";
-        default: return "システムのエラー番号 " + std::to_string(error);
+        case ENFILE: return TILVAREN_TR_NOOP("Engine", "開いているファイルが多すぎます");
+        case ENOMEM: return TILVAREN_TR_NOOP("Engine", "メモリーが足りません");
+        case ECANCELED: return TILVAREN_TR_NOOP("Engine", "途中で取りやめました");
+        default: return TILVAREN_TR_NOOP("Engine", "システムのエラー番号 %1");
     }
+}
+
+std::string FileErrorCause(int error) { return FillIn(FileErrorText(error), {std::to_string(error)}); }
+
+const char* FileActionText(FileAction action) {
+    switch (action) {
+        case FileAction::Read: return TILVAREN_TR_NOOP("Engine", "\"%1\" を読み込めません（%2）");
+        case FileAction::Write: return TILVAREN_TR_NOOP("Engine", "\"%1\" に書き込めません（%2）");
+        case FileAction::Create: return TILVAREN_TR_NOOP("Engine", "\"%1\" を作れません（%2）");
+        case FileAction::CreateTemporary:
+            return TILVAREN_TR_NOOP("Engine", "\"%1\" を保存する一時ファイルを同じフォルダーに作れません（%2）");
+        case FileAction::Replace: return TILVAREN_TR_NOOP("Engine", "\"%1\" を置き換えられません（%2）");
+        case FileAction::Append: return TILVAREN_TR_NOOP("Engine", "\"%1\" に追記できません（%2）");
+    }
+    return "\"%1\"（%2）";
 }
 
 namespace {
 
 std::string JapaneseReason(FileAction action, const std::string& path, int error) {
-    const std::string quoted = "\"" + path + "\"";
-    const std::string cause = "（" + FileErrorCause(error) + "）";
-    switch (action) {
-        case FileAction::Read: return quoted + " を読み込めません" + cause;
-        case FileAction::Write: return quoted + " に書き込めません" + cause;
-        case FileAction::Create: return quoted + " を作れません" + cause;
-        case FileAction::CreateTemporary: return quoted + " を保存する一時ファイルを同じフォルダーに作れません" + cause;
-        case FileAction::Replace: return quoted + " を置き換えられません" + cause;
-        case FileAction::Append: return quoted + " に追記できません" + cause;
-    }
-    return quoted + cause;
+    return FillIn(FileActionText(action), {path, FileErrorCause(error)});
 }
 
 // Closes on every way out; Close() reports what closing a written file says.

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Translatable.hpp"
+
 namespace tilvaren {
 
 // Failures the system does not name itself, kept beside errno's numbers.
@@ -32,6 +34,12 @@ struct FileResult {
 
 // Why a file operation failed, in Japanese: "アクセス権がありません".
 std::string FileErrorCause(int error);
+// The same cause as marked for translation (kEngineTexts); "%1" stands for
+// the system's error number where the cause has no words of its own.
+const char* FileErrorText(int error);
+// A failed action's sentence as marked for translation (kEngineTexts): "%1"
+// the file, "%2" the cause.
+const char* FileActionText(FileAction action);
 
 // The same failure in English, for the command-line tools: "Cannot read /p/x: Permission denied".
 std::string EnglishReason(const FileResult& result);

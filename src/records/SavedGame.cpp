@@ -25,7 +25,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return true;
 }
 
-SavedGameReadResult Reject(const std::string& programDir, std::string problem) {
+SavedGameReadResult Reject(const std::string& programDir, MarkedText problem) {
     SavedGameReadResult result;
     result.outcome = SavedGameReadResult::Outcome::Rejected;
     result.problem = std::move(problem);
@@ -58,7 +58,7 @@ FileResult SavedGameWrite(const Board& board, const std::string& programDir, con
 SavedGameReadResult SavedGameRead(const std::string& programDir) {
     const ReadResult read = ReadSmallFile(programDir + kSavedGameFile, kSavedGameLimit);
     // The message names the file already; the cause is all it needs.
-    if (!read.status) return Reject(programDir, FileErrorCause(read.status.error));
+    if (!read.status) return Reject(programDir, {FileErrorText(read.status.error), {std::to_string(read.status.error)}});
     if (!read.content) return {};
     ParsedRecord parsed = ParseGameRecord(*read.content);
     if (!parsed.ok) return Reject(programDir, parsed.problem);

@@ -24,7 +24,7 @@ struct SavedGameReadResult {
         Rejected,    // the file could not be trusted or read; set aside when it could be
     };
     Outcome outcome = Outcome::NoFile;
-    std::string problem;  // why it was rejected, for the message to the player
+    MarkedText problem;  // why it was rejected, for the message to the player
     std::string keptAs;   // the name it was set aside under; empty: it is still "Tilvaren.tmp"
     GameRecord record;    // what was saved, when restored
 };

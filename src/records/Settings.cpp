@@ -11,6 +11,7 @@ namespace {
 constexpr std::size_t kSettingsLimit = 1024 * 1024;
 constexpr const char* kPentomino = "Pentomino";
 constexpr const char* kEnvironment = "Environment";
+constexpr const char* kLanguageKey = "iniLanguage";
 
 // The settings file's content, none when there is no file. Bytes the profile
 // reader would misread (UTF-16, NUL bytes) make it unreadable, so that such a
@@ -44,6 +45,7 @@ LoadedSettings LoadSettings(const std::string& programDir) {
     s.MenuBarOn = file.GetInt(kEnvironment, "iniMenuBarOn", 1) == 1;
     s.StatusBarOn = file.GetInt(kEnvironment, "iniStatusBarOn", 1) == 1;
     s.PieceSupportOn = file.GetInt(kEnvironment, "iniPieceSupportOn", 0) == 1;
+    s.language = file.Get(kEnvironment, kLanguageKey) == "en" ? Language::English : Language::Japanese;
     return loaded;
 }
 
@@ -57,6 +59,8 @@ FileResult SaveSettings(const Settings& settings, const std::string& programDir)
     file.Set(kEnvironment, "iniMenuBarOn", settings.MenuBarOn ? "1" : "0");
     file.Set(kEnvironment, "iniStatusBarOn", settings.StatusBarOn ? "1" : "0");
     file.Set(kEnvironment, "iniPieceSupportOn", settings.PieceSupportOn ? "1" : "0");
+    const bool english = settings.language == Language::English;
+    if (english || file.Get(kEnvironment, kLanguageKey)) file.Set(kEnvironment, kLanguageKey, english ? "en" : "ja");
     return WriteFileAtomically(path, file.Text());
 }
 

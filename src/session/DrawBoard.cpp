@@ -1,7 +1,5 @@
 #include "session/DrawBoard.hpp"
 
-#include "session/StatusTexts.hpp"
-
 namespace tilvaren {
 
 int PieceTileCode(const Board& board, int g, char code) {
@@ -20,16 +18,16 @@ CellTarget DecideCell(const Board& board, int n) {
     const int g = board.GridIndexOf(n);
     if (g < 0) return {};
     const char code = board.Bsts[static_cast<std::size_t>(g)];
-    std::string name = CellName(board, n);
+    const CellLabel label = CellLabelOf(board, n);
     switch (code) {
         case kEmpty:
-            return {true, false, false, 0, std::move(name)};
+            return {true, false, false, 0, label};
         case kSelected:
-            return {false, true, true, 0, std::move(name)};
+            return {false, true, true, 0, label};
         case kBlocked:
-            return {false, true, false, kBlockedTileCode, std::move(name)};
+            return {false, true, false, kBlockedTileCode, label};
         default:
-            return {false, true, true, PieceTileCode(board, g, code), std::move(name)};
+            return {false, true, true, PieceTileCode(board, g, code), label};
     }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "board/Board.hpp"
+#include "session/StatusTexts.hpp"
 
 namespace tilvaren {
 
@@ -13,14 +14,14 @@ inline constexpr int kBlockedTileCode = 2;
 
 // What one cell pair should show: which control is visible, whether the image
 // reacts to clicks, the tile (an outline tile code of PieceTileCode, 0 for
-// the selection tile, or kBlockedTileCode) and what a screen reader says of
-// the cell.
+// the selection tile, or kBlockedTileCode) and what a screen reader is told
+// of the cell.
 struct CellTarget {
     bool buttonVisible = false;
     bool imageVisible = false;
     bool imageEnabled = false;
     int tileCode = 0;
-    std::string name;
+    CellLabel label;
 
     friend bool operator==(const CellTarget&, const CellTarget&) = default;
 };

@@ -19,7 +19,7 @@ struct Notice {
         OptionsNotSaved,      // the settings file was unreadable at start-up: options last till the end
         SavedGameRejected,    // at start-up, `detail` why; `names` the one it was kept under, none: not kept
         TakenBack,            // at start-up, `names` taken back from the folder `other` into `folder`
-        NotTakenBack,         // at start-up, the game (`settingsToo`: the settings) stayed in `other`; `detail` why
+        NotTakenBack,         // at start-up, the game (`settingsToo`: the settings) stayed in `other`; `failure` why
         GameNotSaved,         // the question at close: `failure` the game's, `second` the settings' when
                               // `settingsToo`, `third` the folder `other`'s, when it has a reason
         FolderRemade,         // at close, `folder` was gone and is made again for the game (and the settings
@@ -42,7 +42,7 @@ struct Notice {
     std::string folder;
     std::string other;
     std::vector<std::string> names;
-    std::string detail;
+    MarkedText detail;
     bool settingsToo = false;
     int frameY = 0;
     int otherFrameY = 0;

@@ -39,6 +39,7 @@ void Session::Start() {
     TakeBackSavedAway();
     const LoadedSettings loaded = LoadSettings(programDir_);
     settings_ = loaded.settings;
+    view_.SetLanguage(settings_.language);
     // A settings file that exists but cannot be read is told once, here; it is
     // never overwritten, so no later save of the settings is attempted.
     settingsUnreadable_ = !loaded.status;
@@ -101,11 +102,11 @@ void Session::TakeBackSavedAway() {
         notice.names = result.taken;
         startupMessages_.push_back(notice);
     }
-    if (!result.failure.empty()) {
+    if (!result.failure) {
         notice.kind = Notice::Kind::NotTakenBack;
         // The game goes first: with nothing taken, the game here is the older one.
         notice.settingsToo = !result.taken.empty();
-        notice.detail = result.failure;
+        notice.failure = result.failure;
         startupMessages_.push_back(notice);
     }
 }
@@ -478,6 +479,10 @@ void Session::OpenOptions() {
     settings_.FrameSize = SizeClassOf(pending->FrameSize);
     settings_.MenuBarOn = pending->MenuBarOn;
     settings_.StatusBarOn = pending->StatusBarOn;
+    if (settings_.language != pending->language) {
+        settings_.language = pending->language;
+        view_.SetLanguage(settings_.language);
+    }
     // The frame is locked while a game is under way, whatever the dialog says.
     const int frameY = board_.GameStarted ? board_.FrameY() : ValidFrameY(pending->FrameY);
     SwitchFrame(frameY, true, false, [this] {
@@ -555,7 +560,8 @@ void Session::DrawBoard() { tilvaren::DrawBoard(board_, *this); }
 void Session::StatusBar00Set() {
     const std::string text = FrameName(board_.FrameY());
     if (text.empty()) {
-        board_.Errors().InternalError("例外発生 手続きStatusBar00Set FrameY=" + std::to_string(board_.FrameY()));
+        board_.Errors().InternalError({TILVAREN_TR_NOOP("Engine", "例外発生 手続き%1 FrameY=%2"),
+                                        {"StatusBar00Set", std::to_string(board_.FrameY())}});
         view_.SetFramePanel("      ");
         return;
     }

@@ -28,33 +28,13 @@ std::string PiecePanelText(int piece, PieceLook look) {
     return "-";
 }
 
-std::string LookWords(PieceLook look) {
-    switch (look) {
-        case PieceLook::Placed:
-            return "盤上";
-        case PieceLook::Plain:
-            return "置ける";
-        case PieceLook::RuledOut:
-            break;
-    }
-    return "置けない";
-}
-
-std::string PiecePanelName(int piece, PieceLook look) {
-    return "ピース " + std::string(1, kPieceLetters[static_cast<std::size_t>(piece)]) + " " + LookWords(look);
-}
-
-std::string CellName(const Board& board, int n) {
+CellLabel CellLabelOf(const Board& board, int n) {
     const int width = board.FrameX() > 0 ? board.FrameX() : 1;
-    std::string name = std::to_string(n / width + 1) + "行 " + std::to_string(n % width + 1) + "列 ";
     char code = board.CellCode(n);
     // A piece just placed wears its letter from the redraw on.
     if (code == kJustPlaced && IsPieceLetter(board.FoundLetter)) code = board.FoundLetter;
-    if (code == kEmpty) return name + "空き";
-    if (code == kSelected) return name + "選択中";
-    if (code == kBlocked) return name + "使えない";
-    if (IsPieceLetter(code)) return name + "ピース " + std::string(1, code);
-    return name;
+    const bool named = code == kEmpty || code == kSelected || code == kBlocked || IsPieceLetter(code);
+    return {n / width + 1, n % width + 1, named ? code : '\0'};
 }
 
 }  // namespace tilvaren

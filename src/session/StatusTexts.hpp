@@ -15,15 +15,16 @@ PieceLook PieceLookOf(const Board& board, int piece);
 // one of its orientations is still available, "-" when all are ruled out.
 std::string PiecePanelText(int piece, PieceLook look);
 
-// A standing in words, as the status bar and the strip tell it to a screen
-// reader: "置ける", "盤上" or "置けない".
-std::string LookWords(PieceLook look);
+// What a screen reader is told of cell n, for the window to put into words:
+// its row and column from 1 and what it holds (kEmpty, kSelected, kBlocked,
+// a piece letter, or 0 for nothing it can name).
+struct CellLabel {
+    int row = 0;
+    int column = 0;
+    char holds = 0;
 
-// What a screen reader says of piece i's panel: "ピース F 盤上".
-std::string PiecePanelName(int piece, PieceLook look);
-
-// What a screen reader says of cell n: its row and column from 1 and what it
-// holds, "2行 5列 空き", "選択中", "使えない" or "ピース F".
-std::string CellName(const Board& board, int n);
+    friend bool operator==(const CellLabel&, const CellLabel&) = default;
+};
+CellLabel CellLabelOf(const Board& board, int n);
 
 }  // namespace tilvaren

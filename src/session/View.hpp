@@ -39,6 +39,7 @@ struct PendingSettings {
     int FrameSize = kDefaultCellSize;
     bool MenuBarOn = true;
     bool StatusBarOn = true;
+    Language language = Language::Japanese;
 };
 
 // The window as the session sees it: it shows what the session decided and
@@ -59,6 +60,10 @@ public:
     // function it returns back on the window's thread (nothing once the window
     // is gone); returns at once. `work` itself must not touch the session.
     virtual void RunAway(std::function<std::function<void()>()> work) = 0;
+
+    // The language every text of the window is worded in from now on, those
+    // already shown included; given once at start, before anything is told.
+    virtual void SetLanguage(Language language) = 0;
 
     // A menu item or submenu by its name ("menuET", "menuVFF"): enabled or not.
     virtual void EnableMenuItem(const std::string& name, bool enabled) = 0;

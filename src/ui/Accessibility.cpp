@@ -2,8 +2,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QTabBar>
+#include <QToolButton>
 #include <algorithm>
 
 namespace tilvaren {
@@ -89,7 +92,8 @@ public:
         if (t == QAccessible::Accelerator) return item_->shortcut().toString(QKeySequence::NativeText);
         // Said with the name by screen readers that do not tell a checked state.
         if (t == QAccessible::Description) {
-            return item_->property(kToggleOn).toBool() ? QStringLiteral("オン") : QStringLiteral("オフ");
+            return item_->property(kToggleOn).toBool() ? QCoreApplication::translate("Accessibility", "オン")
+                                                       : QCoreApplication::translate("Accessibility", "オフ");
         }
         return {};
     }
@@ -190,6 +194,18 @@ void SetToggleItemOn(QAction* item, bool on) {
     QAccessible::updateAccessibility(&event);
     QAccessibleEvent described(item, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&described);
+}
+
+void RenameTabScrollButtons(QWidget* window) {
+    for (QTabBar* bar : window->findChildren<QTabBar*>()) {
+        const auto name = [bar](const char* button, const char* text) {
+            if (auto* scroll = bar->findChild<QToolButton*>(QString::fromLatin1(button))) {
+                scroll->setAccessibleName(QCoreApplication::translate("QTabBar", text));
+            }
+        };
+        name("ScrollLeftButton", "Scroll Left");
+        name("ScrollRightButton", "Scroll Right");
+    }
 }
 
 }  // namespace tilvaren

@@ -28,4 +28,8 @@ void ShowAsRule(QWidget* rule);
 // readers its state.
 void SetToggleItemOn(QAction* item, bool on);
 
+// Names the scroll buttons of every tab bar inside `window` in the language
+// now in use, as Qt names them only when it makes them.
+void RenameTabScrollButtons(QWidget* window);
+
 }  // namespace tilvaren

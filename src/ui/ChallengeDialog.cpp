@@ -18,22 +18,22 @@ constexpr ChallengeLevel kLevels[] = {ChallengeLevel::Easy, ChallengeLevel::Norm
 
 ChallengeDialog::ChallengeDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("ChallengeDialog");
-    setWindowTitle(QStringLiteral("挑戦"));
+    setWindowTitle(tr("挑戦"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("難しさを選んでください。"), this));
+    layout->addWidget(new QLabel(tr("難しさを選んでください。"), this));
     levels_ = new QButtonGroup(this);
     for (const ChallengeLevel level : kLevels) {
         const int left = static_cast<int>(level);
         auto* radio = new QRadioButton(
-            Words(level) + QStringLiteral("（残り %1 個）").arg(left), this);
+            Words(level) + tr("（残り %n 個）", nullptr, left), this);
         radio->setObjectName(QStringLiteral("Level%1").arg(left));
         radio->setChecked(level == ChallengeLevel::Normal);
         levels_->addButton(radio, left);
         layout->addWidget(radio);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

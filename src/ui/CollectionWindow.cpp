@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPixmapCache>
@@ -13,6 +14,7 @@
 #include <map>
 
 #include "core/Frame.hpp"
+#include "ui/Accessibility.hpp"
 #include "ui/Tiles.hpp"
 #include "ui/Wording.hpp"
 
@@ -20,7 +22,6 @@ namespace tilvaren {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // Small boards in the grid, and the chosen one.
 constexpr int kSmallCell = 7;
@@ -145,7 +146,6 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
     progress_ = new QProgressBar(this);
     progress_->setTextVisible(true);
     progress_->setFormat(QStringLiteral("%v / %m"));
-    progress_->setAccessibleName(QStringLiteral("見つけた解の割合"));
     column->addWidget(progress_);
     counts_ = new QLabel(this);
     counts_->setObjectName("CollectionCounts");
@@ -153,19 +153,18 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
     column->addWidget(counts_);
 
     auto* controls = new QHBoxLayout;
-    auto* orderLabel = new QLabel(QStringLiteral("並べ方(&S):"), this);
+    orderLabel_ = new QLabel(this);
     order_ = new QComboBox(this);
     order_->setObjectName("CollectionOrder");
-    order_->addItem(QStringLiteral("番号順"));
-    order_->addItem(QStringLiteral("見つけた順"));
-    order_->setAccessibleName(QStringLiteral("並べ方"));
-    orderLabel->setBuddy(order_);
-    challenge_ = new QPushButton(QStringLiteral("挑戦(&T)"), this);
+    order_->addItem(QString());
+    order_->addItem(QString());
+    orderLabel_->setBuddy(order_);
+    challenge_ = new QPushButton(this);
     challenge_->setObjectName("ChallengeButton");
     challengeLine_ = new QLabel(this);
     challengeLine_->setObjectName("ChallengeLine");
     challengeLine_->setWordWrap(true);
-    controls->addWidget(orderLabel);
+    controls->addWidget(orderLabel_);
     controls->addWidget(order_);
     controls->addWidget(challenge_);
     controls->addWidget(challengeLine_, 1);
@@ -175,7 +174,6 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
     auto* delegate = new BoardDelegate(this);
     grid_ = new QListView(this);
     grid_->setObjectName("CollectionGrid");
-    grid_->setAccessibleName(QStringLiteral("見つけた解"));
     grid_->setViewMode(QListView::IconMode);
     grid_->setResizeMode(QListView::Adjust);
     grid_->setMovement(QListView::Static);
@@ -209,7 +207,23 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
                 if (const CollectionEntry* entry = model_->Entry(current.row())) choose(frameY_, entry->number);
             });
     connect(challenge_, &QPushButton::clicked, this, [this, challenge = actions.challenge] { challenge(frameY_); });
-    SetPage(nullptr, nullptr);
+    Retranslate();
+}
+
+void CollectionPageView::Retranslate() {
+    progress_->setAccessibleName(tr("見つけた解の割合"));
+    orderLabel_->setText(tr("並べ方(&S):"));
+    order_->setItemText(0, tr("番号順"));
+    order_->setItemText(1, tr("見つけた順"));
+    order_->setAccessibleName(tr("並べ方"));
+    challenge_->setText(tr("挑戦(&T)"));
+    grid_->setAccessibleName(tr("見つけた解"));
+    SetPage(owner_, page_);
+}
+
+void CollectionPageView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Retranslate();
+    QWidget::changeEvent(event);
 }
 
 void CollectionPageView::SetPage(std::shared_ptr<const Collection> owner, const CollectionPage* page) {
@@ -251,7 +265,7 @@ void CollectionPageView::SetChallengeLine(const QString& text, bool searching) {
 void CollectionPageView::ShowChosen(int number) {
     const CollectionEntry* entry = model_->Entry(model_->RowOfNumber(number));
     if (entry == nullptr) {
-        large_->setText(page_ != nullptr && !page_->entries.empty() ? QStringLiteral("解を選ぶと、ここに大きく表示します。")
+        large_->setText(page_ != nullptr && !page_->entries.empty() ? tr("解を選ぶと、ここに大きく表示します。")
                                                                     : QString());
         large_->setAccessibleName(large_->text());
         details_->clear();
@@ -278,7 +292,7 @@ CollectionWindow::CollectionWindow(CollectionActions actions, QWidget* parent)
     for (const int frameY : kFrameHeights) {
         auto* page = new CollectionPageView(frameY, actions_, tabs_);
         pages_.push_back(page);
-        tabs_->addTab(page, FromUtf8(FrameName(frameY, FrameNaming::Caption)));
+        tabs_->addTab(page, FrameCaption(frameY));
     }
     column->addWidget(tabs_, 1);
     resize(700, 620);
@@ -304,12 +318,25 @@ void CollectionWindow::ShowOn(int frameY) {
 }
 
 void CollectionWindow::Show(const std::shared_ptr<const Collection>& collection) {
+    shown_ = collection;
     status_->setText(StatusWords(*collection));
     status_->setAccessibleName(status_->text());
     status_->setVisible(collection->state != Collection::State::Ready);
     if (collection->state == Collection::State::Reading) return;
     for (CollectionPageView* page : pages_) page->SetPage(collection, PageOf(*collection, page->FrameY()));
     emit collectionShown();
+}
+
+void CollectionWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        RenameTabScrollButtons(this);
+        for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabText(i, FrameCaption(pages_[static_cast<std::size_t>(i)]->FrameY()));
+        if (shown_ != nullptr) {
+            status_->setText(StatusWords(*shown_));
+            status_->setAccessibleName(status_->text());
+        }
+    }
+    QWidget::changeEvent(event);
 }
 
 void CollectionWindow::closeEvent(QCloseEvent* event) {

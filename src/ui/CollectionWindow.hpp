@@ -74,13 +74,19 @@ public:
     QListView* Grid() const { return grid_; }
     QLabel* Header() const { return header_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void Retranslate();
+
     int frameY_;
     std::shared_ptr<const Collection> owner_;
     const CollectionPage* page_ = nullptr;
     QLabel* header_;
     QProgressBar* progress_;
     QLabel* counts_;
+    QLabel* orderLabel_;
     QComboBox* order_;
     QPushButton* challenge_;
     QLabel* challengeLine_;
@@ -113,10 +119,12 @@ signals:
     void collectionShown();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     CollectionActions actions_;
+    std::shared_ptr<const Collection> shown_;  // what is on screen, worded again for a new language
     QLabel* status_;
     QTabWidget* tabs_;
     std::vector<CollectionPageView*> pages_;

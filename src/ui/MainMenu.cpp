@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <QCoreApplication>
+
 #include "core/Frame.hpp"
+#include "ui/Wording.hpp"
 
 namespace tilvaren {
 
@@ -10,9 +13,10 @@ namespace {
 
 struct ItemDef {
     const char* name;     // "-" for a separator, ">" opens a submenu, "<" closes it
-    std::string caption;  // UTF-8
+    const char* caption;  // UTF-8, untranslated; none for a frame's item, which FrameCaption names
     const char* shortcut;
     bool createdDisabled;
+    int frameY = 0;  // the frame a frame's item chooses
 };
 
 struct MenuDef {
@@ -23,56 +27,59 @@ struct MenuDef {
 
 const std::vector<MenuDef>& Menus() {
     static const std::vector<MenuDef> menus = {
-        {"menuF", "ﾌｧｲﾙ(&F)", {{"menuFX", "終了(&X)", "Ctrl+X", false}}},
+        {"menuF", QT_TRANSLATE_NOOP("MainMenu", "ﾌｧｲﾙ(&F)"), {{"menuFX", QT_TRANSLATE_NOOP("MainMenu", "終了(&X)"), "Ctrl+X", false}}},
         {"menuE",
-         "編集(&E)",
-         {{"N6", "アンドゥ・ボタン(&Z)", "Ctrl+Z", true},
-          {"N8", "リドゥ・ボタン(&Y)", "Ctrl+Y", true},
+         QT_TRANSLATE_NOOP("MainMenu", "編集(&E)"),
+         {{"N6", QT_TRANSLATE_NOOP("MainMenu", "アンドゥ・ボタン(&Z)"), "Ctrl+Z", true},
+          {"N8", QT_TRANSLATE_NOOP("MainMenu", "リドゥ・ボタン(&Y)"), "Ctrl+Y", true},
           {"-", "", "", false},
-          {"N7", "アンドゥ・ピース", "Ctrl+Alt+Z", true},
-          {"N10", "リドゥ・ピース", "Ctrl+Alt+Y", true},
+          {"N7", QT_TRANSLATE_NOOP("MainMenu", "アンドゥ・ピース"), "Ctrl+Alt+Z", true},
+          {"N10", QT_TRANSLATE_NOOP("MainMenu", "リドゥ・ピース"), "Ctrl+Alt+Y", true},
           {"-", "", "", false},
-          {"menuET", "ターン(&T)", "Ctrl+T", false},
-          {"menuEM", "ミラー(&M)", "Ctrl+M", false},
-          {"menuEU", "ピース\"U\"調整(&U)", "Ctrl+U", false},
-          {"menuEC", "対称・合同形チェック(&C)", "Ctrl+C", false},
-          {"menuEH", "ヒント(&H)", "Ctrl+H", false},
+          {"menuET", QT_TRANSLATE_NOOP("MainMenu", "ターン(&T)"), "Ctrl+T", false},
+          {"menuEM", QT_TRANSLATE_NOOP("MainMenu", "ミラー(&M)"), "Ctrl+M", false},
+          {"menuEU", kUCaptionCreatedText, "Ctrl+U", false},
+          {"menuEC", QT_TRANSLATE_NOOP("MainMenu", "対称・合同形チェック(&C)"), "Ctrl+C", false},
+          {"menuEH", QT_TRANSLATE_NOOP("MainMenu", "ヒント(&H)"), "Ctrl+H", false},
           {"-", "", "", false},
-          {"menuER", "リセット(&R)", "Ctrl+R", false}}},
+          {"menuER", QT_TRANSLATE_NOOP("MainMenu", "リセット(&R)"), "Ctrl+R", false}}},
         {"menuV",
-         "表示(&V)",
-         {{"menuVP", " ピース・サポート(&P)", "Ctrl+P", false},
-          {"menuVN", " メニューバー(&N)", "Ctrl+N", false},
-          {"menuVB", " ステータスバー(&B)", "Ctrl+B", false},
-          {"menuVC", " コレクション(&C)", "Ctrl+L", false},
+         QT_TRANSLATE_NOOP("MainMenu", "表示(&V)"),
+         {{"menuVP", QT_TRANSLATE_NOOP("MainMenu", " ピース・サポート(&P)"), "Ctrl+P", false},
+          {"menuVN", QT_TRANSLATE_NOOP("MainMenu", " メニューバー(&N)"), "Ctrl+N", false},
+          {"menuVB", QT_TRANSLATE_NOOP("MainMenu", " ステータスバー(&B)"), "Ctrl+B", false},
+          {"menuVC", QT_TRANSLATE_NOOP("MainMenu", " コレクション(&C)"), "Ctrl+L", false},
           {"-", "", "", false},
-          {"menuVF", " サイズ大(&L)", "Ctrl+Alt+L", false},
-          {"menuVD", " サイズ中(&M)", "Ctrl+Alt+M", false},
-          {"menuVS", " サイズ小(&S)", "Ctrl+Alt+S", false},
+          {"menuVF", QT_TRANSLATE_NOOP("MainMenu", " サイズ大(&L)"), "Ctrl+Alt+L", false},
+          {"menuVD", QT_TRANSLATE_NOOP("MainMenu", " サイズ中(&M)"), "Ctrl+Alt+M", false},
+          {"menuVS", QT_TRANSLATE_NOOP("MainMenu", " サイズ小(&S)"), "Ctrl+Alt+S", false},
           {"-", "", "", false},
-          {">", " フレーム(&F)", "menuVFF", false},
-          {"menuVF6", FrameName(6, FrameNaming::Caption) + "(&6)", "Ctrl+F6", false},
-          {"menuVF5", FrameName(5, FrameNaming::Caption) + "(&5)", "Ctrl+F5", false},
-          {"menuVF4", FrameName(4, FrameNaming::Caption) + "(&4)", "Ctrl+F4", false},
-          {"menuVF3", FrameName(3, FrameNaming::Caption) + "(&3)", "Ctrl+F3", false},
+          {">", QT_TRANSLATE_NOOP("MainMenu", " フレーム(&F)"), "menuVFF", false},
+          {"menuVF6", nullptr, "Ctrl+F6", false, 6},
+          {"menuVF5", nullptr, "Ctrl+F5", false, 5},
+          {"menuVF4", nullptr, "Ctrl+F4", false, 4},
+          {"menuVF3", nullptr, "Ctrl+F3", false, 3},
           {"<", "", "", false},
           {"-", "", "", false},
-          {"menuVO", " オプション(&O)", "Ctrl+O", false}}},
+          {"menuVO", QT_TRANSLATE_NOOP("MainMenu", " オプション(&O)"), "Ctrl+O", false}}},
         {"menuH",
-         "ﾍﾙﾌﾟ(&H)",
-         {{"menuHC", "目次(&C)", "", false},
-          {"menuHK", "キーワードで検索(&K)", "", false},
+         QT_TRANSLATE_NOOP("MainMenu", "ﾍﾙﾌﾟ(&H)"),
+         {{"menuHC", QT_TRANSLATE_NOOP("MainMenu", "目次(&C)"), "", false},
+          {"menuHK", QT_TRANSLATE_NOOP("MainMenu", "キーワードで検索(&K)"), "", false},
           {"-", "", "", false},
-          {"menuHV", "バージョン情報(&V)", "Ctrl+V", false}}},
+          {"menuHV", QT_TRANSLATE_NOOP("MainMenu", "バージョン情報(&V)"), "Ctrl+V", false}}},
     };
     return menus;
 }
+
+QString Caption(const char* text) { return QCoreApplication::translate("MainMenu", text); }
 
 }  // namespace
 
 MainMenu::MainMenu(QMenuBar* bar, QWidget* window) {
     for (const MenuDef& menuDef : Menus()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(menuDef.caption));
+        QMenu* menu = bar->addMenu(QString());
+        menuCaptions_.emplace_back(menu, menuDef.caption);
         menu->setObjectName(menuDef.name);
         menus_[menuDef.name] = menu;
         QMenu* target = menu;
@@ -81,13 +88,15 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* window) {
             if (name == "-") {
                 target->addSeparator();
             } else if (name == ">") {
-                target = menu->addMenu(QString::fromStdString(item.caption));
+                target = menu->addMenu(QString());
+                menuCaptions_.emplace_back(target, item.caption);
                 target->setObjectName(item.shortcut);
                 menus_[item.shortcut] = target;
             } else if (name == "<") {
                 target = menu;
             } else {
-                QAction* action = target->addAction(QString::fromStdString(item.caption));
+                QAction* action = target->addAction(QString());
+                itemCaptions_.push_back({action, item.caption, item.frameY});
                 action->setObjectName(name);
                 if (*item.shortcut != '\0') action->setShortcut(QKeySequence(item.shortcut));
                 action->setShortcutContext(Qt::WindowShortcut);
@@ -98,6 +107,20 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* window) {
             }
         }
     }
+}
+
+void MainMenu::Retranslate() {
+    for (const auto& [menu, caption] : menuCaptions_) menu->setTitle(Caption(caption));
+    // A frame's item has its height as its access key.
+    for (const ItemCaption& item : itemCaptions_) {
+        item.action->setText(item.caption != nullptr ? Caption(item.caption)
+                                                     : Caption(QT_TRANSLATE_NOOP("MainMenu", "%1(&%2)"))
+                                                           .arg(FrameCaption(item.frameY), QString::number(item.frameY)));
+    }
+}
+
+QString MainMenu::UCaption(bool sixByTen) const {
+    return Caption(sixByTen ? kUCaptionSixByTenText : kUCaptionOtherFramesText);
 }
 
 QAction* MainMenu::Item(const QString& name) const {

@@ -1,5 +1,6 @@
 #include "ui/PieceStrip.hpp"
 
+#include <QEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -74,12 +75,21 @@ void DrawPiece(QPainter& painter, int piece, PieceLook look, QPoint origin, int 
 
 PieceStrip::PieceStrip(QWidget* parent) : QWidget(parent), lineLabel_(new QLabel(this)) {
     setObjectName("PieceStrip");
-    setAccessibleName(QStringLiteral("ピース・サポート"));
     lineLabel_->setObjectName("PieceSupportLine");
     lineLabel_->setAlignment(Qt::AlignCenter);
     lineLabel_->setTextFormat(Qt::PlainText);
+    Retranslate();
+}
+
+void PieceStrip::Retranslate() {
+    setAccessibleName(tr("ピース・サポート"));
     ShowLine();
     Describe();
+}
+
+void PieceStrip::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) Retranslate();
+    QWidget::changeEvent(event);
 }
 
 int PieceStrip::Mini() const { return std::max(4, cellSize_ / 3); }
@@ -152,9 +162,8 @@ void PieceStrip::Describe() {
     QString text = hint_.isEmpty() ? Words(line_) : hint_;
     for (int i = 0; i < kPieceCount; ++i) {
         const PieceLook look = looks_[static_cast<std::size_t>(i)];
-        text += QStringLiteral("、%1 %2").arg(QChar(kPieceLetters[static_cast<std::size_t>(i)]))
-                    .arg(QString::fromStdString(LookWords(look)));
-        if (i == hintPiece_) text += QStringLiteral("（ヒント）");
+        text += tr("、%1 %2").arg(QChar(kPieceLetters[static_cast<std::size_t>(i)])).arg(Words(look));
+        if (i == hintPiece_) text += tr("（ヒント）");
     }
     setAccessibleDescription(text);
 }

@@ -31,9 +31,11 @@ public:
     int HintPiece() const { return hintPiece_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Retranslate();
     // Edge of one small cell, and the pieces in each row.
     int Mini() const;
     int PerRow(int width) const;

@@ -1,7 +1,9 @@
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 #include "core/Frame.hpp"
+#include "pieces/Catalogue.hpp"
 #include "records/FileNames.hpp"
 #include "ui/Wording.hpp"
 
@@ -26,8 +28,28 @@ QString Letter(int piece) {
 }
 QString Name(const std::vector<std::string>& names) { return names.empty() ? QString() : Utf8(names.front()); }
 
+// The frames' captions as FrameName gives them, listed for the translation tools.
+[[maybe_unused]] constexpr const char* kFrameCaptions[] = {
+    QT_TRANSLATE_NOOP("Wording", "３×20"), QT_TRANSLATE_NOOP("Wording", "４×15"),
+    QT_TRANSLATE_NOOP("Wording", "５×12"), QT_TRANSLATE_NOOP("Wording", "６×10")};
+
+// A text marked for the translation tools elsewhere, translated in its context.
+QString Translated(const char* context, const char* text) { return QCoreApplication::translate(context, text); }
+
+// A text marked below the window, translated in the engine's context.
+QString Engine(const char* form) { return Translated(kEngineTexts, form); }
+
+// Fills what the engine gives in the order of its markers, in one pass.
+QString Filled(QString form, const std::vector<std::string>& args) {
+    switch (args.size()) {
+        case 0: return form;
+        case 1: return form.contains(QStringLiteral("%1")) ? form.arg(Utf8(args[0])) : form;
+        default: return form.arg(Utf8(args[0]), Utf8(args[1]));
+    }
+}
+
 QString SettingsNotSaved(const FileResult& failure) {
-    return Tr::tr("設定ファイルを保存できませんでした。\n%1").arg(Utf8(failure.reason));
+    return Tr::tr("設定ファイルを保存できませんでした。\n%1").arg(Words(failure));
 }
 
 // A close's report ends with the settings' failure, if they failed too.
@@ -46,20 +68,20 @@ QString SavedAwayWords(const Notice& n) {
     }
     QString text = n.settingsToo ? Tr::tr("ゲームを %1 に保存できなかったため、ゲームと設定を %2 に保存しました。\n%3")
                                  : Tr::tr("ゲームを %1 に保存できなかったため、ゲームを %2 に保存しました。\n%3");
-    text = text.arg(folder, other, Utf8(n.failure.reason));
+    text = text.arg(folder, other, Words(n.failure));
     if (n.third) return text + "\n" + Tr::tr("次に起動したときは、このゲームの続きから始まります。");
     return text + "\n" +
            Tr::tr("%1 にまた書き込めるようになっても、このゲームは自動では戻りません。\n%2")
-               .arg(folder, Utf8(n.third.reason));
+               .arg(folder, Words(n.third));
 }
 
 QString GameNotSavedWords(const Notice& n) {
     QString text = n.settingsToo ? Tr::tr("ゲームと設定を保存できませんでした。\n%1")
                                  : Tr::tr("ゲームを保存できませんでした。\n%1");
-    text = text.arg(Utf8(n.failure.reason));
-    if (n.settingsToo) text += "\n" + Utf8(n.second.reason);
+    text = text.arg(Words(n.failure));
+    if (n.settingsToo) text += "\n" + Words(n.second);
     if (!n.third.reason.empty()) {
-        text += "\n" + Tr::tr("%1 にも保存できませんでした。\n%2").arg(Utf8(n.other), Utf8(n.third.reason));
+        text += "\n" + Tr::tr("%1 にも保存できませんでした。\n%2").arg(Utf8(n.other), Words(n.third));
     }
     return text + "\n\n" + Tr::tr("保存せずに終了しますか？");
 }
@@ -85,11 +107,47 @@ QString OpeningWords(char opening) {
 
 }  // namespace
 
+QString Words(const FileResult& result) {
+    if (result.ok) return {};
+    // A failure the session words itself carries no file.
+    if (result.error == 0) return Utf8(result.reason);
+    const QString cause = Filled(Engine(FileErrorText(result.error)), {std::to_string(result.error)});
+    return Engine(FileActionText(result.action)).arg(QFile::decodeName(result.path.c_str()), cause);
+}
+
+QString Words(const MarkedText& text) { return Filled(Engine(text.form), text.args); }
+
+QString Words(const CellLabel& label) {
+    QString holds;
+    if (label.holds == kEmpty) holds = Tr::tr("空き");
+    if (label.holds == kSelected) holds = Tr::tr("選択中");
+    if (label.holds == kBlocked) holds = Tr::tr("使えない");
+    if (IsPieceLetter(label.holds)) holds = Tr::tr("ピース %1").arg(QChar(label.holds));
+    return Tr::tr("%1行 %2列 %3").arg(QString::number(label.row), QString::number(label.column), holds);
+}
+
+QString Words(PieceLook look) {
+    switch (look) {
+        case PieceLook::Placed: return Tr::tr("盤上");
+        case PieceLook::Plain: return Tr::tr("置ける");
+        case PieceLook::RuledOut: break;
+    }
+    return Tr::tr("置けない");
+}
+
+QString PiecePanelWords(int piece, PieceLook look) { return Tr::tr("ピース %1 %2").arg(Letter(piece), Words(look)); }
+
+QString FramePanelWords(const std::string& frame) { return Tr::tr("フレーム %1").arg(Utf8(frame)); }
+
+QString FrameCaption(int frameY) {
+    return Translated("Wording", FrameName(frameY, FrameNaming::Caption).c_str());
+}
+
 QString Words(const Notice& n) {
     using K = Notice::Kind;
     const QString folder = Utf8(n.folder);
     const QString other = Utf8(n.other);
-    const QString reason = Utf8(n.failure.reason);
+    const QString reason = Words(n.failure);
     switch (n.kind) {
         case K::SettingsUnreadable:
             return Tr::tr("設定ファイルを読み込めませんでした。既定の設定で始めます。\n%1").arg(reason);
@@ -98,7 +156,7 @@ QString Words(const Notice& n) {
             return Tr::tr("設定ファイルを読み込めなかったため、この設定は保存されません。今回の終了までは有効です。");
         case K::SavedGameRejected:
             return Tr::tr("保存されたゲーム \"%1\" を読み込めませんでした（%2）。新しいゲームを始めます。")
-                       .arg(QString::fromUtf8(kSavedGameFile), Utf8(n.detail)) +
+                       .arg(QString::fromUtf8(kSavedGameFile), Words(n.detail)) +
                    (n.names.empty() ? Tr::tr("元のファイルは別の名前で残せませんでした。終了するときにゲー"
                                              "ムを保存すると、このファイルは置き換えられます。")
                                     : Tr::tr("元のファイルは \"%1\" として残してあります。").arg(Name(n.names)));
@@ -114,7 +172,7 @@ QString Words(const Notice& n) {
                                            "%2 に戻せませんでした。%1 のファイルはそのまま残っています。\n%3")
                                   : Tr::tr("前回ウィンドウを閉じたときに %1 に保存したゲームを、このフォルダー "
                                            "%2 に戻せませんでした。%1 のファイルはそのまま残っています。\n%3"))
-                .arg(other, folder, Utf8(n.detail));
+                .arg(other, folder, reason);
         case K::GameNotSaved: return GameNotSavedWords(n);
         case K::FolderRemade:
         case K::SavedAway: return WithSettingsFailure(SavedAwayWords(n), n);
@@ -232,7 +290,7 @@ QString StatusWords(const Collection& collection) {
     switch (collection.state) {
         case Collection::State::Reading: return Tr::tr("読み込んでいます…");
         case Collection::State::Unreadable:
-            return Tr::tr("解の記録を読めませんでした。\n%1").arg(Utf8(collection.failure.reason));
+            return Tr::tr("解の記録を読めませんでした。\n%1").arg(Words(collection.failure));
         case Collection::State::Ready: break;
     }
     return {};

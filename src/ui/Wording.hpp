@@ -8,6 +8,7 @@
 #include "session/Hints.hpp"
 #include "session/Notice.hpp"
 #include "session/PieceSupport.hpp"
+#include "session/StatusTexts.hpp"
 
 namespace tilvaren {
 
@@ -15,6 +16,20 @@ namespace tilvaren {
 // player reads. Every sentence goes through the application's translators;
 // without one it reads as the game always has.
 QString Words(const Notice& notice);
+// A failed file operation naming its file and its cause; "" for a success.
+QString Words(const FileResult& result);
+// A text marked below the window, filled in.
+QString Words(const MarkedText& text);
+// What a screen reader says of a cell: "2行 5列 空き".
+QString Words(const CellLabel& label);
+// A piece's standing: "置ける", "盤上" or "置けない".
+QString Words(PieceLook look);
+// What a screen reader says of a piece's panel ("ピース F 盤上") and of the
+// frame's ("フレーム 6 * 10").
+QString PiecePanelWords(int piece, PieceLook look);
+QString FramePanelWords(const std::string& frame);
+// A frame as menus and tabs name it: "６×10".
+QString FrameCaption(int frameY);
 QString Words(const Hint& hint);
 QString Words(const CongruenceAnswer& answer);
 QString Words(const SupportLine& line);

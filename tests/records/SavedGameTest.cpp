@@ -125,7 +125,7 @@ TEST(SavedGame, LinesTheProgramNeverWritesAreRejectedAndKept) {
         RecordingView view;
         const SavedGameReadResult result = RestoreSavedGame(board, view, dir.Path());
         EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Rejected);
-        EXPECT_FALSE(result.problem.empty());
+        EXPECT_FALSE(result.problem.Plain().empty());
         EXPECT_EQ(board.Bsts, before.Bsts);
         EXPECT_EQ(board.FrameY(), 4);
         EXPECT_TRUE(view.steps.empty());
@@ -199,7 +199,7 @@ TEST(SavedGame, MissingAndUnreadableFiles) {
     ASSERT_EQ(::mkdir(dir.File(kSavedGameFile).c_str(), 0755), 0);
     const SavedGameReadResult result = RestoreSavedGame(board, view, dir.Path());
     EXPECT_EQ(result.outcome, SavedGameReadResult::Outcome::Rejected);
-    EXPECT_EQ(result.problem, "フォルダーです");
+    EXPECT_EQ(result.problem.Plain(), "フォルダーです");
     EXPECT_EQ(Picture(board), kEmpty6);
     EXPECT_TRUE(view.steps.empty());
 }

@@ -15,9 +15,9 @@ using testing::RecordingErrorSink;
 using testing::RecordingView;
 using testing::SetPicture;
 
-// What the cell shows, without what a screen reader says of it.
+// What the cell shows, without what a screen reader is told of it.
 CellTarget Look(CellTarget target) {
-    target.name.clear();
+    target.label = {};
     return target;
 }
 
@@ -56,9 +56,9 @@ TEST(DrawBoard, AClickRepaintsOnlyTheCellsItChanged) {
         EXPECT_EQ(view.paintedCells, changed) << "click " << n;
         EXPECT_FALSE(changed.empty());
     }
-    EXPECT_EQ(view.painted[0], (CellTarget{false, true, true, 0, "1行 1列 選択中"}));  // selection tile
+    EXPECT_EQ(view.painted[0], (CellTarget{false, true, true, 0, {1, 1, kSelected}}));  // selection tile
     // blocked, not clickable
-    EXPECT_EQ(view.painted[59], (CellTarget{false, true, false, kBlockedTileCode, "6行 10列 使えない"}));
+    EXPECT_EQ(view.painted[59], (CellTarget{false, true, false, kBlockedTileCode, {6, 10, kBlocked}}));
     EXPECT_EQ(board.DrawnBsts, board.Bsts);
 }
 
@@ -113,7 +113,7 @@ TEST(DrawBoard, NewPieceIsOutlinedAsThreeThenLettered) {
     EXPECT_EQ(view.painted[0].tileCode, 100);
     EXPECT_EQ(view.painted[2].tileCode, 101);
     EXPECT_EQ(view.painted[4].tileCode, 1);
-    EXPECT_EQ(view.painted[4].name, "1行 5列 ピース I");
+    EXPECT_EQ(view.painted[4].label, (CellLabel{1, 5, 'I'}));
     // ...and hold the letter afterwards, on the board and in its drawn copy.
     for (int n = 0; n < 5; ++n) {
         EXPECT_EQ(board.CellCode(n), 'I');
@@ -132,7 +132,7 @@ TEST(DrawBoard, JustPlacedCellsWithoutALetterAreFreed) {
     RecordingView view;
     DrawBoard(board, view);
     EXPECT_EQ(board.CellCode(0), kEmpty);
-    EXPECT_EQ(view.painted[0], (CellTarget{true, false, false, 0, "1行 1列 空き"}));
+    EXPECT_EQ(view.painted[0], (CellTarget{true, false, false, 0, {1, 1, kEmpty}}));
 }
 
 }  // namespace

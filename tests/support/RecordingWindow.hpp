@@ -22,6 +22,7 @@ namespace tilvaren::testing {
 class RecordingWindow : public View {
 public:
     std::vector<std::string> steps;
+    std::vector<Language> languages;  // each the window was told to speak
     std::vector<Notice> told;
     std::vector<Notice> asked;
     std::vector<CongruenceAnswer> checks;  // each check's answer told
@@ -103,6 +104,7 @@ public:
             Step("MenuHistorySet");
         }
     }
+    void SetLanguage(Language language) override { languages.push_back(language); }
     void SetUCaption(bool) override { Step("MenuUCaptionSet"); }
     void SetFramePanel(const std::string& text) override {
         panels[0] = text;

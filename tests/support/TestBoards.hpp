@@ -12,7 +12,7 @@ namespace tilvaren::testing {
 // Keeps every internal-error text it is given.
 class RecordingErrorSink : public ErrorSink {
 public:
-    void InternalError(const std::string& text) override { messages.push_back(text); }
+    void InternalError(const MarkedText& text) override { messages.push_back(text.Plain()); }
     std::vector<std::string> messages;
 };
 

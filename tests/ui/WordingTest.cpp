@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include "app/Language.hpp"
+#include "records/GameRecord.hpp"
+#include "support/Japanese.hpp"
 #include "ui/Wording.hpp"
 
 namespace tilvaren {
@@ -11,6 +14,8 @@ class WordingTest : public QObject {
 private slots:
     void EachFactReadsAsTheGameSaysIt_data();
     void EachFactReadsAsTheGameSaysIt();
+    void EachFactHasEnglishWords_data();
+    void EachFactHasEnglishWords();
 };
 
 namespace {
@@ -25,7 +30,7 @@ Notice Of(Notice::Kind kind, std::vector<std::string> names = {}, bool settingsT
     notice.folder = "/p/";
     notice.other = "/u/";
     notice.names = std::move(names);
-    notice.detail = "D";
+    notice.detail = {"D", {}};
     notice.settingsToo = settingsToo;
     notice.frameY = 3;
     notice.otherFrameY = 6;
@@ -68,9 +73,7 @@ CollectionPage Page(std::size_t found, std::size_t lines, std::size_t damaged) {
     return page;
 }
 
-}  // namespace
-
-void WordingTest::EachFactReadsAsTheGameSaysIt_data() {
+void AddRows() {
     QTest::addColumn<QString>("words");
     QTest::addColumn<QString>("expected");
     const auto row = [](const char* name, const QString& words, const char* expected) {
@@ -96,10 +99,10 @@ void WordingTest::EachFactReadsAsTheGameSaysIt_data() {
         "に戻しました。");
     row("game not taken back", Words(Of(N::NotTakenBack)),
         "前回ウィンドウを閉じたときに /u/ に保存したゲームを、このフォルダー /p/ に戻せませんでした。/u/ "
-        "のファイルはそのまま残っています。\nD");
+        "のファイルはそのまま残っています。\nG");
     row("settings not taken back", Words(Of(N::NotTakenBack, {}, true)),
         "前回ウィンドウを閉じたときに /u/ に保存した設定を、このフォルダー /p/ に戻せませんでした。/u/ "
-        "のファイルはそのまま残っています。\nD");
+        "のファイルはそのまま残っています。\nG");
     row("game not saved", Words(Of(N::GameNotSaved, {}, false, ok, Failed(""))),
         "ゲームを保存できませんでした。\nG\n\n保存せずに終了しますか？");
     row("game and settings not saved, nor in the other folder", Words(Of(N::GameNotSaved, {}, true)),
@@ -205,12 +208,62 @@ void WordingTest::EachFactReadsAsTheGameSaysIt_data() {
         const QString details = DetailsWords(Entry(1, "d", "e", 1, {"19", opening, 'L'}), 6);
         QTest::newRow(words) << details.section('\n', 5, 5) << QString::fromUtf8("U の開き ") + QString::fromUtf8(words);
     }
+
+    // A file's failure names the file and the system's cause; a path is never
+    // read for place markers.
+    row("file unreadable", Words(FileResult::Failure(FileAction::Read, "/p%2/Tilvaren.ini", EACCES)),
+        "\"/p%2/Tilvaren.ini\" を読み込めません（アクセス権がありません）");
+    row("file not replaced, an error without words",
+        Words(FileResult::Failure(FileAction::CreateTemporary, "/p/Tilvaren.tmp", 9999)),
+        "\"/p/Tilvaren.tmp\" を保存する一時ファイルを同じフォルダーに作れません（システムのエラー番号 9999）");
+    row("file: no failure", Words(FileResult::Success()), "");
+    ParsedRecord damaged = ParseGameRecord("6,--,-,-,0,,0");
+    row("record: too few fields", Words(damaged.problem), "行の項目が69ではなく7です");
+    std::string emptyCell = "6,--,-,-,,";
+    for (int n = 1; n < 60; ++n) emptyCell += "0,";
+    damaged = ParseGameRecord(emptyCell + "0000");
+    row("record: an empty cell", Words(damaged.problem), "セル0が空です");
+    row("internal error", Words(InternalErrorText("ChangeTo307", "61")), "例外発生 ChangeTo307 引数=61");
+
+    row("cell: empty", Words(CellLabel{2, 5, kEmpty}), "2行 5列 空き");
+    row("cell: selected", Words(CellLabel{1, 10, kSelected}), "1行 10列 選択中");
+    row("cell: blocked", Words(CellLabel{6, 1, kBlocked}), "6行 1列 使えない");
+    row("cell: a piece", Words(CellLabel{3, 3, 'W'}), "3行 3列 ピース W");
+    row("panel: a piece placed", PiecePanelWords(0, PieceLook::Placed), "ピース F 盤上");
+    row("panel: a piece possible", PiecePanelWords(11, PieceLook::Plain), "ピース Z 置ける");
+    row("panel: a piece ruled out", PiecePanelWords(5, PieceLook::RuledOut), "ピース T 置けない");
+    row("panel: the frame", FramePanelWords("4 * 15"), "フレーム 4 * 15");
+    row("frame caption", FrameCaption(5), "５×12");
 }
+
+}  // namespace
+
+void WordingTest::EachFactReadsAsTheGameSaysIt_data() { AddRows(); }
 
 void WordingTest::EachFactReadsAsTheGameSaysIt() {
     QFETCH(QString, words);
     QFETCH(QString, expected);
     QCOMPARE(words, expected);
+}
+
+void WordingTest::EachFactHasEnglishWords_data() {
+    QVERIFY(UseLanguage(Language::English));
+    AddRows();
+    QVERIFY(UseLanguage(Language::Japanese));
+}
+
+// Every fact in English: no Japanese left, nothing lost (what the game names
+// by number or letter is still there).
+void WordingTest::EachFactHasEnglishWords() {
+    QFETCH(QString, words);
+    QFETCH(QString, expected);
+    QVERIFY2(!testing::HasJapanese(words), qPrintable(words));
+    QCOMPARE(words.isEmpty(), expected.isEmpty());
+    static const QRegularExpression figures(QStringLiteral("[0-9]+|\\b[A-Z]\\b|/p[^ \"]*|Tilvaren\\.[a-z]+"));
+    for (auto m = figures.globalMatch(expected); m.hasNext();) {
+        const QString figure = m.next().captured();
+        QVERIFY2(words.contains(figure), qPrintable(figure + " lost from: " + words));
+    }
 }
 
 }  // namespace tilvaren
