@@ -135,15 +135,15 @@
     <name>MainMenu</name>
     <message>
         <source>ピース&quot;U&quot;調整(&amp;U)</source>
-        <translation>Piece &quot;&amp;U&quot; adjustment</translation>
+        <translation>&amp;U Adjustment</translation>
     </message>
     <message>
         <source>ピース&quot;U&quot;補正(&amp;U)</source>
-        <translation>Piece &quot;&amp;U&quot; correction</translation>
+        <translation>&amp;U Correction</translation>
     </message>
     <message>
         <source>ピース&quot; &quot;補正(&amp;U)</source>
-        <translation>Piece &quot; &quot; correction(&amp;U)</translation>
+        <translation>&quot; &quot; Correction(&amp;U)</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ(&amp;F)</source>
@@ -159,19 +159,19 @@
     </message>
     <message>
         <source>アンドゥ・ボタン(&amp;Z)</source>
-        <translation>Undo step(&amp;Z)</translation>
+        <translation>Undo Step(&amp;Z)</translation>
     </message>
     <message>
         <source>リドゥ・ボタン(&amp;Y)</source>
-        <translation>Redo step(&amp;Y)</translation>
+        <translation>Redo Step(&amp;Y)</translation>
     </message>
     <message>
         <source>アンドゥ・ピース</source>
-        <translation>Undo piece</translation>
+        <translation>Undo Piece</translation>
     </message>
     <message>
         <source>リドゥ・ピース</source>
-        <translation>Redo piece</translation>
+        <translation>Redo Piece</translation>
     </message>
     <message>
         <source>ターン(&amp;T)</source>
@@ -199,15 +199,15 @@
     </message>
     <message>
         <source> ピース・サポート(&amp;P)</source>
-        <translation> &amp;Piece support</translation>
+        <translation> &amp;Piece Support</translation>
     </message>
     <message>
         <source> メニューバー(&amp;N)</source>
-        <translation> Me&amp;nu bar</translation>
+        <translation> Me&amp;nu Bar</translation>
     </message>
     <message>
         <source> ステータスバー(&amp;B)</source>
-        <translation> Status &amp;bar</translation>
+        <translation> Status &amp;Bar</translation>
     </message>
     <message>
         <source> コレクション(&amp;C)</source>
@@ -215,15 +215,15 @@
     </message>
     <message>
         <source> サイズ大(&amp;L)</source>
-        <translation> &amp;Large cells</translation>
+        <translation> &amp;Large Size</translation>
     </message>
     <message>
         <source> サイズ中(&amp;M)</source>
-        <translation> &amp;Medium cells</translation>
+        <translation> &amp;Medium Size</translation>
     </message>
     <message>
         <source> サイズ小(&amp;S)</source>
-        <translation> &amp;Small cells</translation>
+        <translation> &amp;Small Size</translation>
     </message>
     <message>
         <source> フレーム(&amp;F)</source>
@@ -243,11 +243,11 @@
     </message>
     <message>
         <source>キーワードで検索(&amp;K)</source>
-        <translation>Search by &amp;keyword</translation>
+        <translation>Search by &amp;Keyword</translation>
     </message>
     <message>
         <source>バージョン情報(&amp;V)</source>
-        <translation>&amp;About</translation>
+        <translation>&amp;About Tilvaren</translation>
     </message>
     <message>
         <source>%1(&amp;%2)</source>
@@ -281,19 +281,19 @@
     <name>Wording</name>
     <message>
         <source>３×20</source>
-        <translation>3 x 20</translation>
+        <translation>3×20</translation>
     </message>
     <message>
         <source>４×15</source>
-        <translation>4 x 15</translation>
+        <translation>4×15</translation>
     </message>
     <message>
         <source>５×12</source>
-        <translation>5 x 12</translation>
+        <translation>5×12</translation>
     </message>
     <message>
         <source>６×10</source>
-        <translation>6 x 10</translation>
+        <translation>6×10</translation>
     </message>
     <message>
         <source>設定ファイルを保存できませんでした。
@@ -746,7 +746,7 @@ Piece in the cup %3</translation>
     </message>
     <message>
         <source>挑戦(&amp;T)</source>
-        <translation>&amp;Take a challenge</translation>
+        <translation>&amp;Try a Challenge</translation>
     </message>
     <message>
         <source>見つけた解</source>
@@ -891,19 +891,19 @@ You can play on, but starting the game again will not bring this window to the f
     </message>
     <message>
         <source>３×20（   2通り）</source>
-        <translation>3 x 20 (   2 ways)</translation>
+        <translation>3×20 (   2 ways)</translation>
     </message>
     <message>
         <source>４×15（ 368通り）</source>
-        <translation>4 x 15 ( 368 ways)</translation>
+        <translation>4×15 ( 368 ways)</translation>
     </message>
     <message>
         <source>５×12（1010通り）</source>
-        <translation>5 x 12 (1010 ways)</translation>
+        <translation>5×12 (1010 ways)</translation>
     </message>
     <message>
         <source>６×10（2339通り） </source>
-        <translation>6 x 10 (2339 ways) </translation>
+        <translation>6×10 (2339 ways) </translation>
     </message>
     <message>
         <source>フレームサイズ</source>

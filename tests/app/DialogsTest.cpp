@@ -14,6 +14,7 @@
 
 #include "Version.hpp"
 #include "app/HelpWindow.hpp"
+#include "app/Language.hpp"
 #include "app/ProgramDir.hpp"
 #include "app/QtServices.hpp"
 #include "app/WindowTestSupport.hpp"
@@ -102,6 +103,13 @@ void DialogsTest::OptionsShowAndReturnTheSettings() {
         options.btnOKClick();
         QCOMPARE(options.Pending().FrameSize, c.applied);
         QCOMPARE(options.Pending().FrameY, 5);
+    }
+    // The language shown is the one in use, and OK keeps it.
+    for (const Language language : {Language::English, Language::Japanese}) {
+        options.FormShow(Settings{6, 24, true, true, false, language}, false);
+        QCOMPARE(options.cbLanguage->currentText(), QString::fromUtf8(language == Language::English ? "English" : "日本語"));
+        options.btnOKClick();
+        QVERIFY(options.Pending().language == language);
     }
 }
 
@@ -462,6 +470,29 @@ void DialogsTest::DataFilesFallBackToBuiltInCopies() {
     help.Context(kLicenceHelpContext);
     QCOMPARE(help.CurrentTopic(), QString("licence"));
     QVERIFY(help.Browser()->toPlainText().contains("GPL"));
+
+    // The help in each language; the player's own beside the game in both.
+    struct Case {
+        const char* name;
+        std::vector<const char*> files;  // in the program folder
+        Language language;
+        std::string expected;  // the program folder's "" stands for the folder
+    };
+    const std::string builtIn = kBuiltInDataDir;
+    const Case cases[] = {
+        {"Japanese, built in", {}, Language::Japanese, builtIn + "Tilvaren.hlp"},
+        {"English, built in", {}, Language::English, builtIn + "en/Tilvaren.hlp"},
+        {"the player's own, in English too", {"Tilvaren.hlp"}, Language::English, "Tilvaren.hlp"},
+        {"the player's own English one", {"en/Tilvaren.hlp"}, Language::English, "en/Tilvaren.hlp"},
+        {"no English one for Japanese", {"en/Tilvaren.hlp"}, Language::Japanese, builtIn + "Tilvaren.hlp"},
+    };
+    for (const Case& c : cases) {
+        testing::TempDir folder;
+        QVERIFY(QDir().mkdir(QString::fromStdString(folder.File("en"))));
+        for (const char* file : c.files) testing::WriteAll(folder.File(file), kHelpText);
+        const std::string expected = c.expected.starts_with(":/") ? c.expected : folder.File(c.expected);
+        QVERIFY2(HelpFileFor(folder.Path(), c.language) == expected, c.name);
+    }
 }
 
 void DialogsTest::HelpUsableWhileOptionsAreOpen() {

@@ -167,6 +167,7 @@ private slots:
     void EnglishShowsNoJapanese();
     void SwitchingRewordsEveryOpenWindow();
     void QtButtonsFollowTheLanguage();
+    void TheReadmeNamesEveryMenuItem();
 };
 
 void LanguageTest::JapaneseCaptionsStayAsTheyWere() {
@@ -195,7 +196,7 @@ void LanguageTest::EnglishShowsNoJapanese() {
     QVERIFY2(Untranslated(english).isEmpty(), qPrintable(Untranslated(english).join('\n')));
     QCOMPARE(english.filter(QRegularExpression("^file ")), japanese.filter(QRegularExpression("^file ")));
     // A few captions as the README's table gives them.
-    for (const char* caption : {"menuE: Check", "menuV:  Piece support", "menuVFF: 6 x 10 (6)", "menuH: About",
+    for (const char* caption : {"menuE: Check", "menuV:  Piece Support", "menuVFF: 6×10 (6)", "menuH: About Tilvaren",
                                 "PageControl: &Environment", "StatusPanel2: Piece I on the board",
                                 "Image00: Row 1, column 1, selected",
                                 "PieceSupportLine: Cannot be finished. Take I away to have 2339 ways left again"}) {
@@ -261,6 +262,28 @@ void LanguageTest::QtButtonsFollowTheLanguage() {
     QVERIFY2(testing::HasJapanese(yes()), qPrintable(yes()));
 }
 
+
+// The README's table of menu items gives each caption as the menus show it,
+// in English and in Japanese.
+void LanguageTest::TheReadmeNamesEveryMenuItem() {
+    QFile file(QStringLiteral(TILVAREN_README));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString readme = QString::fromUtf8(file.readAll());
+    const QString table = readme.section(QStringLiteral("| menu | item | in Japanese |"), 1).section("\n\n", 0, 0);
+    QVERIFY(!table.isEmpty());
+    for (const Language language : {Language::English, Language::Japanese}) {
+        QVERIFY(UseLanguage(language));
+        WindowFixture f;
+        Tmain w(f.Make());
+        for (const QAction* item : w.menuBar()->findChildren<QAction*>()) {
+            if (item->isSeparator() || item->text().isEmpty()) continue;
+            // As read on screen: no access key mark.
+            const QString caption =
+                QString(item->text()).remove(QRegularExpression("\\(&.\\)$")).remove('&').trimmed();
+            QVERIFY2(table.contains(caption), qPrintable(caption));
+        }
+    }
+}
 
 }  // namespace tilvaren
 

@@ -45,6 +45,12 @@ TEST(Settings, LoadsWhatTheFileSays) {
         {"a frame height the board cannot hold gives 6", "[Pentomino]\niniFrameY=7\n", {6, 24, true, true}},
         {"a frame height of 2 gives 6", "[Pentomino]\niniFrameY=2\n", {6, 24, true, true}},
         {"a number too large for an int", "[Pentomino]\niniFrameY=99999999999999999999\n", {6, 24, true, true}},
+        {"English", "[Environment]\r\niniLanguage = en \r\n", {6, 24, true, true, false, Language::English}},
+        {"Japanese named", "[Environment]\niniLanguage=ja\n", {6, 24, true, true}},
+        {"no language given", "[Environment]\niniLanguage=\n", {6, 24, true, true}},
+        {"a language the game does not speak", "[Environment]\niniLanguage=fr\n", {6, 24, true, true}},
+        {"only \"en\" itself is English", "[Environment]\niniLanguage=english\n", {6, 24, true, true}},
+        {"the language in the wrong section", "[Pentomino]\niniLanguage=en\n", {6, 24, true, true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -109,6 +115,24 @@ TEST(Settings, SaveChangesOnlyItsOwnLines) {
         // Saving the same values again changes nothing.
         ASSERT_TRUE(SaveSettings(s, dir.Path()).ok);
         EXPECT_EQ(ReadAll(dir.File(kSettingsFile)), c.after);
+    }
+}
+
+// A file from before the language was a setting stays without it until
+// English is chosen; from then on the key is kept, Japanese as "ja".
+TEST(Settings, TheLanguageIsWrittenOnceChosen) {
+    const std::string before = "[Environment]\r\niniFrameSize=24\r\n";
+    const std::pair<Language, const char*> steps[] = {
+        {Language::Japanese, ""}, {Language::English, "iniLanguage=en\r\n"}, {Language::Japanese, "iniLanguage=ja\r\n"}};
+    TempDir dir;
+    testing::WriteAll(dir.File(kSettingsFile), before);
+    for (const auto& [language, line] : steps) {
+        Settings s;
+        s.language = language;
+        ASSERT_TRUE(SaveSettings(s, dir.Path()).ok);
+        EXPECT_EQ(ReadAll(dir.File(kSettingsFile)),
+                  before + "iniMenuBarOn=1\r\niniStatusBarOn=1\r\niniPieceSupportOn=0\r\n" + line + "[Pentomino]\r\niniFrameY=6\r\n");
+        EXPECT_EQ(LoadSettings(dir.Path()).settings.language, language);
     }
 }
 

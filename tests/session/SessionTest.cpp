@@ -102,6 +102,45 @@ TEST(Session, CommandsRunTheirStepsInOrder) {
     }
 }
 
+// The window is told the settings' language before anything is worded, and
+// again only when the options change it; the choice is saved with the rest.
+TEST(Session, TheLanguageGoesToTheWindowAndTheSettings) {
+    using L = Language;
+    struct Case {
+        const char* name;
+        const char* ini;
+        std::vector<L> chosen;  // in the options dialog, one after the other
+        std::vector<L> told;
+        const char* saved;  // the line the settings file ends its section with; "" none
+    };
+    const Case cases[] = {
+        {"English from the file", "[Environment]\r\niniLanguage=en\r\n", {}, {L::English}, "iniLanguage=en"},
+        {"English chosen", "", {L::English}, {L::Japanese, L::English}, "iniLanguage=en"},
+        {"Japanese again", "[Environment]\r\niniLanguage=en\r\n", {L::Japanese, L::Japanese},
+         {L::English, L::Japanese}, "iniLanguage=ja"},
+        {"never chosen", "", {L::Japanese}, {L::Japanese}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        if (*c.ini != '\0') WriteAll(g.dir.File(kSettingsFile), c.ini);
+        g.session.Start();
+        ASSERT_EQ(g.window.languages.size(), 1u);
+        for (const L language : c.chosen) {
+            PendingSettings pending;
+            pending.language = language;
+            g.window.options = pending;
+            g.session.OpenOptions();
+        }
+        EXPECT_EQ(g.window.languages, c.told);
+        const std::string ini = ReadAll(g.dir.File(kSettingsFile));
+        EXPECT_EQ(ini.find("iniLanguage") == std::string::npos, *c.saved == '\0') << ini;
+        if (*c.saved != '\0') {
+            EXPECT_NE(ini.find(c.saved), std::string::npos) << ini;
+        }
+    }
+}
+
 // Only the newest count for the strip is shown: one a newer change overtook
 // is not, whenever it ends, and turning the strip off drops the one under way.
 TEST(Session, OnlyTheNewestSupportCountIsShown) {
