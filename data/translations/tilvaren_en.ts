@@ -633,7 +633,7 @@
     </message>
     <message>
         <source>読み込んでいます…</source>
-        <translation>Reading…</translation>
+        <translation>Loading…</translation>
     </message>
     <message>
         <source>解の記録を読めませんでした。
@@ -643,7 +643,7 @@
     </message>
     <message>
         <source>見つけた解 %1 / %2</source>
-        <translation>Solutions found %1 / %2</translation>
+        <translation>Solutions found: %1 / %2</translation>
     </message>
     <message numerus="yes">
         <source>仕上げた盤 %n 回</source>
@@ -663,8 +663,8 @@
     <message numerus="yes">
         <source>&#x3000;読めない行 %n</source>
         <translation>
-            <numerusform>   %n unreadable line</numerusform>
-            <numerusform>   %n unreadable lines</numerusform>
+            <numerusform>   Unreadable lines: %n</numerusform>
+            <numerusform>   Unreadable lines: %n</numerusform>
         </translation>
     </message>
     <message>
@@ -734,11 +734,11 @@ Piece in the cup %3</translation>
     </message>
     <message>
         <source>番号順</source>
-        <translation>Number</translation>
+        <translation>By number</translation>
     </message>
     <message>
         <source>見つけた順</source>
-        <translation>Order found</translation>
+        <translation>In the order found</translation>
     </message>
     <message>
         <source>並べ方</source>
@@ -814,7 +814,7 @@ Piece in the cup %3</translation>
     <name>tilvaren::PieceStrip</name>
     <message>
         <source>ピース・サポート</source>
-        <translation>Piece support</translation>
+        <translation>Piece Support</translation>
     </message>
     <message>
         <source>、%1 %2</source>

@@ -9,6 +9,9 @@
   solution <TAB> NAME             each small board in the collection ("No. 512　...")
   about <TAB> NAME                each thing read out in the about box
 
+in the game's Japanese, or in its English ("Row 1, column 1, empty",
+"Solutions found: 1 / 2339", "No. 512, first found ...", "on" and "off").
+
 It reads the accessibility tree over the session bus in
 DBUS_SESSION_BUS_ADDRESS, as a screen reader does; exits 1 when the game is
 not on that bus.
@@ -18,10 +21,13 @@ import sys
 
 import pyatspi
 
-CELL = re.compile(r"^\d+行 \d+列 ")
-HEADER = re.compile(r"^見つけた解 \d+ / \d+$")
-SOLUTION = re.compile(r"^No\. \d+　")
+CELL = re.compile(r"^(\d+行 \d+列 |Row \d+, column \d+, )")
+HEADER = re.compile(r"^(見つけた解|Solutions found:) \d+ / \d+$")
+SOLUTION = re.compile(r"^No\. \d+(　|, first found )")
 ABOUT = " V e r s i o n"
+STRIP = ("ピース・サポート", "Piece Support")
+HINT = ("ヒント", "hint")
+TOGGLE = ("オン", "オフ", "on", "off")
 
 
 def states_of(node):
@@ -49,15 +55,15 @@ def walk(node, parent_name, depth, out, in_about=False):
         in_about = True
     elif CELL.match(name):
         out.append(f"cell\t{name}\t{states_of(node)}")
-        if node.description == "ヒント":
+        if node.description in HINT:
             out.append(f"hint\t{name}")
     elif HEADER.match(name):
         out.append(f"collection\t{name}")
     elif SOLUTION.match(name):
         out.append(f"solution\t{name}")
-    elif role == pyatspi.ROLE_LABEL and parent_name == "ピース・サポート":
+    elif role == pyatspi.ROLE_LABEL and parent_name in STRIP:
         out.append(f"line\t{name}")
-    elif role in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and node.description in ("オン", "オフ"):
+    elif role in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and node.description in TOGGLE:
         checked = node.getState().contains(pyatspi.STATE_CHECKED)
         out.append(f"toggle\t{name}\t{node.description}{',checked' if checked else ''}")
     for child in node:

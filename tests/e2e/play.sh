@@ -272,7 +272,7 @@ collection_shown() {
 collection_closed() { [[ -z $(xdotool search --onlyvisible --name "^${COLLECTION_TITLE}\$" 2>/dev/null || true) ]]; }
 
 # a11y_finds_solution NUMBER: a screen reader finds the small board of that number.
-a11y_finds_solution() { a11y_tree | grep -q "^solution"$'\t'"No\. $1　"; }
+a11y_finds_solution() { a11y_tree | grep -qE "^solution"$'\t'"No\. $1(　|, )"; }
 
 about_shown() {
   app_running || fail "the program exited instead of showing the about box; see $APP_LOG"
@@ -922,6 +922,63 @@ wait_for_board "$BEFORE_CHALLENGE" "Ctrl+Z after taking the challenge"
 press "$WIN" ctrl+x
 wait_for_exit
 grep -q '^5,--,-,-,1,' "$GAME_DIR/Tilvaren.tmp" || fail "Tilvaren.tmp does not hold the 5 x 12 game"
+
+log "9. in English: chosen in the options dialog, then a whole game read through the screen reader"
+start_app fifth a11y
+find_window
+press "$WIN" ctrl+r
+press "$WIN" ctrl+F6
+press "$WIN" ctrl+alt+m
+FRAME_X=10 FRAME_Y=6 CELL=24
+wait_for "$STEP_TIMEOUT" "the window to take 6 x 10 cells of 24 pixels again" window_fits_frame
+wait_for "$STEP_TIMEOUT" "the 60 empty cells of 6 x 10 again" board_top_found
+wait_for_board "$EMPTY" "Ctrl+R, Ctrl+F6 and Ctrl+Alt+M"
+press "$WIN" ctrl+o
+wait_for "$STEP_TIMEOUT" "the options dialog on Ctrl+O" options_shown
+wait_for "$STEP_TIMEOUT" "the options dialog to take the keyboard focus" options_focused
+# The language choice (言語, Alt+G) on the page 環 境 (Alt+E): English is below 日本語.
+xdotool key --clearmodifiers --delay 150 alt+e alt+g Down Return
+wait_for "$STEP_TIMEOUT" "the options dialog to close with OK" options_closed
+grep -q '^iniLanguage=en' "$GAME_DIR/Tilvaren.ini" || fail "Tilvaren.ini does not hold the English choice"
+wait_for "$STEP_TIMEOUT" "piece support to be heard as off, in English" a11y_says $'toggle\t Piece Support\toff'
+a11y_tree | grep -q $'^cell\t[0-9]*行' && fail "a cell is still named in Japanese after English was chosen"
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "the strip's line in English" a11y_says $'line\t2339 ways left'
+press "$WIN" ctrl+h
+wait_for "$STEP_TIMEOUT" "the first hint in the strip's line, in English" a11y_line_has "Only [0-9]* placements\? fits\? here"
+save_screen english-hint.png
+# The strip off while playing, so that the box after the last piece, centred
+# on the window, leaves the last cell clicked in sight.
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "piece support to be heard as off again, in English" a11y_says $'toggle\t Piece Support\toff'
+PLACED=()
+for ((p = 0; p < ${#PIECES}; p++)); do
+  letter=${PIECES:p:1}
+  read -r -a PIECE <<<"$(cells_of "$SOLUTION" "$letter")"
+  place_piece "$letter" "${PIECE[@]}"
+  PLACED+=("${PIECE[@]}")
+  ((${#PLACED[@]} < CELLS)) || break
+  wait_for_board "$(board_with_pieces_on "${PLACED[@]}")" "placing the $letter piece, in English"
+done
+wait_for "$STEP_TIMEOUT" "a message box after the twelfth piece, in English" dialog_shown
+press "$DIALOG" Return
+wait_for "$STEP_TIMEOUT" "the message box to close on Return" no_dialog
+press "$WIN" ctrl+p
+wait_for "$STEP_TIMEOUT" "the strip's line to read Finished" a11y_says $'line\tFinished'
+a11y_says $'cell\tRow 1, column 1, piece '"${FINISHED:0:1}"$'\tshowing,enabled' ||
+  fail "the first cell is not heard as a piece, in English"
+save_screen english-finished.png
+press "$WIN" ctrl+l
+wait_for "$STEP_TIMEOUT" "the collection window on Ctrl+L, in English" collection_shown
+wait_for "$STEP_TIMEOUT" "a screen reader to hear Solutions found: 1 / 2339" a11y_says $'collection\tSolutions found: 1 / 2339'
+wait_for "$STEP_TIMEOUT" "a screen reader to find the board No. $NUMBER, in English" a11y_finds_solution "$NUMBER"
+read -r x y w h < <(geometry_of "$COLLECTION")
+import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/english-collection.png"
+press "$COLLECTION" Escape
+wait_for "$STEP_TIMEOUT" "the collection window to close on Escape" collection_closed
+press "$WIN" ctrl+x
+wait_for_exit
+grep -q '^iniLanguage=en' "$GAME_DIR/Tilvaren.ini" || fail "closing lost the English choice"
 # Clicks played the built-in click sound without a complaint (the machine
 # may have no audio device, which is no fault of the program's).
 if grep -viE 'pulseaudio|no audio device|propagateSizeHints' "$ARTEFACTS"/tilvaren-*.log | grep -iE 'error|warning|cannot|fail'; then
