@@ -537,6 +537,18 @@ place_piece() {
   done
 }
 
+# play_piece P [WHAT]: places the P-th piece of SOLUTION (PIECES gives their
+# order) and waits for it to stand with those in PLACED; false, without
+# waiting, for the piece that fills the board.
+play_piece() {
+  letter=${PIECES:$1:1}
+  read -r -a PIECE <<<"$(cells_of "$SOLUTION" "$letter")"
+  place_piece "$letter" "${PIECE[@]}"
+  PLACED+=("${PIECE[@]}")
+  ((${#PLACED[@]} < CELLS)) || return 1
+  wait_for_board "$(board_with_pieces_on "${PLACED[@]}")" "placing the $letter piece${2:-}"
+}
+
 # --- the saved files --------------------------------------------------------------
 
 # check_record FILE LINE MARKER: the line is one record of 69 fields with the
@@ -763,12 +775,7 @@ SOLUTION=$(printf '%s' "${SOLUTION_ROWS[@]}")
 PLACED=()
 PIECES=$(letters_of "$SOLUTION")
 for ((p = 0; p < ${#PIECES}; p++)); do
-  letter=${PIECES:p:1}
-  read -r -a PIECE <<<"$(cells_of "$SOLUTION" "$letter")"
-  place_piece "$letter" "${PIECE[@]}"
-  PLACED+=("${PIECE[@]}")
-  ((${#PLACED[@]} < CELLS)) || break
-  wait_for_board "$(board_with_pieces_on "${PLACED[@]}")" "placing the $letter piece"
+  play_piece "$p" || break
   expect_no_dialog "after placing the $letter piece"
   if ((p == 1)); then
     TWO_PIECES=$STATE
@@ -953,12 +960,7 @@ press "$WIN" ctrl+p
 wait_for "$STEP_TIMEOUT" "piece support to be heard as off again, in English" a11y_says $'toggle\t Piece Support\toff'
 PLACED=()
 for ((p = 0; p < ${#PIECES}; p++)); do
-  letter=${PIECES:p:1}
-  read -r -a PIECE <<<"$(cells_of "$SOLUTION" "$letter")"
-  place_piece "$letter" "${PIECE[@]}"
-  PLACED+=("${PIECE[@]}")
-  ((${#PLACED[@]} < CELLS)) || break
-  wait_for_board "$(board_with_pieces_on "${PLACED[@]}")" "placing the $letter piece, in English"
+  play_piece "$p" ", in English" || break
 done
 wait_for "$STEP_TIMEOUT" "a message box after the twelfth piece, in English" dialog_shown
 press "$DIALOG" Return
