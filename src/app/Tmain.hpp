@@ -56,7 +56,6 @@ private:
     void Tell(const Notice& notice) override;
     bool Ask(const Notice& notice) override;
     void Tell(const CongruenceAnswer& answer) override;
-    void Tell(const Hint& hint) override;
     void RunAway(std::function<std::function<void()>()> work) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
     void SetUCaption(bool sixByTen) override;
@@ -71,7 +70,7 @@ private:
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
     std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) override;
-    void OpenCollection(int frameY) override;
+    void OpenCollection(int frameY, const KeptWindowPlace& kept) override;
     void ShowCollection(std::shared_ptr<const Collection> collection) override;
     void ShowChosenSolution(int frameY, int number) override;
     std::optional<ChallengeLevel> AskChallengeLevel() override;
@@ -88,6 +87,8 @@ private:
     QFrame* bevel_ = nullptr;
     BackgroundImage* image1_ = nullptr;
     PieceStrip* strip_ = nullptr;
+    WordsLine* hintLine_ = nullptr;  // a hint's words while the strip is off
+    bool stripOn_ = false;
     HintMarks* marks_ = nullptr;
     std::vector<int> markedCells_;  // the hint's, while it stands
     std::array<QPushButton*, kCellCount> buttons_{};

@@ -1,11 +1,26 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/Frame.hpp"
 #include "records/SafeFile.hpp"
 
 namespace tilvaren {
+
+// Where the collection window was left: the top-left corner of its frame
+// (only where the window system lets a program place its windows) and the
+// size inside the frame. Nothing kept before it was first closed.
+struct KeptWindowPlace {
+    bool hasCorner = false;
+    int left = 0;
+    int top = 0;
+    int width = 0;  // 0 with height 0: no size kept
+    int height = 0;
+
+    bool HasSize() const { return width > 0 && height > 0; }
+    friend bool operator==(const KeptWindowPlace&, const KeptWindowPlace&) = default;
+};
 
 // The settings kept in "Tilvaren.ini". FrameX and GridStride are derived from
 // FrameY by the board and are not stored.
@@ -15,6 +30,10 @@ struct Settings {
     bool MenuBarOn = true;
     bool StatusBarOn = true;
     bool PieceSupportOn = false;  // the strip of pieces and completions under the board
+    // The collection window's place, and each of its pages' order (by the
+    // frames' items, 6 x 10 first): 0 by number, 1 by first find.
+    KeptWindowPlace CollectionPlace{};
+    std::array<int, 4> CollectionOrders{};
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -31,13 +50,14 @@ struct LoadedSettings {
     FileResult status;
 };
 
-// Reads the five keys from "Tilvaren.ini" in the program folder. A missing
-// file, key or number gives that key's default; a frame height outside 3..6
-// gives 6 and the cell size is brought to its size class.
+// Reads the keys from "Tilvaren.ini" in the program folder. A missing file,
+// key or number gives that key's default; a frame height outside 3..6 gives 6
+// and the cell size is brought to its size class. A collection place or order
+// that is not whole and plausible is read as none kept.
 LoadedSettings LoadSettings(const std::string& programDir);
 
-// Writes the five keys, changing only their lines; creates the file when it
-// does not exist. A file that exists but cannot be read is not overwritten.
+// Writes the keys, changing only their lines (the collection's only once it
+// has something kept); creates the file when it does not exist. A file that exists but cannot be read is not overwritten.
 FileResult SaveSettings(const Settings& settings, const std::string& programDir);
 
 }  // namespace tilvaren
