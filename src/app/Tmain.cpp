@@ -289,8 +289,9 @@ void Tmain::MarkHint(const Hint& hint) {
     // line under the board while the strip is off; heard as they come.
     const QString words = Words(hint);
     strip_->SetHint(words, none ? -1 : hint.piece, stripOn_);
-    hintLine_->setVisible(!stripOn_ && !words.isEmpty());
+    // Words for a line not yet shown are heard as it shows, once.
     hintLine_->SetWords(words, !stripOn_);
+    hintLine_->setVisible(!stripOn_ && !words.isEmpty());
     PlaceHintMarks();
 }
 

@@ -13,9 +13,11 @@ int Clamp(int value, int first, int last) { return std::max(first, std::min(valu
 
 ScreenRect PlaceBeside(const ScreenRect& main, const SecondWindowWish& wish, const ScreenRect& available) {
     const ScreenRect& a = available;
-    if (wish.kept.width > 0 && wish.kept.height > 0 && a.Contains(wish.kept)) return wish.kept;
-    const int width = std::min(wish.width, a.width);
-    const int height = std::min(wish.height, a.height);
+    const bool kept = wish.kept.width > 0 && wish.kept.height > 0;
+    if (kept && a.Contains(wish.kept) && !wish.kept.Overlaps(main)) return wish.kept;
+    // Moved off the game, it keeps the size it was left at.
+    const int width = std::min(kept ? wish.kept.width : wish.width, a.width);
+    const int height = std::min(kept ? wish.kept.height : wish.height, a.height);
     // Beside: level with the main window's top, as far as the area lets it.
     const auto across = [&](int x, int w) { return ScreenRect{x, Clamp(main.y, a.y, a.Bottom() - height), w, height}; };
     const auto upDown = [&](int y, int h) { return ScreenRect{Clamp(main.x, a.x, a.Right() - width), y, width, h}; };

@@ -88,7 +88,8 @@ struct SecondWindowWish {
 
 // Where a second window's frame goes beside the main window's frame
 // `main`, on the screen's available area: where it was kept while that
-// still lies wholly on the area; else right of the main window, else left,
+// still lies wholly on the area and off the main window (else it goes as
+// below, at its kept size); else right of the main window, else left,
 // else below, else above, on the first side with room for its least size,
 // as large as it asks and the room allows; else on the side with the most
 // room, as little over the main window as the area allows. The result never

@@ -179,6 +179,8 @@ QVariant CollectionModel::data(const QModelIndex& index, int role) const {
 CollectionPageView::CollectionPageView(int frameY, const CollectionActions& actions, QWidget* parent)
     : QWidget(parent), frameY_(frameY) {
     auto* column = new QVBoxLayout(this);
+    // Narrow margins: the window fits beside the game on a small or scaled screen.
+    column->setContentsMargins(4, 4, 4, 4);
     header_ = new QLabel(this);
     header_->setObjectName("CollectionHeader");
     QFont bigger = header_->font();
@@ -221,6 +223,7 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
     column->addLayout(controls);
     // A line of its own, whole on a narrow window too.
     column->addWidget(challengeLine_);
+    challengeLine_->hide();
 
     model_ = new CollectionModel(this);
     auto* delegate = new BoardDelegate(this);
@@ -295,6 +298,7 @@ void CollectionPageView::SetPage(std::shared_ptr<const Collection> owner, const 
 void CollectionPageView::SetChallengeLine(const QString& text, bool searching) {
     challenge_->setEnabled(!searching);
     challengeLine_->setText(text);
+    challengeLine_->setVisible(!text.isEmpty());
 }
 
 void CollectionPageView::ShowChosen(int number) {
@@ -320,6 +324,7 @@ CollectionWindow::CollectionWindow(CollectionActions actions, QWidget* parent)
     setObjectName("CollectionWindow");
     setWindowTitle(QStringLiteral(" C o l l e c t i o n"));
     auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
     status_ = new QLabel(this);
     status_->setObjectName("CollectionStatus");
     status_->setWordWrap(true);

@@ -38,6 +38,11 @@ public:
     int cellsDrawn = 0;
     int sounds = 0;
     int congratulations = 0;
+    int levelsAsked = 0;
+    // What the player sees behind the last "Congratulations!": the newest
+    // hint marked (none: never one) and the strip's picture.
+    std::optional<Hint> hintAtCongratulations;
+    std::optional<SupportPicture> supportAtCongratulations;
     std::optional<SupportPicture> support;
     std::vector<Hint> hints;  // every MarkHint, an empty one removing the marks
     SupportLine supportLine;
@@ -70,6 +75,8 @@ public:
     void SetTabToBestCell(int) override { Step("SetTabToBestCell"); }
     void ShowCongratulations() override {
         ++congratulations;
+        if (!hints.empty()) hintAtCongratulations = hints.back();
+        supportAtCongratulations = support;
         Step("ShowCongratulations");
     }
     void Tell(const Notice& notice) override { told.push_back(notice); }
@@ -133,7 +140,10 @@ public:
     }
     void ShowCollection(std::shared_ptr<const Collection> collection) override { collections.push_back(collection); }
     void ShowChosenSolution(int frameY, int number) override { chosen.emplace_back(frameY, number); }
-    std::optional<ChallengeLevel> AskChallengeLevel() override { return level; }
+    std::optional<ChallengeLevel> AskChallengeLevel() override {
+        ++levelsAsked;
+        return level;
+    }
     void ShowChallengeLine(int frameY, const ChallengeLine& line) override { challengeLines.emplace_back(frameY, line); }
     void RaiseBoard() override { ++raised; }
 
