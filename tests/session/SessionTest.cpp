@@ -759,8 +759,14 @@ TEST(Session, AChallengesLineGoesWithItsBoard) {
                 fits = !IsPieceLetter(code) || code == solution[static_cast<std::size_t>(n)];
             }
             if (!fits) continue;
-            for (int n = 0; n < kCellCount; ++n) {
-                if (board.CellCode(n) == kEmpty && !board.AllPiecesPlaced()) g.session.ButtonClick(n);
+            // Piece by piece, as a player clicks a completion in.
+            for (const char letter : kPieceLetters) {
+                for (int n = 0; n < kCellCount; ++n) {
+                    if (solution[static_cast<std::size_t>(n)] == letter && board.CellCode(n) == kEmpty &&
+                        !board.AllPiecesPlaced()) {
+                        g.session.ButtonClick(n);
+                    }
+                }
             }
             return;
         }
