@@ -30,8 +30,8 @@ struct Settings {
     bool MenuBarOn = true;
     bool StatusBarOn = true;
     bool PieceSupportOn = false;  // the strip of pieces and completions under the board
-    // The collection window's place, and each of its pages' order (by the
-    // frames' items, 6 x 10 first): 0 by number, 1 by first find.
+    // The collection window's place, and each of its pages' order (6 x 10,
+    // 5 x 12, 4 x 15, 3 x 20): 0 by number, 1 by first find.
     KeptWindowPlace CollectionPlace{};
     std::array<int, 4> CollectionOrders{};
 

@@ -25,6 +25,11 @@ namespace {
 
 CollectionOrder OrderOf(int kept) { return kept == 1 ? CollectionOrder::ByFirstFind : CollectionOrder::ByNumber; }
 
+// Where a frame's page order is kept in the settings: the tallest frame first.
+std::size_t KeptOrderAt(int frameY) {
+    return static_cast<std::size_t>(std::find(kFrameHeights.begin(), kFrameHeights.end(), frameY) - kFrameHeights.begin());
+}
+
 }  // namespace
 
 Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string programDir)
@@ -471,7 +476,7 @@ void Session::ReadCollection() {
             // As the player left each page, whatever came in meanwhile.
             for (CollectionPage& page : collection.pages) {
                 const auto at = static_cast<std::size_t>(FrameItemOf(page.frameY));
-                SortEntries(page, OrderOf(settings_.CollectionOrders[at]));
+                SortEntries(page, OrderOf(settings_.CollectionOrders[KeptOrderAt(page.frameY)]));
                 page.chosen = collectionChosen_[at];
             }
             collection_ = std::make_shared<const Collection>(std::move(collection));
@@ -483,7 +488,7 @@ void Session::ReadCollection() {
 void Session::SortCollection(int frameY, CollectionOrder order) {
     const int at = FrameItemOf(frameY);
     if (at < 0) return;
-    settings_.CollectionOrders[static_cast<std::size_t>(at)] = order == CollectionOrder::ByFirstFind ? 1 : 0;
+    settings_.CollectionOrders[KeptOrderAt(frameY)] = order == CollectionOrder::ByFirstFind ? 1 : 0;
     if (collection_ == nullptr) return;
     auto sorted = std::make_shared<Collection>(*collection_);
     for (CollectionPage& page : sorted->pages) {

@@ -9,6 +9,7 @@
 #include "records/FileNames.hpp"
 #include "records/GameRecord.hpp"
 #include "pieces/Solver.hpp"
+#include "app/WindowFrame.hpp"
 #include "session/Geometry.hpp"
 
 namespace tilvaren {
@@ -37,6 +38,7 @@ private slots:
     void CollectionFollowsTheRegister();
     void CollectionTellsAnUnreadableRegister();
     void ChallengeFromTheCollection();
+    void CollectionComesBackWhereItWasLeft();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -667,6 +669,59 @@ void TmainTest::ChallengeFromTheCollection() {
         QTest::keySequence(&w, QKeySequence("Ctrl+Z"));
         QCOMPARE(panels(), before);
         QVERIFY2(lineLabel->text().isEmpty(), qPrintable(lineLabel->text()));
+    }
+}
+
+// The collection opens beside the game, on the screen; where the player left
+// it, at its size and in its order, it comes back at the next start, kept
+// in the settings as the game closes with it open. Where the compositor
+// places windows only its size is kept.
+void TmainTest::CollectionComesBackWhereItWasLeft() {
+    for (const bool placesWindows : {true, false}) {
+        WindowSystem system = RunningWindowSystem();
+        if (!placesWindows) system.platform = QStringLiteral("wayland");
+        WindowFixture f;
+        QRect left;
+        QSize size;
+        {
+            Services services = f.Make();
+            services.windowSystem = &system;
+            Tmain w(services);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QTest::keySequence(&w, QKeySequence("Ctrl+L"));
+            auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
+            QVERIFY(QTest::qWaitForWindowExposed(c));
+            const QRect screen = w.screen()->availableGeometry();
+            QVERIFY2(screen.contains(c->frameGeometry()), qPrintable(QString("%1,%2 %3x%4").arg(c->x()).arg(c->y())
+                                                                        .arg(c->width()).arg(c->height())));
+            if (placesWindows) QVERIFY(!c->frameGeometry().intersects(w.frameGeometry()));
+            c->Page(6)->findChild<QComboBox*>("CollectionOrder")->setCurrentIndex(1);
+            // Left of the game, clear of it.
+            c->move(screen.x(), screen.y() + 20);
+            c->resize(250, 420);  // as narrow as it goes
+            if (placesWindows) QVERIFY(!c->frameGeometry().intersects(w.frameGeometry()));
+            size = c->size();
+            left = c->frameGeometry();
+            w.close();  // the collection still open
+        }
+        const std::string ini = ReadAll(f.dir.File(kSettingsFile));
+        QCOMPARE(ini.find("iniCollectionLeft=") != std::string::npos, placesWindows);
+        QVERIFY(ini.find("iniCollectionWidth=" + std::to_string(size.width()) + "\r\n") != std::string::npos);
+        QVERIFY2(ini.find("iniCollectionOrder=1000\r\n") != std::string::npos, ini.c_str());
+
+        Services services = f.Make();
+        services.windowSystem = &system;
+        Tmain again(services);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QTest::keySequence(&again, QKeySequence("Ctrl+L"));
+        auto* c = again.findChild<CollectionWindow*>("CollectionWindow");
+        QVERIFY(QTest::qWaitForWindowExposed(c));
+        QCOMPARE(c->size(), size);
+        if (placesWindows) QCOMPARE(c->frameGeometry().topLeft(), left.topLeft());
+        QTRY_VERIFY_WITH_TIMEOUT(!c->Page(6)->Header()->text().isEmpty(), 20000);
+        QCOMPARE(c->Page(6)->findChild<QComboBox*>("CollectionOrder")->currentIndex(), 1);
     }
 }
 
