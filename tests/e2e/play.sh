@@ -1003,7 +1003,10 @@ wait_for_exit
 grep -q '^5,--,-,-,1,' "$GAME_DIR/Tilvaren.tmp" || fail "Tilvaren.tmp does not hold the 5 x 12 game"
 # Clicks played the built-in click sound without a complaint (the machine
 # may have no audio device, which is no fault of the program's).
-if grep -viE 'pulseaudio|no audio device|propagateSizeHints' "$ARTEFACTS"/tilvaren-*.log | grep -iE 'error|warning|cannot|fail'; then
+# Nor is a key event the accessibility registry did not answer in time while
+# the test's listener was on the bus (a loaded machine's registry, not the game).
+if grep -viE 'pulseaudio|no audio device|propagateSizeHints|QSpiApplication::keyEventError' "$ARTEFACTS"/tilvaren-*.log |
+  grep -iE 'error|warning|cannot|fail'; then
   fail "the program complained while it was played; see $ARTEFACTS/tilvaren-*.log"
 fi
 [[ -z $(find "$HOME_DIR" -iname 'tilvaren*' -print -quit) ]] ||
