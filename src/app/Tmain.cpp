@@ -87,6 +87,10 @@ void Tmain::CreateControls() {
     bevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
     ExposeShownChildrenOnly(bevel_);
     column->addWidget(bevel_);
+    hintLine_ = new WordsLine(central);
+    hintLine_->setObjectName("HintLine");
+    hintLine_->hide();
+    column->addWidget(hintLine_);
     strip_ = new PieceStrip(central);
     strip_->hide();
     column->addWidget(strip_);
@@ -149,7 +153,14 @@ void Tmain::Retranslate() {
     for (int piece = 0; piece < kPieceCount; ++piece) {
         status_->SetPanelName(piece + 1, PiecePanelWords(piece, pieceLooks_[static_cast<std::size_t>(piece)]));
     }
-    MarkHint(Hint(hint_));
+    // The hint reworded where it stands, not heard again.
+    for (const int n : markedCells_) {
+        Button(n)->setAccessibleDescription(tr("ヒント"));
+        Image(n)->setAccessibleDescription(tr("ヒント"));
+    }
+    const QString words = Words(hint_);
+    strip_->SetHint(words, hint_.kind == Hint::Kind::None ? -1 : hint_.piece);
+    hintLine_->SetWords(words);
     for (const auto& [frameY, line] : challengeLines_) ShowChallengeLine(frameY, ChallengeLine(line));
 }
 
@@ -198,7 +209,12 @@ void Tmain::ShowStartupMessages() {
     for (const Notice& notice : session_->TakeStartupMessages()) Tell(notice);
 }
 
-void Tmain::closeEvent(QCloseEvent* event) { event->setAccepted(session_->Close()); }
+void Tmain::closeEvent(QCloseEvent* event) {
+    if (collection_ != nullptr && collection_->isVisible()) {
+        session_->KeepCollectionPlace(PlaceOf(*collection_, *services_.windowSystem));
+    }
+    event->setAccepted(session_->Close());
+}
 
 // --- View -------------------------------------------------------------------
 
@@ -259,8 +275,6 @@ bool Tmain::Ask(const Notice& notice) { return services_.dialogs->Ask(Words(noti
 
 void Tmain::Tell(const CongruenceAnswer& answer) { services_.dialogs->Message(Words(answer)); }
 
-void Tmain::Tell(const Hint& hint) { services_.dialogs->Message(Words(hint)); }
-
 void Tmain::RunAway(std::function<std::function<void()>()> work) {
     AwayThenBack<std::function<void()>>(this, std::move(work), [](const std::function<void()>& back) { back(); });
 }
@@ -311,7 +325,13 @@ void Tmain::MarkHint(const Hint& hint) {
         Button(n)->setAccessibleDescription(tr("ヒント"));
         Image(n)->setAccessibleDescription(tr("ヒント"));
     }
-    strip_->SetHint(Words(hint), none ? -1 : hint.piece);
+    // The words where they cover nothing: the strip's line, or their own
+    // line under the board while the strip is off; heard as they come.
+    const QString words = Words(hint);
+    strip_->SetHint(words, none ? -1 : hint.piece, stripOn_);
+    // Words for a line not yet shown are heard as it shows, once.
+    hintLine_->SetWords(words, !stripOn_);
+    hintLine_->setVisible(!stripOn_ && !words.isEmpty());
     PlaceHintMarks();
 }
 
@@ -345,6 +365,9 @@ void Tmain::LayoutWindow(const WindowLayout& layout) {
     rowLength_ = layout.rowLength;
     if (layout.pieceSupportOn) strip_->Arrange(layout.areaWidth, layout.cellSize);
     strip_->setVisible(layout.pieceSupportOn);
+    stripOn_ = layout.pieceSupportOn;
+    hintLine_->SetWidth(layout.areaWidth);
+    hintLine_->setVisible(!stripOn_ && !hintLine_->text().isEmpty());
     SetToggleItemOn(menu_->Item("menuVP"), layout.pieceSupportOn);
     SetToggleItemOn(menu_->Item("menuVN"), layout.menuBarOn);
     SetToggleItemOn(menu_->Item("menuVB"), layout.statusBarOn);
@@ -367,16 +390,19 @@ std::optional<PendingSettings> Tmain::RunOptions(const Settings& current, bool g
     return options_->Pending();
 }
 
-void Tmain::OpenCollection(int frameY) {
+void Tmain::OpenCollection(int frameY, const KeptWindowPlace& kept) {
     if (collection_ == nullptr) {
         Session& s = *session_;
         collection_ = new CollectionWindow(
             {[&s](int page, CollectionOrder order) { s.SortCollection(page, order); },
              [&s](int page, int number) { s.ChooseSolution(page, number); },
-             [&s](int page) { s.StartChallenge(page); }, [&s] { s.CloseCollection(); },
+             [&s](int page) { s.StartChallenge(page); },
+             [this, &s] { s.CloseCollection(PlaceOf(*collection_, *services_.windowSystem)); },
              [this] { help_->Context(kCollectionHelpContext); }},
             this);
     }
+    // Placed only as it opens: one already open stays where the player has it.
+    if (!collection_->isVisible()) PlaceBeside(*collection_, *this, kept, *services_.windowSystem);
     collection_->ShowOn(frameY);
 }
 

@@ -62,7 +62,6 @@ private:
     void Tell(const Notice& notice) override;
     bool Ask(const Notice& notice) override;
     void Tell(const CongruenceAnswer& answer) override;
-    void Tell(const Hint& hint) override;
     void RunAway(std::function<std::function<void()>()> work) override;
     void SetLanguage(Language language) override;
     void EnableMenuItem(const std::string& name, bool enabled) override;
@@ -78,7 +77,7 @@ private:
     void SizeCells(int frameSize) override;
     void LayoutWindow(const WindowLayout& layout) override;
     std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) override;
-    void OpenCollection(int frameY) override;
+    void OpenCollection(int frameY, const KeptWindowPlace& kept) override;
     void ShowCollection(std::shared_ptr<const Collection> collection) override;
     void ShowChosenSolution(int frameY, int number) override;
     std::optional<ChallengeLevel> AskChallengeLevel() override;
@@ -95,6 +94,8 @@ private:
     QFrame* bevel_ = nullptr;
     BackgroundImage* image1_ = nullptr;
     PieceStrip* strip_ = nullptr;
+    WordsLine* hintLine_ = nullptr;  // a hint's words while the strip is off
+    bool stripOn_ = false;
     HintMarks* marks_ = nullptr;
     std::vector<int> markedCells_;  // the hint's, while it stands
     // The facts behind the texts shown, worded again when the language changes.

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "session/Geometry.hpp"
+
 namespace tilvaren {
 
 namespace {
@@ -78,6 +80,45 @@ void CentreOnScreen(QWidget& window, const WindowSystem& system) {
     const QRect available = screen->availableGeometry();
     window.move(available.x() + (available.width() - window.frameGeometry().width()) / 2,
                 available.y() + (available.height() - window.frameGeometry().height()) / 2);
+}
+
+void PlaceBeside(QWidget& second, const QWidget& main, const KeptWindowPlace& kept, const WindowSystem& system) {
+    const QScreen* screen = main.screen();
+    if (screen == nullptr) return;
+    const QRect available = screen->availableGeometry();
+    if (second.layout() != nullptr) second.layout()->activate();
+    // The decorations' share: the second window's own once it has been
+    // shown, else the main window's, which the same manager draws.
+    const QWidget& framed = second.windowHandle() != nullptr && second.isVisible() ? second : main;
+    const QSize decorations = framed.frameGeometry().size() - framed.size();
+    const QSize wanted = second.size().expandedTo(second.sizeHint());
+    const QSize least = second.minimumSizeHint().expandedTo(second.minimumSize());
+    SecondWindowWish wish{wanted.width() + decorations.width(), wanted.height() + decorations.height(),
+                          least.width() + decorations.width(), least.height() + decorations.height(), {}};
+    if (kept.HasSize() && kept.hasCorner) {
+        wish.kept = {kept.left, kept.top, kept.width + decorations.width(), kept.height + decorations.height()};
+    } else if (kept.HasSize()) {
+        wish.width = kept.width + decorations.width();
+        wish.height = kept.height + decorations.height();
+    }
+    const QRect frame = main.frameGeometry();
+    const ScreenRect place = tilvaren::PlaceBeside({frame.x(), frame.y(), frame.width(), frame.height()}, wish,
+                                                   {available.x(), available.y(), available.width(), available.height()});
+    // A window smaller than its layout's least is squeezed, never let past the screen.
+    second.setMinimumSize(std::min(least.width(), place.width - decorations.width()),
+                          std::min(least.height(), place.height - decorations.height()));
+    second.resize(place.width - decorations.width(), place.height - decorations.height());
+    if (system.PlacesWindows()) second.move(place.x, place.y);
+}
+
+KeptWindowPlace PlaceOf(const QWidget& window, const WindowSystem& system) {
+    KeptWindowPlace place;
+    place.hasCorner = system.PlacesWindows();
+    place.left = window.frameGeometry().x();
+    place.top = window.frameGeometry().y();
+    place.width = window.width();
+    place.height = window.height();
+    return place;
 }
 
 }  // namespace tilvaren

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "records/Settings.hpp"
+
 class QWidget;
 
 namespace tilvaren {
@@ -51,5 +53,15 @@ void KeepExactSize(QWidget& window);
 // Centres a top-level window on its screen where the platform lets programs
 // place windows, and leaves the placing to the compositor where it does not.
 void CentreOnScreen(QWidget& window, const WindowSystem& system);
+
+// Gives `second`, a top-level window not yet shown, its place beside `main`
+// (where `kept` says it was left, if that still lies on the screen) and a
+// size no larger than the screen's available area. Where the compositor
+// places windows only the size is given.
+void PlaceBeside(QWidget& second, const QWidget& main, const KeptWindowPlace& kept, const WindowSystem& system);
+
+// Where a top-level window stands now, to be kept: its frame's corner only
+// where programs may place their windows.
+KeptWindowPlace PlaceOf(const QWidget& window, const WindowSystem& system);
 
 }  // namespace tilvaren

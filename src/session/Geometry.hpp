@@ -54,3 +54,46 @@ constexpr CellPlaces CellPlacesFor(int frameY, int frameSize) {
 }
 
 }  // namespace tilvaren
+
+namespace tilvaren {
+
+// A window's rectangle on the screen, in the window system's pixels.
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    int Right() const { return x + width; }  // the first column past it
+    int Bottom() const { return y + height; }
+    bool Contains(const ScreenRect& r) const {
+        return r.x >= x && r.y >= y && r.Right() <= Right() && r.Bottom() <= Bottom();
+    }
+    bool Overlaps(const ScreenRect& r) const {
+        return r.x < Right() && x < r.Right() && r.y < Bottom() && y < r.Bottom();
+    }
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// What a second window asks for: the frame it would like and the least it
+// can do with (both with its decorations), and where it was left before
+// (width 0: nowhere kept).
+struct SecondWindowWish {
+    int width = 0;
+    int height = 0;
+    int leastWidth = 0;
+    int leastHeight = 0;
+    ScreenRect kept;
+};
+
+// Where a second window's frame goes beside the main window's frame
+// `main`, on the screen's available area: where it was kept while that
+// still lies wholly on the area and off the main window (else it goes as
+// below, at its kept size); else right of the main window, else left,
+// else below, else above, on the first side with room for its least size,
+// as large as it asks and the room allows; else on the side with the most
+// room, as little over the main window as the area allows. The result never
+// reaches past the available area, whatever the window asks.
+ScreenRect PlaceBeside(const ScreenRect& main, const SecondWindowWish& wish, const ScreenRect& available);
+
+}  // namespace tilvaren

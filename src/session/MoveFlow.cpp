@@ -40,10 +40,12 @@ void SelectCell(Board& board, GameView& view, int n) {
     RedrawAndRefresh(board, view);
 
     if (board.AllPiecesPlaced()) {
-        view.ShowCongratulations();
+        // The board the player reads the message over is the one recorded:
+        // a 6 x 10 already in its normal position.
         CorrectU(board);
         board.FillDrawnBsts(kWall);
         DrawBoard(board, view);
+        view.ShowCongratulations();
         view.SolutionAppend();
     }
 }

@@ -21,6 +21,17 @@
 
 namespace tilvaren {
 
+namespace {
+
+CollectionOrder OrderOf(int kept) { return kept == 1 ? CollectionOrder::ByFirstFind : CollectionOrder::ByNumber; }
+
+// Where a frame's page order is kept in the settings: the tallest frame first.
+std::size_t KeptOrderAt(int frameY) {
+    return static_cast<std::size_t>(std::find(kFrameHeights.begin(), kFrameHeights.end(), frameY) - kFrameHeights.begin());
+}
+
+}  // namespace
+
 Session::Session(View& view, ErrorSink& errors, const Clock& clock, std::string programDir)
     : view_(view), clock_(clock), programDir_(std::move(programDir)), board_(errors) {
     // The window creates its cells where the default frame and size put them.
@@ -242,9 +253,7 @@ void Session::ShowHint() {
     const BoardCells cells(board_);
     // A hint that comes back after the board changed is dropped.
     auto done = [this, hints = hints_, request](const Hint& hint) {
-        if (!hints->IsNewest(request)) return;
-        view_.MarkHint(hint);
-        if (!settings_.PieceSupportOn) view_.Tell(hint);
+        if (hints->IsNewest(request)) view_.MarkHint(hint);
     };
     const std::optional<CompletionCounter> counter = BuiltCompletionCounter(cells.frameY);
     if (counter && !IsFinished(cells)) {
@@ -256,12 +265,53 @@ void Session::ShowHint() {
     });
 }
 
-void Session::BoardChanged() {
+void Session::DropHint() {
     hints_->DropAll();
     if (hintLevel_ != 0) {
         hintLevel_ = 0;
         view_.MarkHint(Hint{});
     }
+}
+
+void Session::ChallengeLineSet() {
+    if (!challengeShown_) return;
+    const Challenge& challenge = *challengeShown_;
+    bool stands = challenge.frameY == board_.FrameY() && !board_.AllPiecesPlaced();
+    // Turned or mirrored, the board is still the challenge taken.
+    FilledFrame board{};
+    for (int n = 0; n < kCellCount; ++n) board[static_cast<std::size_t>(n)] = board_.CellCode(n);
+    const auto holdsChallenge = [&challenge](const FilledFrame& image) {
+        for (std::size_t n = 0; n < image.size(); ++n) {
+            if (challenge.cells[n] != kEmpty && image[n] != challenge.cells[n]) return false;
+        }
+        return true;
+    };
+    const FilledFrame turned = TurnedFrame(board);
+    stands = stands && (holdsChallenge(board) || holdsChallenge(turned) ||
+                        holdsChallenge(MirroredFrame(board, challenge.frameY)) ||
+                        holdsChallenge(MirroredFrame(turned, challenge.frameY)));
+    if (stands) return;
+    view_.ShowChallengeLine(challenge.frameY, {});
+    challengeShown_.reset();
+}
+
+void Session::ShowCongratulations() {
+    // The finished board is on the screen as it stays before the message:
+    // no hint marks or words over it, the strip saying it is finished.
+    DropHint();
+    ChallengeLineSet();
+    if (settings_.PieceSupportOn) {
+        supportCounts_->DropAll();
+        SupportPicture picture = SupportPictureFor(board_);
+        picture.line = SupportLine{SupportLine::Kind::Finished};
+        view_.ShowPieceSupport(picture);
+    }
+    view_.ShowCongratulations();
+}
+
+void Session::BoardChanged() {
+    DropHint();
+    ChallengeLineSet();
     const BoardCells cells(board_);
     const auto onBoard = [&cells](char letter) {
         return std::find(cells.codes.begin(), cells.codes.end(), letter) != cells.codes.end();
@@ -399,11 +449,16 @@ void Session::ToggleBothBars() {
 
 void Session::OpenCollection() {
     collectionOpen_ = true;
-    view_.OpenCollection(board_.FrameY());
+    view_.OpenCollection(board_.FrameY(), settings_.CollectionPlace);
     ReadCollection();
 }
 
-void Session::CloseCollection() {
+void Session::KeepCollectionPlace(const KeptWindowPlace& place) {
+    if (place.HasSize()) settings_.CollectionPlace = place;
+}
+
+void Session::CloseCollection(const KeptWindowPlace& place) {
+    KeepCollectionPlace(place);
     collectionOpen_ = false;
     collectionReads_->DropAll();  // a read under way stops
 }
@@ -422,7 +477,7 @@ void Session::ReadCollection() {
             // As the player left each page, whatever came in meanwhile.
             for (CollectionPage& page : collection.pages) {
                 const auto at = static_cast<std::size_t>(FrameItemOf(page.frameY));
-                SortEntries(page, collectionOrders_[at]);
+                SortEntries(page, OrderOf(settings_.CollectionOrders[KeptOrderAt(page.frameY)]));
                 page.chosen = collectionChosen_[at];
             }
             collection_ = std::make_shared<const Collection>(std::move(collection));
@@ -434,7 +489,7 @@ void Session::ReadCollection() {
 void Session::SortCollection(int frameY, CollectionOrder order) {
     const int at = FrameItemOf(frameY);
     if (at < 0) return;
-    collectionOrders_[static_cast<std::size_t>(at)] = order;
+    settings_.CollectionOrders[KeptOrderAt(frameY)] = order == CollectionOrder::ByFirstFind ? 1 : 0;
     if (collection_ == nullptr) return;
     auto sorted = std::make_shared<Collection>(*collection_);
     for (CollectionPage& page : sorted->pages) {
@@ -455,6 +510,14 @@ void Session::StartChallenge(int frameY) {
     const int at = FrameItemOf(frameY);
     // One search at a time on a page: its button waits for it.
     if (at < 0 || challengeSearches_[static_cast<std::size_t>(at)]) return;
+    // Every solution found, as the collection shows: nothing to ask a level for.
+    const CollectionPage* page = collection_ != nullptr ? PageOf(*collection_, frameY) : nullptr;
+    if (page != nullptr && page->frameY == frameY && page->total > 0 && page->found >= page->total) {
+        Notice allFound{Notice::Kind::AllFound};
+        allFound.frameY = frameY;
+        allFound.count = page->total;
+        return view_.Tell(allFound);
+    }
     const std::optional<ChallengeLevel> level = view_.AskChallengeLevel();
     if (!level) return;
     challengeSearches_[static_cast<std::size_t>(at)] = true;
@@ -468,6 +531,7 @@ void Session::StartChallenge(int frameY) {
             if (!search.challenge) return view_.Tell(search.why);
             if (!TakeChallenge(*search.challenge)) return;
             view_.RaiseBoard();
+            challengeShown_ = *search.challenge;
             view_.ShowChallengeLine(frameY, TakenLine(*search.challenge));
         };
     });

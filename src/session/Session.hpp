@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,11 +109,18 @@ public:
     // The collection of found solutions, opening on the frame in play; read
     // again whenever the register gains a line, until the player closes it.
     void OpenCollection();
-    void CloseCollection();
+    // Closed, left at this place (kept in the settings for the next opening).
+    void CloseCollection(const KeptWindowPlace& place);
+    // Where the open collection stands as the game closes.
+    void KeepCollectionPlace(const KeptWindowPlace& place);
     // On the collection's page of a frame: its order, the solution the player
     // chose (0 none), and 挑戦: a challenge on that frame at the level the
     // player asks for, found away from the window's thread, one at a time on
-    // a page, and taken as TakeChallenge takes it.
+    // a page, and taken as TakeChallenge takes it. A page whose solutions the
+    // collection shows all found is told so before any level is asked. The
+    // taken challenge's line stays while its board is on the game board: it
+    // goes once the board is finished, or loses a piece the challenge placed
+    // (by an undo, a reset, another frame, a click).
     void SortCollection(int frameY, CollectionOrder order);
     void ChooseSolution(int frameY, int number);
     void StartChallenge(int frameY);
@@ -133,7 +141,7 @@ private:
     void MenuEditSet() override;
     void SetTabToBestCell(int n) override { view_.SetTabToBestCell(n); }
     void StatusBarPiecesSet() override;
-    void ShowCongratulations() override { view_.ShowCongratulations(); }
+    void ShowCongratulations() override;
     void SolutionAppend() override;
 
     void HideCells() { view_.HideCells(); }
@@ -157,6 +165,10 @@ private:
     // After every change of the board: the hint and its marks go, and the
     // order the pieces were placed in follows the board.
     void BoardChanged();
+    // The hint's marks and words go: the board they were for has changed.
+    void DropHint();
+    // The challenge's line goes once the board is no longer that challenge's.
+    void ChallengeLineSet();
     // Reads the register for the collection away from the window's thread;
     // a newer read stops this one.
     void ReadCollection();
@@ -202,9 +214,9 @@ private:
     bool collectionOpen_ = false;
     std::shared_ptr<NewestRequest> collectionReads_ = std::make_shared<NewestRequest>();
     std::shared_ptr<const Collection> collection_;
-    std::array<CollectionOrder, kFrameHeights.size()> collectionOrders_{};
     std::array<int, kFrameHeights.size()> collectionChosen_{};
     std::array<bool, kFrameHeights.size()> challengeSearches_{};
+    std::optional<Challenge> challengeShown_;  // the challenge whose line stands, while its board is played
 };
 
 }  // namespace tilvaren

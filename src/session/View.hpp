@@ -53,9 +53,8 @@ public:
     // words; both return once the player has answered.
     virtual void Tell(const Notice& notice) = 0;
     virtual bool Ask(const Notice& notice) = 0;
-    // The congruence check's answer, and a hint's words, as plain messages.
+    // The congruence check's answer, as a plain message.
     virtual void Tell(const CongruenceAnswer& answer) = 0;
-    virtual void Tell(const Hint& hint) = 0;
     // The one way off the window's thread: runs `work` on a worker, then the
     // function it returns back on the window's thread (nothing once the window
     // is gone); returns at once. `work` itself must not touch the session.
@@ -78,8 +77,10 @@ public:
     virtual void SetSupportLine(const SupportLine& line) = 0;
 
     // Marks the hint's cells over the board and its piece in the strip, and
-    // keeps it for the strip's line until the next; a hint of kind None
-    // removes every mark. The cells' codes and pictures stay as they are.
+    // shows its words until the next, where they cover nothing: in the
+    // strip's line while the strip is on, else in a line of their own under
+    // the board; a screen reader hears them as they come. A hint of kind None
+    // removes every mark and the words. The cells' codes and pictures stay.
     virtual void MarkHint(const Hint& hint) = 0;
 
     // Hides every cell's visible control before the cells move or resize.
@@ -91,8 +92,9 @@ public:
     // Runs the options dialog over the current values; none when cancelled.
     virtual std::optional<PendingSettings> RunOptions(const Settings& current, bool gameStarted) = 0;
 
-    // Shows the collection window over the main window, on this frame's page.
-    virtual void OpenCollection(int frameY) = 0;
+    // Shows the collection window on this frame's page: where it was kept
+    // while that still lies on the screen, else beside the main window.
+    virtual void OpenCollection(int frameY, const KeptWindowPlace& kept) = 0;
     // What the collection shows, kept until the next: reading (the pages stay
     // as they are), unreadable or its pages, each in its order and with its
     // chosen solution.

@@ -16,6 +16,7 @@ namespace {
 constexpr char kShownChildrenOnly[] = "tilvarenShownChildrenOnly";
 constexpr char kToggleOn[] = "tilvarenToggleOn";
 constexpr char kRule[] = "tilvarenRule";
+constexpr char kAnnouncement[] = "tilvarenAnnouncement";
 
 // The board area: only the controls a sighted player sees, top to bottom and
 // left to right; hidden controls, the focus frame and the unnamed background
@@ -54,6 +55,15 @@ class RuleAccessible : public QAccessibleWidget {
 public:
     explicit RuleAccessible(QWidget* rule) : QAccessibleWidget(rule, QAccessible::Separator) {}
     QString text(QAccessible::Text) const override { return {}; }
+};
+
+// Words the player asked for: a notification, read out when it shows.
+class AnnouncementAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncementAccessible(QWidget* line) : QAccessibleWidget(line, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? widget()->accessibleName() : QAccessibleWidget::text(t);
+    }
 };
 
 QString WithoutAccessKeyMarks(QString text) {
@@ -143,6 +153,9 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* rule = qobject_cast<QWidget*>(object); rule != nullptr && rule->property(kRule).toBool()) {
         return new RuleAccessible(rule);
     }
+    if (auto* line = qobject_cast<QWidget*>(object); line != nullptr && line->property(kAnnouncement).toBool()) {
+        return new AnnouncementAccessible(line);
+    }
     return nullptr;
 }
 
@@ -176,6 +189,18 @@ void ShowAsRule(QWidget* rule) {
     InstallAccessibility();
     rule->setProperty(kRule, true);
     MakeWayFor<RuleAccessible>(rule);
+}
+
+void ShowAsAnnouncement(QWidget* line) {
+    InstallAccessibility();
+    line->setProperty(kAnnouncement, true);
+    MakeWayFor<AnnouncementAccessible>(line);
+}
+
+void Announce(QWidget* line) {
+    if (!line->isVisible()) return;
+    QAccessibleEvent shown(line, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void SetToggleItemOn(QAction* item, bool on) {

@@ -24,6 +24,14 @@ void ExposeShownChildrenOnly(QWidget* area);
 // separator without a name: a screen reader does not read its characters.
 void ShowAsRule(QWidget* rule);
 
+// Marks `line`, a widget that shows words the player asked for, as a
+// notification: Announce then makes a screen reader read out its name.
+// (The desktop's bridge of this Qt passes on no alert or announcement
+// event; a notification that shows is what screen readers speak.)
+void ShowAsAnnouncement(QWidget* line);
+// Tells screen readers that `line`'s words are new, as if it had just shown.
+void Announce(QWidget* line);
+
 // Marks `item` as an on/off item, checks it while on and tells screen
 // readers its state.
 void SetToggleItemOn(QAction* item, bool on);

@@ -28,7 +28,11 @@ constexpr int kSmallCell = 7;
 constexpr int kLargeCell = kCellSizes[1];
 constexpr int kItemMargin = 6;
 
-// One tile per code and size, drawn once; used on the window's thread only.
+// The least a large board's cell may shrink to when the window is narrow.
+constexpr int kLeastLargeCell = 8;
+
+// One tile per code and size in the screen's pixels, drawn once; used on
+// the window's thread only.
 const QImage& TileImage(int code, int cell) {
     static std::map<std::pair<int, int>, QImage> tiles;
     auto found = tiles.find({code, cell});
@@ -57,16 +61,18 @@ public:
         const QRect box = option.rect;
         const bool selected = option.state.testFlag(QStyle::State_Selected);
         if (selected) painter->fillRect(box, option.palette.highlight());
-        const QString key = QString("collection-%1-%2").arg(frameY).arg(entry->number);
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        const QString key = QString("collection-%1-%2-%3").arg(frameY).arg(entry->number).arg(ratio);
         QPixmap picture;
         if (!QPixmapCache::find(key, &picture)) {
-            picture = QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY, kSmallCell));
+            picture = QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY, kSmallCell, ratio));
             QPixmapCache::insert(key, picture);
         }
-        painter->drawPixmap(box.x() + (box.width() - picture.width()) / 2, box.y() + kItemMargin, picture);
+        const QSize size = picture.deviceIndependentSize().toSize();
+        painter->drawPixmap(box.x() + (box.width() - size.width()) / 2, box.y() + kItemMargin, picture);
         painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        const QRect text(box.x(), box.y() + 2 * kItemMargin + picture.height(), box.width(),
-                         box.height() - 2 * kItemMargin - picture.height());
+        const QRect text(box.x(), box.y() + 2 * kItemMargin + size.height(), box.width(),
+                         box.height() - 2 * kItemMargin - size.height());
         painter->drawText(text, Qt::AlignHCenter | Qt::AlignTop, CaptionWords(*entry));
         if (option.state.testFlag(QStyle::State_HasFocus)) {
             painter->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
@@ -81,14 +87,57 @@ public:
 
 }  // namespace
 
-QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int cell) {
+QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int cell, qreal ratio) {
     const int width = FrameWidthOf(frameY);
-    QImage image(width * cell, ValidFrameY(frameY) * cell, QImage::Format_RGB32);
-    QPainter painter(&image);
-    for (int n = 0; n < kCellCount; ++n) {
-        painter.drawImage((n % width) * cell, (n / width) * cell, TileImage(tiles[static_cast<std::size_t>(n)], cell));
+    // Whole screen pixels a cell, so the tiles meet without a seam.
+    const int pixels = std::max(1, qRound(cell * std::max(ratio, 1.0)));
+    QImage image(width * pixels, ValidFrameY(frameY) * pixels, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        for (int n = 0; n < kCellCount; ++n) {
+            painter.drawImage((n % width) * pixels, (n / width) * pixels,
+                              TileImage(tiles[static_cast<std::size_t>(n)], pixels));
+        }
     }
+    image.setDevicePixelRatio(static_cast<qreal>(pixels) / cell);
     return image;
+}
+
+// --- the large board ----------------------------------------------------
+
+LargeBoard::LargeBoard(int frameY, QWidget* parent) : QWidget(parent), frameY_(frameY) {
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+}
+
+void LargeBoard::Show(const std::array<int, 60>* tiles, const QString& words) {
+    hasBoard_ = tiles != nullptr;
+    if (tiles != nullptr) tiles_ = *tiles;
+    words_ = words;
+    update();
+}
+
+int LargeBoard::Cell() const {
+    const int cell = std::min(width() / FrameWidthOf(frameY_), height() / ValidFrameY(frameY_));
+    return std::clamp(cell, 1, kLargeCell);
+}
+
+QSize LargeBoard::sizeHint() const { return {FrameWidthOf(frameY_) * kLargeCell, ValidFrameY(frameY_) * kLargeCell}; }
+
+QSize LargeBoard::minimumSizeHint() const {
+    return {FrameWidthOf(frameY_) * kLeastLargeCell, ValidFrameY(frameY_) * kLeastLargeCell};
+}
+
+void LargeBoard::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!hasBoard_) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, words_);
+        return;
+    }
+    const int cell = Cell();
+    const QImage board = CollectionBoardImage(tiles_, frameY_, cell, devicePixelRatioF());
+    const QSize size(FrameWidthOf(frameY_) * cell, ValidFrameY(frameY_) * cell);
+    painter.drawImage(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), board);
 }
 
 // --- the model ----------------------------------------------------------
@@ -131,6 +180,8 @@ QVariant CollectionModel::data(const QModelIndex& index, int role) const {
 CollectionPageView::CollectionPageView(int frameY, const CollectionActions& actions, QWidget* parent)
     : QWidget(parent), frameY_(frameY) {
     auto* column = new QVBoxLayout(this);
+    // Narrow margins: the window fits beside the game on a small or scaled screen.
+    column->setContentsMargins(4, 4, 4, 4);
     header_ = new QLabel(this);
     header_->setObjectName("CollectionHeader");
     QFont bigger = header_->font();
@@ -167,8 +218,11 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
     controls->addWidget(orderLabel_);
     controls->addWidget(order_);
     controls->addWidget(challenge_);
-    controls->addWidget(challengeLine_, 1);
+    controls->addStretch(1);
     column->addLayout(controls);
+    // A line of its own, whole on a narrow window too.
+    column->addWidget(challengeLine_);
+    challengeLine_->hide();
 
     model_ = new CollectionModel(this);
     auto* delegate = new BoardDelegate(this);
@@ -187,10 +241,8 @@ CollectionPageView::CollectionPageView(int frameY, const CollectionActions& acti
     column->addWidget(grid_, 1);
 
     auto* chosen = new QHBoxLayout;
-    large_ = new QLabel(this);
+    large_ = new LargeBoard(frameY, this);
     large_->setObjectName("CollectionLarge");
-    large_->setMinimumSize(FrameWidthOf(frameY) * kLargeCell, frameY * kLargeCell);
-    large_->setAlignment(Qt::AlignCenter);
     details_ = new QLabel(this);
     details_->setObjectName("CollectionDetails");
     details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -260,18 +312,21 @@ void CollectionPageView::SetPage(std::shared_ptr<const Collection> owner, const 
 void CollectionPageView::SetChallengeLine(const QString& text, bool searching) {
     challenge_->setEnabled(!searching);
     challengeLine_->setText(text);
+    challengeLine_->setVisible(!text.isEmpty());
 }
 
 void CollectionPageView::ShowChosen(int number) {
     const CollectionEntry* entry = model_->Entry(model_->RowOfNumber(number));
     if (entry == nullptr) {
-        large_->setText(page_ != nullptr && !page_->entries.empty() ? tr("解を選ぶと、ここに大きく表示します。")
-                                                                    : QString());
-        large_->setAccessibleName(large_->text());
+        const QString words = page_ != nullptr && !page_->entries.empty()
+                                  ? tr("解を選ぶと、ここに大きく表示します。")
+                                  : QString();
+        large_->Show(nullptr, words);
+        large_->setAccessibleName(words);
         details_->clear();
         return;
     }
-    large_->setPixmap(QPixmap::fromImage(CollectionBoardImage(entry->tiles, frameY_, kLargeCell)));
+    large_->Show(&entry->tiles, {});
     large_->setAccessibleName(EntryName(*entry));
     details_->setText(DetailsWords(*entry, frameY_));
 }
@@ -283,6 +338,7 @@ CollectionWindow::CollectionWindow(CollectionActions actions, QWidget* parent)
     setObjectName("CollectionWindow");
     setWindowTitle(QStringLiteral(" C o l l e c t i o n"));
     auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
     status_ = new QLabel(this);
     status_->setObjectName("CollectionStatus");
     status_->setWordWrap(true);

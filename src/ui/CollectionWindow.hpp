@@ -19,8 +19,37 @@
 namespace tilvaren {
 
 // A frame's board drawn as the game draws its cells: each cell the outline
-// tile of its code, `cell` pixels on a side.
-QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int cell);
+// tile of its code, `cell` pixels on a side where a pixel is `ratio` of the
+// screen's, drawn in the screen's own pixels so that outlines stay one
+// pixel wide and sharp (the image carries the ratio).
+QImage CollectionBoardImage(const std::array<int, 60>& tiles, int frameY, int cell, qreal ratio = 1.0);
+
+// The chosen solution, large: drawn at the largest cell up to the game's
+// medium size that its room allows, in the screen's own pixels; a line of
+// words instead while none is chosen.
+class LargeBoard : public QWidget {
+    Q_OBJECT
+public:
+    LargeBoard(int frameY, QWidget* parent);
+
+    // The board of these tiles; none: the words instead.
+    void Show(const std::array<int, 60>* tiles, const QString& words);
+    // The edge of a cell as drawn now.
+    int Cell() const;
+    bool HasBoard() const { return hasBoard_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int frameY_;
+    bool hasBoard_ = false;
+    std::array<int, 60> tiles_{};
+    QString words_;
+};
 
 // One page's found solutions for a list view: one row per entry, in the
 // page's order. Display role: the caption; accessible text role: the entry's name.
@@ -92,7 +121,7 @@ private:
     QLabel* challengeLine_;
     QListView* grid_;
     CollectionModel* model_;
-    QLabel* large_;
+    LargeBoard* large_;
     QLabel* details_;
 };
 
@@ -103,7 +132,7 @@ class CollectionWindow : public QWidget {
 public:
     CollectionWindow(CollectionActions actions, QWidget* parent);
 
-    // Shows the window over its parent on the page of this frame.
+    // Shows the window, where it was put, on the page of this frame.
     void ShowOn(int frameY);
     // Shows the collection (kept alive while shown): while reading only the
     // line over the pages changes.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/Accessibility.hpp"
 #include "ui/Wording.hpp"
 
 namespace tilvaren {
@@ -73,11 +74,32 @@ void DrawPiece(QPainter& painter, int piece, PieceLook look, QPoint origin, int 
 
 }  // namespace
 
-PieceStrip::PieceStrip(QWidget* parent) : QWidget(parent), lineLabel_(new QLabel(this)) {
+WordsLine::WordsLine(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    ShowAsAnnouncement(this);
+}
+
+int WordsLine::HeightFor(const QString& text, int width) const {
+    // As the label draws a plain text that wraps: the font's own line breaks.
+    const QRect box = fontMetrics().boundingRect(QRect(0, 0, std::max(1, width), 1 << 20),
+                                                 Qt::AlignHCenter | Qt::TextWordWrap, text);
+    return std::max(fontMetrics().height(), box.height());
+}
+
+void WordsLine::SetWidth(int width) { setFixedSize(width, HeightFor(text(), width)); }
+
+void WordsLine::SetWords(const QString& text, bool announce) {
+    setText(text);
+    setAccessibleName(text);
+    setFixedSize(width(), HeightFor(text, width()));
+    if (announce && !text.isEmpty()) Announce(this);
+}
+
+PieceStrip::PieceStrip(QWidget* parent) : QWidget(parent), lineLabel_(new WordsLine(this)) {
     setObjectName("PieceStrip");
     lineLabel_->setObjectName("PieceSupportLine");
-    lineLabel_->setAlignment(Qt::AlignCenter);
-    lineLabel_->setTextFormat(Qt::PlainText);
     Retranslate();
 }
 
@@ -109,25 +131,26 @@ int PieceStrip::PerRow(int width) const {
 
 void PieceStrip::Arrange(int width, int cellSize) {
     cellSize_ = cellSize;
-    const int m = Mini();
-    const int rows = (kPieceCount + PerRow(width) - 1) / PerRow(width);
-    setFixedSize(width, m + rows * (kBoxRows + 1) * m + fontMetrics().height() + m / 2);
+    width_ = width;
     ShowLine();
     update();
 }
 
 QRect PieceStrip::LineBox() const {
     const int m = Mini();
-    const int perRow = PerRow(width());
+    const int perRow = PerRow(width_);
     const int rows = (kPieceCount + perRow - 1) / perRow;
-    return {0, m + rows * (kBoxRows + 1) * m, width(), fontMetrics().height()};
+    return {0, m + rows * (kBoxRows + 1) * m, width_, lineLabel_->height()};
 }
 
-void PieceStrip::ShowLine() {
+void PieceStrip::ShowLine(bool announce) {
     const QString text = hint_.isEmpty() ? Words(line_) : hint_;
-    lineLabel_->setGeometry(LineBox());
-    lineLabel_->setText(fontMetrics().elidedText(text, Qt::ElideRight, width()));
-    lineLabel_->setAccessibleName(text);
+    // The strip takes the lines its words need, and the window with it.
+    lineLabel_->setFixedWidth(width_);
+    lineLabel_->SetWords(text, announce);
+    const QRect box = LineBox();
+    lineLabel_->move(box.topLeft());
+    setFixedSize(width_, box.bottom() + 1 + Mini() / 2);
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText,
                      hint_.isEmpty() && line_.Warning() ? kWarning : palette().color(QPalette::WindowText));
@@ -149,10 +172,10 @@ void PieceStrip::SetLine(const SupportLine& line) {
     update();
 }
 
-void PieceStrip::SetHint(const QString& text, int piece) {
+void PieceStrip::SetHint(const QString& text, int piece, bool announce) {
     hint_ = text;
     hintPiece_ = piece;
-    ShowLine();
+    ShowLine(announce);
     Describe();
     update();
 }

@@ -106,7 +106,7 @@ void DialogsTest::OptionsShowAndReturnTheSettings() {
     }
     // The language shown is the one in use, and OK keeps it.
     for (const Language language : {Language::English, Language::Japanese}) {
-        options.FormShow(Settings{6, 24, true, true, false, language}, false);
+        options.FormShow(Settings{6, 24, true, true, false, {}, {}, language}, false);
         QCOMPARE(options.cbLanguage->currentText(), QString::fromUtf8(language == Language::English ? "English" : "日本語"));
         options.btnOKClick();
         QVERIFY(options.Pending().language == language);

@@ -9,6 +9,7 @@
 #include "records/FileNames.hpp"
 #include "records/GameRecord.hpp"
 #include "pieces/Solver.hpp"
+#include "app/WindowFrame.hpp"
 #include "session/Geometry.hpp"
 
 namespace tilvaren {
@@ -37,6 +38,7 @@ private slots:
     void CollectionFollowsTheRegister();
     void CollectionTellsAnUnreadableRegister();
     void ChallengeFromTheCollection();
+    void CollectionComesBackWhereItWasLeft();
 };
 
 void TmainTest::GeometryForEveryFrameAndSize() {
@@ -238,7 +240,7 @@ void TmainTest::PieceSupportStripFollowsTheBoard() {
     const auto lineHeard = [strip] {
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(strip);
         for (int i = 0; i < shown->childCount(); ++i) {
-            if (shown->child(i)->role() == QAccessible::StaticText) return shown->child(i)->text(QAccessible::Name);
+            if (shown->child(i)->role() == QAccessible::Notification) return shown->child(i)->text(QAccessible::Name);
         }
         return QString();
     };
@@ -569,8 +571,10 @@ void TmainTest::CollectionFollowsTheRegister() {
     // Chosen from the keyboard, the solution is shown large.
     page->Grid()->setFocus();
     QTest::keyClick(page->Grid(), Qt::Key_Home);
-    const auto* large = page->findChild<QLabel*>("CollectionLarge");
-    QCOMPARE(large->pixmap().width(), 10 * 24);
+    const auto* large = page->findChild<LargeBoard*>("CollectionLarge");
+    QVERIFY(large->HasBoard());
+    c->resize(900, 700);  // with room, at the game's medium size
+    QTRY_COMPARE(large->Cell(), 24);
     QVERIFY(page->findChild<QLabel*>("CollectionDetails")->text().startsWith(Utf8("No. 2\n")));
 
     // A board finished while the window is open appears in it, the chosen
@@ -607,7 +611,8 @@ void TmainTest::CollectionTellsAnUnreadableRegister() {
 
 // The collection page's 挑戦(&T) through the real windows: Alt+T, then Return
 // in the level dialog, puts a ふつう challenge on the game as one undo step,
-// and a frame found whole says so.
+// whose undo takes the challenge's line away too; a frame the collection shows
+// found whole says so at once, asking no level.
 void TmainTest::ChallengeFromTheCollection() {
     struct Case {
         int page;
@@ -640,18 +645,22 @@ void TmainTest::ChallengeFromTheCollection() {
         QTest::keySequence(&w, QKeySequence("Ctrl+L"));
         auto* collection = w.findChild<CollectionWindow*>("CollectionWindow");
         collection->findChild<QTabWidget*>()->setCurrentWidget(collection->Page(c.page));
+        QTRY_VERIFY_WITH_TIMEOUT(!collection->Page(c.page)->Header()->text().isEmpty(), 20000);
         QApplication::setActiveWindow(collection);  // Alt+T goes to the window in front
         QTest::keyClick(collection, Qt::Key_T, Qt::AltModifier);
-        QTRY_COMPARE(f.dialogs.modals, QStringList{"ChallengeDialog"});  // a mnemonic clicks after a flash
         auto* button = collection->Page(c.page)->findChild<QPushButton*>("ChallengeButton");
-        QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 60000);
-        const QString line = collection->Page(c.page)->findChild<QLabel*>("ChallengeLine")->text();
+        const auto* lineLabel = collection->Page(c.page)->findChild<QLabel*>("ChallengeLine");
         if (*c.told != '\0') {
+            QTRY_VERIFY(!f.dialogs.messages.isEmpty());  // a mnemonic clicks after a flash
             QCOMPARE(f.dialogs.messages.value(0).left(Utf8(c.told).size()), Utf8(c.told));
+            QVERIFY(f.dialogs.modals.isEmpty());
             QCOMPARE(panels(), before);
-            QVERIFY(line.isEmpty());
+            QVERIFY(lineLabel->text().isEmpty());
             continue;
         }
+        QTRY_COMPARE(f.dialogs.modals, QStringList{"ChallengeDialog"});
+        QTRY_VERIFY_WITH_TIMEOUT(button->isEnabled(), 60000);
+        const QString line = lineLabel->text();
         // Six pieces left: the other six stand on the board, their panels blank.
         QCOMPARE(panels().mid(1).count(" "), 6);
         QVERIFY2(line.startsWith(Utf8("残り 6 個のピースを置く挑戦です。完成形は 1 通りで、そのうち 1 通り")),
@@ -659,6 +668,60 @@ void TmainTest::ChallengeFromTheCollection() {
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keySequence(&w, QKeySequence("Ctrl+Z"));
         QCOMPARE(panels(), before);
+        QVERIFY2(lineLabel->text().isEmpty(), qPrintable(lineLabel->text()));
+    }
+}
+
+// The collection opens beside the game, on the screen; where the player left
+// it, at its size and in its order, it comes back at the next start, kept
+// in the settings as the game closes with it open. Where the compositor
+// places windows only its size is kept.
+void TmainTest::CollectionComesBackWhereItWasLeft() {
+    for (const bool placesWindows : {true, false}) {
+        WindowSystem system = RunningWindowSystem();
+        if (!placesWindows) system.platform = QStringLiteral("wayland");
+        WindowFixture f;
+        QRect left;
+        QSize size;
+        {
+            Services services = f.Make();
+            services.windowSystem = &system;
+            Tmain w(services);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QTest::keySequence(&w, QKeySequence("Ctrl+L"));
+            auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
+            QVERIFY(QTest::qWaitForWindowExposed(c));
+            const QRect screen = w.screen()->availableGeometry();
+            QVERIFY2(screen.contains(c->frameGeometry()), qPrintable(QString("%1,%2 %3x%4").arg(c->x()).arg(c->y())
+                                                                        .arg(c->width()).arg(c->height())));
+            if (placesWindows) QVERIFY(!c->frameGeometry().intersects(w.frameGeometry()));
+            c->Page(6)->findChild<QComboBox*>("CollectionOrder")->setCurrentIndex(1);
+            // Left of the game, clear of it.
+            c->move(screen.x(), screen.y() + 20);
+            c->resize(250, 420);  // as narrow as it goes
+            if (placesWindows) QVERIFY(!c->frameGeometry().intersects(w.frameGeometry()));
+            size = c->size();
+            left = c->frameGeometry();
+            w.close();  // the collection still open
+        }
+        const std::string ini = ReadAll(f.dir.File(kSettingsFile));
+        QCOMPARE(ini.find("iniCollectionLeft=") != std::string::npos, placesWindows);
+        QVERIFY(ini.find("iniCollectionWidth=" + std::to_string(size.width()) + "\r\n") != std::string::npos);
+        QVERIFY2(ini.find("iniCollectionOrder=1000\r\n") != std::string::npos, ini.c_str());
+
+        Services services = f.Make();
+        services.windowSystem = &system;
+        Tmain again(services);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QTest::keySequence(&again, QKeySequence("Ctrl+L"));
+        auto* c = again.findChild<CollectionWindow*>("CollectionWindow");
+        QVERIFY(QTest::qWaitForWindowExposed(c));
+        QCOMPARE(c->size(), size);
+        if (placesWindows) QCOMPARE(c->frameGeometry().topLeft(), left.topLeft());
+        QTRY_VERIFY_WITH_TIMEOUT(!c->Page(6)->Header()->text().isEmpty(), 20000);
+        QCOMPARE(c->Page(6)->findChild<QComboBox*>("CollectionOrder")->currentIndex(), 1);
     }
 }
 

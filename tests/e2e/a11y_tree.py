@@ -4,6 +4,7 @@
   cell <TAB> NAME <TAB> STATES    each control named for a cell ("1行 1列 空き")
   hint <TAB> NAME                 a cell control a hint has marked
   line <TAB> TEXT                 the text in the piece support strip
+  words <TAB> TEXT                a hint's words in their own line (the strip off)
   toggle <TAB> NAME <TAB> STATE   each menu item described as on or off
   collection <TAB> NAME           each collection page's header ("見つけた解 1 / 2339")
   solution <TAB> NAME             each small board in the collection ("No. 512　...")
@@ -61,8 +62,10 @@ def walk(node, parent_name, depth, out, in_about=False):
         out.append(f"collection\t{name}")
     elif SOLUTION.match(name):
         out.append(f"solution\t{name}")
-    elif role == pyatspi.ROLE_LABEL and parent_name in STRIP:
+    elif role in (pyatspi.ROLE_LABEL, pyatspi.ROLE_NOTIFICATION) and parent_name in STRIP:
         out.append(f"line\t{name}")
+    elif role == pyatspi.ROLE_NOTIFICATION and name:
+        out.append(f"words\t{name}")
     elif role in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM) and node.description in TOGGLE:
         checked = node.getState().contains(pyatspi.STATE_CHECKED)
         out.append(f"toggle\t{name}\t{node.description}{',checked' if checked else ''}")

@@ -45,7 +45,27 @@ TEST(Settings, LoadsWhatTheFileSays) {
         {"a frame height the board cannot hold gives 6", "[Pentomino]\niniFrameY=7\n", {6, 24, true, true}},
         {"a frame height of 2 gives 6", "[Pentomino]\niniFrameY=2\n", {6, 24, true, true}},
         {"a number too large for an int", "[Pentomino]\niniFrameY=99999999999999999999\n", {6, 24, true, true}},
-        {"English", "[Environment]\r\niniLanguage = en \r\n", {6, 24, true, true, false, Language::English}},
+        {"the collection's place and orders",
+         "[Environment]\niniCollectionLeft=-40\niniCollectionTop=30\niniCollectionWidth=600\n"
+         "iniCollectionHeight=500\niniCollectionOrder=0110\n",
+         {6, 24, true, true, false, {true, -40, 30, 600, 500}, {0, 1, 1, 0}}},
+        {"a size without a corner: a size only",
+         "[Environment]\niniCollectionWidth=600\niniCollectionHeight=500\niniCollectionTop=9\n",
+         {6, 24, true, true, false, {false, 0, 0, 600, 500}}},
+        {"a corner without a size is no place", "[Environment]\niniCollectionLeft=5\niniCollectionTop=5\n",
+         {6, 24, true, true}},
+        {"a size of 0, far off the screen, or not a number is no place",
+         "[Environment]\niniCollectionWidth=0\niniCollectionHeight=500\n", {6, 24, true, true}},
+        {"a corner far off every screen leaves the size",
+         "[Environment]\niniCollectionLeft=999999\niniCollectionTop=0\niniCollectionWidth=600\n"
+         "iniCollectionHeight=x\n", {6, 24, true, true}},
+        {"orders other than four digits 0 or 1 are all by number",
+         "[Environment]\niniCollectionOrder=0120\n", {6, 24, true, true}},
+        {"orders too short", "[Environment]\niniCollectionOrder=11\n", {6, 24, true, true}},
+        {"the collection's keys in the wrong section",
+         "[Pentomino]\niniCollectionWidth=600\niniCollectionHeight=500\niniCollectionOrder=1111\n",
+         {6, 24, true, true}},
+        {"English", "[Environment]\r\niniLanguage = en \r\n", {6, 24, true, true, false, {}, {}, Language::English}},
         {"Japanese named", "[Environment]\niniLanguage=ja\n", {6, 24, true, true}},
         {"no language given", "[Environment]\niniLanguage=\n", {6, 24, true, true}},
         {"a language the game does not speak", "[Environment]\niniLanguage=fr\n", {6, 24, true, true}},
@@ -104,6 +124,10 @@ TEST(Settings, SaveChangesOnlyItsOwnLines) {
         {"a UTF-8 byte-order mark stays", "\xEF\xBB\xBF[Pentomino]\niniFrameY=6\n[Environment]\n",
          "\xEF\xBB\xBF[Pentomino]\niniFrameY=5\n[Environment]\niniFrameSize=32\niniMenuBarOn=0\niniStatusBarOn=1\n"
          "iniPieceSupportOn=1\n"},
+        {"orders put back to by number are written over, not left behind",
+         "[Environment]\niniCollectionOrder=1001\n",
+         "[Environment]\niniCollectionOrder=0000\niniFrameSize=32\niniMenuBarOn=0\niniStatusBarOn=1\n"
+         "iniPieceSupportOn=1\n[Pentomino]\niniFrameY=5\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,6 +157,39 @@ TEST(Settings, TheLanguageIsWrittenOnceChosen) {
         EXPECT_EQ(ReadAll(dir.File(kSettingsFile)),
                   before + "iniMenuBarOn=1\r\niniStatusBarOn=1\r\niniPieceSupportOn=0\r\n" + line + "[Pentomino]\r\niniFrameY=6\r\n");
         EXPECT_EQ(LoadSettings(dir.Path()).settings.language, language);
+    }
+}
+
+// The collection's keys appear once it has something kept, after the old
+// keys and in the file's line ends; where the window system keeps the corner,
+// none is written.
+TEST(Settings, TheCollectionsPlaceAndOrdersAreKeptOnceThereAreAny) {
+    struct Case {
+        const char* name;
+        KeptWindowPlace place;
+        std::array<int, 4> orders;
+        const char* added;  // after iniPieceSupportOn
+    } const cases[] = {
+        {"nothing kept", {}, {}, ""},
+        {"a place and an order",
+         {true, 1200, -8, 640, 580},
+         {1, 0, 0, 1},
+         "iniCollectionLeft=1200\r\niniCollectionTop=-8\r\niniCollectionWidth=640\r\niniCollectionHeight=580\r\n"
+         "iniCollectionOrder=1001\r\n"},
+        {"a size only", {false, 0, 0, 640, 580}, {}, "iniCollectionWidth=640\r\niniCollectionHeight=580\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        Settings s;
+        s.CollectionPlace = c.place;
+        s.CollectionOrders = c.orders;
+        ASSERT_TRUE(SaveSettings(s, dir.Path()).ok);
+        EXPECT_EQ(ReadAll(dir.File(kSettingsFile)),
+                  std::string("[Pentomino]\r\niniFrameY=6\r\n[Environment]\r\niniFrameSize=24\r\niniMenuBarOn=1\r\n"
+                              "iniStatusBarOn=1\r\niniPieceSupportOn=0\r\n") +
+                      c.added);
+        EXPECT_EQ(LoadSettings(dir.Path()).settings, s);
     }
 }
 

@@ -109,7 +109,7 @@ TEST(MoveFlow, StaleAndBadClicksChangeNothing) {
     EXPECT_TRUE(f.view.steps.empty());
 }
 
-TEST(MoveFlow, CompletionCongratulatesOnceThenNormalisesRedrawsAndRecords) {
+TEST(MoveFlow, CompletionNormalisesAndRedrawsThenCongratulatesOnceAndRecords) {
     // A 6 x 10 solution whose U cup lies in the lower right quarter.
     const std::vector<FilledFrame> solutions = SolveFrame(6);
     ASSERT_FALSE(solutions.empty());
@@ -133,15 +133,15 @@ TEST(MoveFlow, CompletionCongratulatesOnceThenNormalisesRedrawsAndRecords) {
     ASSERT_EQ(failure, "");
     const auto last = std::find(f.view.steps.rbegin(), f.view.steps.rend(), std::string("PlayClickSound"));
     const Steps tail(last.base() - 1, f.view.steps.end());
-    EXPECT_EQ(tail, (Steps{"PlayClickSound", "DrawBoard", "SetTabToBestCell", "StatusBarPiecesSet",
-                           "ShowCongratulations", "DrawBoard", "SolutionAppend"}));
+    EXPECT_EQ(tail, (Steps{"PlayClickSound", "DrawBoard", "SetTabToBestCell", "StatusBarPiecesSet", "DrawBoard",
+                           "ShowCongratulations", "SolutionAppend"}));
     EXPECT_EQ(std::count(f.view.steps.begin(), f.view.steps.end(), "ShowCongratulations"), 1);
-    // The message comes while the board still shows the player's own picture;
-    // the register gets the normalised one, fully redrawn.
+    // The message comes over the normalised board, fully redrawn, the one
+    // the register then gets.
     std::vector<std::string> played;
     for (int r = 0; r < 6; ++r) played.emplace_back(chosen->begin() + r * 10, chosen->begin() + r * 10 + 10);
-    EXPECT_EQ(f.view.boardAtCongratulations, played);
-    EXPECT_NE(f.view.boardAtAppend, played);
+    EXPECT_NE(f.view.boardAtCongratulations, played);
+    EXPECT_EQ(f.view.boardAtCongratulations, Picture(f.board));
     EXPECT_EQ(f.view.boardAtAppend, Picture(f.board));
     EXPECT_EQ(std::vector<int>(f.view.paintedCells.end() - 60, f.view.paintedCells.end()).size(), 60U);
     EXPECT_EQ(f.board.CountFlags(kFlagPlaced), 63);

@@ -15,6 +15,7 @@
 
 #include "records/FileNames.hpp"
 #include "records/GameRecord.hpp"
+#include "pieces/Solver.hpp"
 #include "records/ProgramFiles.hpp"
 #include "support/RecordingWindow.hpp"
 #include "support/TempDir.hpp"
@@ -223,7 +224,7 @@ TEST(Session, WorkAwayIsOneAtATimeOrTheNewestWins) {
              g.session.ShowHint();
              g.session.Reset();
          },
-         1, [](const Game& g) { return g.window.hintsTold.empty() && g.window.hints.back().kind == Hint::Kind::None; }},
+         1, [](const Game& g) { return g.window.hints.back().kind == Hint::Kind::None; }},
         {"the collection opened twice",
          [](Game& g) {
              g.session.OpenCollection();
@@ -242,7 +243,7 @@ TEST(Session, WorkAwayIsOneAtATimeOrTheNewestWins) {
         {"the collection closed while read",
          [](Game& g) {
              g.session.OpenCollection();
-             g.session.CloseCollection();
+             g.session.CloseCollection({});
          },
          1, [&ready](const Game& g) { return ready(g).empty(); }},
         {"the collection sorted and chosen while read",
@@ -524,7 +525,7 @@ TEST(Session, CompletionIsRecordedOrTold) {
             const std::string lines = ReadAll(g.dir.File(kSolutionFile));
             EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2);
             // Closed, the collection reads nothing more.
-            g.session.CloseCollection();
+            g.session.CloseCollection({});
             g.session.UndoStep();
             g.session.ButtonClick(last);
             EXPECT_EQ(reads(), 3);
@@ -676,7 +677,6 @@ TEST(Session, HintsGrowOnOneBoardAndGoWithItsChanges) {
         std::vector<int> levels;
         for (const Hint& hint : g.window.hints) levels.push_back(hint.kind == Hint::Kind::None ? 0 : hint.level);
         EXPECT_EQ(levels, c.boardChanged ? std::vector<int>({1, 2, 0, 1}) : std::vector<int>({1, 2, 3}));
-        EXPECT_EQ(g.window.hintsTold.size(), c.name == std::string("the strip on") ? 2u : 3u);
     }
 }
 
@@ -755,14 +755,136 @@ TEST(Session, AFinishedBoardsHintTellsWhetherItIsNew) {
             ::mkdir(g.dir.File(kSolutionFile).c_str(), 0755);
         }
         g.ClickSolution();
-        g.window.hintsTold.clear();
+        g.window.hints.clear();
         g.session.ShowHint();
-        ASSERT_EQ(g.window.hintsTold.size(), 1u);
-        EXPECT_EQ(g.window.hintsTold[0].kind, expected);
-        EXPECT_EQ(g.window.hints.back().level, 0);
-        EXPECT_TRUE(g.window.hints.back().cells.empty());
+        ASSERT_EQ(g.window.hints.size(), 1u);
+        EXPECT_EQ(g.window.hints[0].kind, expected);
+        EXPECT_EQ(g.window.hints[0].level, 0);
+        EXPECT_TRUE(g.window.hints[0].cells.empty());
+        if (expected == K::FinishedUnknown) {
+            EXPECT_EQ(g.window.hints[0].file, kSolutionFile);
+        }
     }
-    EXPECT_EQ(g.window.hintsTold[0].file, kSolutionFile);
+}
+
+// Behind "Congratulations!" the board stands finished: the hint's marks and
+// words gone, the strip saying it is finished, not the count of the board before.
+TEST(Session, TheFinishedBoardIsShownBeforeTheCongratulations) {
+    Game g;
+    g.StartFresh();
+    g.session.TogglePieceSupport();
+    g.ClickSolution("FILNPTUVWXY");
+    g.session.ShowHint();
+    ASSERT_NE(g.window.hints.back().kind, Hint::Kind::None);
+    g.ClickSolution("Z");
+    ASSERT_EQ(g.window.congratulations, 1);
+    ASSERT_TRUE(g.window.hintAtCongratulations.has_value());
+    EXPECT_EQ(g.window.hintAtCongratulations->kind, Hint::Kind::None);
+    ASSERT_TRUE(g.window.supportAtCongratulations.has_value());
+    EXPECT_EQ(g.window.supportAtCongratulations->line, SupportLine{SupportLine::Kind::Finished});
+    for (const PieceLook look : g.window.supportAtCongratulations->looks) EXPECT_EQ(look, PieceLook::Placed);
+}
+
+// The line a challenge leaves on its page says what stands on the board: it
+// stays while the player works on it, turned or not, and goes once the board
+// is finished or is no longer that challenge.
+TEST(Session, AChallengesLineGoesWithItsBoard) {
+    const auto finish = [](Game& g) {
+        const Board& board = g.session.GameBoard();
+        for (const FilledFrame& solution : SolveFrame(6)) {
+            bool fits = true;
+            for (int n = 0; n < kCellCount && fits; ++n) {
+                const char code = board.CellCode(n);
+                fits = !IsPieceLetter(code) || code == solution[static_cast<std::size_t>(n)];
+            }
+            if (!fits) continue;
+            // Piece by piece, as a player clicks a completion in.
+            for (const char letter : kPieceLetters) {
+                for (int n = 0; n < kCellCount; ++n) {
+                    if (solution[static_cast<std::size_t>(n)] == letter && board.CellCode(n) == kEmpty &&
+                        !board.AllPiecesPlaced()) {
+                        g.session.ButtonClick(n);
+                    }
+                }
+            }
+            return;
+        }
+    };
+    const auto firstCell = [](const Game& g, bool placed) {
+        int n = 0;
+        while (IsPieceLetter(g.session.GameBoard().CellCode(n)) != placed) ++n;
+        return n;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(Game&)> then;
+        bool stays;
+    } const cases[] = {
+        {"a cell selected", [&](Game& g) { g.session.ButtonClick(firstCell(g, false)); }, true},
+        {"turned and mirrored",
+         [](Game& g) {
+             g.session.Turn();
+             g.session.Mirror();
+         },
+         true},
+        {"the collection closed", [](Game& g) { g.session.CloseCollection({}); }, true},
+        {"finished", finish, false},
+        {"undone", [](Game& g) { g.session.UndoStep(); }, false},
+        {"reset", [](Game& g) { g.session.Reset(); }, false},
+        {"one of its pieces taken back", [&](Game& g) { g.session.ImageClick(firstCell(g, true)); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        g.StartFresh();
+        g.session.OpenCollection();
+        g.session.StartChallenge(6);
+        ASSERT_EQ(g.window.challengeLines.back().second.kind, ChallengeLine::Kind::Taken);
+        c.then(g);
+        const auto& [frameY, line] = g.window.challengeLines.back();
+        EXPECT_EQ(frameY, 6);
+        EXPECT_EQ(line.kind, c.stays ? ChallengeLine::Kind::Taken : ChallengeLine::Kind::Empty);
+        if (std::string(c.name) == "finished") {
+            EXPECT_EQ(g.window.congratulations, 1);
+        }
+    }
+}
+
+// A frame whose solutions the collection shows all found says so when 挑戦
+// is pressed, before any level is asked; one not yet read is searched, and
+// the search says it.
+TEST(Session, AFrameFoundWholeOffersNoChallenge) {
+    struct Case {
+        const char* name;
+        bool collectionRead;
+        int frameY;
+        int levelsAsked;
+        bool allFoundTold;
+    } const cases[] = {
+        {"3 x 20 found whole", true, 3, 0, true},
+        {"6 x 10 with solutions left", true, 6, 1, false},
+        {"3 x 20 before the collection is read", false, 3, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game g;
+        std::string lines;
+        for (const FilledFrame& board : DistinctSolutions(3)) {
+            GameRecord record{3, "--", '-', '-', board, kSolutionMarker};
+            lines += FormatGameRecord(record, g.clock);
+        }
+        WriteAll(g.dir.File(kSolutionFile), lines);
+        g.StartFresh();
+        if (c.collectionRead) g.session.OpenCollection();
+        g.session.StartChallenge(c.frameY);
+        EXPECT_EQ(g.window.levelsAsked, c.levelsAsked);
+        const bool told = !g.window.told.empty() && g.window.told.back().kind == Notice::Kind::AllFound;
+        EXPECT_EQ(told, c.allFoundTold);
+        if (told) {
+            EXPECT_EQ(g.window.told.back().frameY, 3);
+            EXPECT_EQ(g.window.told.back().count, 2u);
+        }
+    }
 }
 
 }  // namespace

@@ -26,19 +26,24 @@ public:
     std::vector<Notice> told;
     std::vector<Notice> asked;
     std::vector<CongruenceAnswer> checks;  // each check's answer told
-    std::vector<Hint> hintsTold;           // each hint told in a box
     bool answer = false;  // what every question is answered
     std::optional<ChallengeLevel> level = ChallengeLevel::Easy;  // what the level question is answered
     std::vector<std::shared_ptr<const Collection>> collections;  // each shown
     std::vector<std::pair<int, ChallengeLine>> challengeLines;   // by frame, each shown
     std::vector<std::pair<int, int>> chosen;                     // frame and number, each shown large
     int raised = 0;
+    std::vector<KeptWindowPlace> collectionPlaces;  // where each opening was asked to put the collection
     std::optional<PendingSettings> options;
     std::array<std::string, 13> panels;
     std::map<std::string, bool> enabled{{"N6", false}, {"N8", false}, {"N7", false}, {"N10", false}};
     int cellsDrawn = 0;
     int sounds = 0;
     int congratulations = 0;
+    int levelsAsked = 0;
+    // What the player sees behind the last "Congratulations!": the newest
+    // hint marked (none: never one) and the strip's picture.
+    std::optional<Hint> hintAtCongratulations;
+    std::optional<SupportPicture> supportAtCongratulations;
     std::optional<SupportPicture> support;
     std::vector<Hint> hints;  // every MarkHint, an empty one removing the marks
     SupportLine supportLine;
@@ -71,6 +76,8 @@ public:
     void SetTabToBestCell(int) override { Step("SetTabToBestCell"); }
     void ShowCongratulations() override {
         ++congratulations;
+        if (!hints.empty()) hintAtCongratulations = hints.back();
+        supportAtCongratulations = support;
         Step("ShowCongratulations");
     }
     void Tell(const Notice& notice) override { told.push_back(notice); }
@@ -79,7 +86,6 @@ public:
         return answer;
     }
     void Tell(const CongruenceAnswer& check) override { checks.push_back(check); }
-    void Tell(const Hint& hint) override { hintsTold.push_back(hint); }
     void RunAway(Away work) override {
         if (holdAway) {
             away.push_back(std::move(work));
@@ -130,10 +136,16 @@ public:
         Step("RunOptions");
         return options;
     }
-    void OpenCollection(int frameY) override { Step("ShowCollection" + std::to_string(frameY)); }
+    void OpenCollection(int frameY, const KeptWindowPlace& kept) override {
+        collectionPlaces.push_back(kept);
+        Step("ShowCollection" + std::to_string(frameY));
+    }
     void ShowCollection(std::shared_ptr<const Collection> collection) override { collections.push_back(collection); }
     void ShowChosenSolution(int frameY, int number) override { chosen.emplace_back(frameY, number); }
-    std::optional<ChallengeLevel> AskChallengeLevel() override { return level; }
+    std::optional<ChallengeLevel> AskChallengeLevel() override {
+        ++levelsAsked;
+        return level;
+    }
     void ShowChallengeLine(int frameY, const ChallengeLine& line) override { challengeLines.emplace_back(frameY, line); }
     void RaiseBoard() override { ++raised; }
 
