@@ -334,6 +334,13 @@ save_screen() {
 }
 
 # Takes a screenshot of the window as one "r g b" line per pixel, row by row.
+# save_window WINDOW FILE: a screenshot of the window alone, in the artefacts.
+save_window() {
+  local x y w h
+  read -r x y w h < <(geometry_of "$1")
+  import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/$2"
+}
+
 snap() {
   import -silent -window root -crop "${WIN_W}x${WIN_H}+${WIN_X}+${WIN_Y}" +repage -depth 8 "rgb:$WORK/snap.rgb" ||
     fail "could not take a screenshot"
@@ -875,8 +882,7 @@ press "$WIN" ctrl+c
 wait_for "$STEP_TIMEOUT" "a message box on Ctrl+C (the congruence check)" dialog_shown
 expect_title "$DIALOG" "$TITLE"
 # The answer is wider than the window: the box is taken whole.
-read -r x y w h < <(geometry_of "$DIALOG")
-import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/congruence-check.png"
+save_window "$DIALOG" congruence-check.png
 press "$DIALOG" Return
 wait_for "$STEP_TIMEOUT" "the congruence check's box to close on Return" no_dialog
 mapfile -t LINES <"$REGISTER"
@@ -891,8 +897,7 @@ expect_title "$COLLECTION" "$COLLECTION_TITLE"
 wait_for "$STEP_TIMEOUT" "a screen reader to hear 見つけた解 1 / 2339" a11y_says $'collection\t見つけた解 1 / 2339'
 wait_for "$STEP_TIMEOUT" "a screen reader to find the board No. $NUMBER" a11y_finds_solution "$NUMBER"
 collection_beside_game
-read -r x y w h < <(geometry_of "$COLLECTION")
-import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/collection.png"
+save_window "$COLLECTION" collection.png
 press "$COLLECTION" Escape
 wait_for "$STEP_TIMEOUT" "the collection window to close on Escape" collection_closed
 log "the collection shows solution No. $NUMBER"
@@ -931,8 +936,7 @@ xdotool key --clearmodifiers --delay 100 Tab Tab Tab Home
 chosen_shown() { (($(a11y_tree | grep -c $'^solution\t') == 2)); }
 wait_for "$STEP_TIMEOUT" "the chosen solution shown large at scale 2" chosen_shown
 import -silent -window root "$ARTEFACTS/scale2-screen.png"
-read -r x y w h < <(geometry_of "$COLLECTION")
-import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/collection-scale2.png"
+save_window "$COLLECTION" collection-scale2.png
 press "$COLLECTION" Escape
 wait_for "$STEP_TIMEOUT" "the collection window to close on Escape" collection_closed
 press "$WIN" ctrl+x
@@ -1053,8 +1057,7 @@ press "$WIN" ctrl+l
 wait_for "$STEP_TIMEOUT" "the collection window on Ctrl+L, in English" collection_shown
 wait_for "$STEP_TIMEOUT" "a screen reader to hear Solutions found: 1 / 2339" a11y_says $'collection\tSolutions found: 1 / 2339'
 wait_for "$STEP_TIMEOUT" "a screen reader to find the board No. $NUMBER, in English" a11y_finds_solution "$NUMBER"
-read -r x y w h < <(geometry_of "$COLLECTION")
-import -silent -window root -crop "${w}x${h}+${x}+${y}" +repage "$ARTEFACTS/english-collection.png"
+save_window "$COLLECTION" english-collection.png
 press "$COLLECTION" Escape
 wait_for "$STEP_TIMEOUT" "the collection window to close on Escape" collection_closed
 press "$WIN" ctrl+x
