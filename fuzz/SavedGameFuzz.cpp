@@ -19,7 +19,7 @@ public:
     void MenuFrameSet() override {}
     void MenuEditSet() override {}
     void SetTabToBestCell(int n) override {
-        if (n < 0 || n >= 60) std::abort();
+        if (n < -1 || n >= 60) std::abort();  // -1: no empty cell left
     }
     void StatusBarPiecesSet() override {}
     void ShowCongratulations() override {}
