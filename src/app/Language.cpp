@@ -1,7 +1,5 @@
 #include "app/Language.hpp"
 
-#include <sys/stat.h>
-
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -60,10 +58,9 @@ bool UseLanguage(Language language) {
 Language LanguageInUse() { return inUse; }
 
 std::string HelpFileFor(const std::string& programDir, Language language) {
-    struct stat info {};
-    if (language == Language::Japanese || ::stat((programDir + kHelpFile).c_str(), &info) == 0) {
-        return FindDataFile(programDir, kHelpFile);
-    }
+    // A help file of the player's own beside the game is shown in either language.
+    const std::string found = FindDataFile(programDir, kHelpFile);
+    if (language == Language::Japanese || found == programDir + kHelpFile) return found;
     return FindDataFile(programDir, std::string("en/") + kHelpFile);
 }
 
