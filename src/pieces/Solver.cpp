@@ -146,9 +146,14 @@ FilledFrame MirroredFrame(const FilledFrame& frame, int frameY) {
     return mirrored;
 }
 
-FilledFrame CanonicalFrame(const FilledFrame& frame, int frameY) {
+std::array<FilledFrame, 4> FrameImages(const FilledFrame& frame, int frameY) {
     const FilledFrame turned = TurnedFrame(frame);
-    return std::min({frame, turned, MirroredFrame(frame, frameY), MirroredFrame(turned, frameY)});
+    return {frame, turned, MirroredFrame(frame, frameY), MirroredFrame(turned, frameY)};
+}
+
+FilledFrame CanonicalFrame(const FilledFrame& frame, int frameY) {
+    const std::array<FilledFrame, 4> images = FrameImages(frame, frameY);
+    return *std::min_element(images.begin(), images.end());
 }
 
 std::vector<FilledFrame> SolveFrame(int frameY) {
@@ -157,11 +162,8 @@ std::vector<FilledFrame> SolveFrame(int frameY) {
     std::vector<FilledFrame> all;
     all.reserve(found.size() * 4);
     for (const FilledFrame& frame : found) {
-        const FilledFrame turned = TurnedFrame(frame);
-        all.push_back(frame);
-        all.push_back(turned);
-        all.push_back(MirroredFrame(frame, frameY));
-        all.push_back(MirroredFrame(turned, frameY));
+        const std::array<FilledFrame, 4> images = FrameImages(frame, frameY);
+        all.insert(all.end(), images.begin(), images.end());
     }
     std::sort(all.begin(), all.end());
     all.erase(std::unique(all.begin(), all.end()), all.end());

@@ -53,6 +53,8 @@ int SolutionNumber(const FilledFrame& board, int frameY);
 // The board turned by half a turn, and mirrored left to right.
 FilledFrame TurnedFrame(const FilledFrame& frame);
 FilledFrame MirroredFrame(const FilledFrame& frame, int frameY);
+// The board's four images: itself, turned, mirrored, and turned then mirrored.
+std::array<FilledFrame, 4> FrameImages(const FilledFrame& frame, int frameY);
 // The smallest of the four images of the board.
 FilledFrame CanonicalFrame(const FilledFrame& frame, int frameY);
 

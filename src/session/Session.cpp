@@ -286,10 +286,8 @@ void Session::ChallengeLineSet() {
         }
         return true;
     };
-    const FilledFrame turned = TurnedFrame(board);
-    stands = stands && (holdsChallenge(board) || holdsChallenge(turned) ||
-                        holdsChallenge(MirroredFrame(board, challenge.frameY)) ||
-                        holdsChallenge(MirroredFrame(turned, challenge.frameY)));
+    const std::array<FilledFrame, 4> images = FrameImages(board, challenge.frameY);
+    stands = stands && std::any_of(images.begin(), images.end(), holdsChallenge);
     if (stands) return;
     view_.ShowChallengeLine(challenge.frameY, {});
     challengeShown_.reset();
