@@ -152,6 +152,12 @@ QStringList Walk(const char* ini) {
     return texts;
 }
 
+// The walk in Japanese, made once for the tests that compare with it.
+const QStringList& JapaneseWalk() {
+    static const QStringList texts = Walk("[Environment]\r\niniLanguage=ja\r\n");
+    return texts;
+}
+
 // The texts that hold Japanese, but for the language choice's own name of
 // Japanese.
 QStringList Untranslated(const QStringList& texts) {
@@ -178,8 +184,7 @@ void LanguageTest::JapaneseCaptionsStayAsTheyWere() {
     // Left out: the challenge's line, which counts what a random challenge
     // leaves; Qt's own names of its tab scroll buttons; the language choice,
     // which is new, and its list.
-    const QStringList texts = Walk("[Environment]\r\niniLanguage=ja\r\n")
-                                  .filter(QRegularExpression("^(?!(ChallengeLine|Scroll(Left|Right)Button|cbLanguage|lbLanguage|QComboBoxListView): )"));
+    const QStringList texts = JapaneseWalk().filter(QRegularExpression("^(?!(ChallengeLine|Scroll(Left|Right)Button|cbLanguage|lbLanguage|QComboBoxListView): )"));
     QFile file(QStringLiteral(TILVAREN_JAPANESE_TEXTS));
     if (qEnvironmentVariableIsSet("TILVAREN_WRITE_TEXTS")) {
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -194,7 +199,7 @@ void LanguageTest::JapaneseCaptionsStayAsTheyWere() {
 // The same walk in English: every text there, none of it Japanese, and the
 // files written as in Japanese.
 void LanguageTest::EnglishShowsNoJapanese() {
-    const QStringList japanese = Walk("[Environment]\r\niniLanguage=ja\r\n");
+    const QStringList& japanese = JapaneseWalk();
     const QStringList english = Walk("[Environment]\r\niniLanguage=en\r\n");
     QCOMPARE(english.size(), japanese.size());
     QVERIFY2(Untranslated(english).isEmpty(), qPrintable(Untranslated(english).join('\n')));

@@ -677,6 +677,13 @@ void TmainTest::ChallengeFromTheCollection() {
 // in the settings as the game closes with it open. Where the compositor
 // places windows only its size is kept.
 void TmainTest::CollectionComesBackWhereItWasLeft() {
+    const auto openCollection = [](Tmain& w) -> CollectionWindow* {
+        w.show();
+        if (!QTest::qWaitForWindowExposed(&w)) return nullptr;
+        QTest::keySequence(&w, QKeySequence("Ctrl+L"));
+        auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
+        return c != nullptr && QTest::qWaitForWindowExposed(c) ? c : nullptr;
+    };
     for (const bool placesWindows : {true, false}) {
         WindowSystem system = RunningWindowSystem();
         if (!placesWindows) system.platform = QStringLiteral("wayland");
@@ -687,11 +694,8 @@ void TmainTest::CollectionComesBackWhereItWasLeft() {
             Services services = f.Make();
             services.windowSystem = &system;
             Tmain w(services);
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            QTest::keySequence(&w, QKeySequence("Ctrl+L"));
-            auto* c = w.findChild<CollectionWindow*>("CollectionWindow");
-            QVERIFY(QTest::qWaitForWindowExposed(c));
+            CollectionWindow* c = openCollection(w);
+            QVERIFY(c != nullptr);
             const QRect screen = w.screen()->availableGeometry();
             QVERIFY2(screen.contains(c->frameGeometry()), qPrintable(QString("%1,%2 %3x%4").arg(c->x()).arg(c->y())
                                                                         .arg(c->width()).arg(c->height())));
@@ -713,11 +717,8 @@ void TmainTest::CollectionComesBackWhereItWasLeft() {
         Services services = f.Make();
         services.windowSystem = &system;
         Tmain again(services);
-        again.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&again));
-        QTest::keySequence(&again, QKeySequence("Ctrl+L"));
-        auto* c = again.findChild<CollectionWindow*>("CollectionWindow");
-        QVERIFY(QTest::qWaitForWindowExposed(c));
+        CollectionWindow* c = openCollection(again);
+        QVERIFY(c != nullptr);
         QCOMPARE(c->size(), size);
         if (placesWindows) QCOMPARE(c->frameGeometry().topLeft(), left.topLeft());
         QTRY_VERIFY_WITH_TIMEOUT(!c->Page(6)->Header()->text().isEmpty(), 20000);
